@@ -1,0 +1,22 @@
+# rf_add_test(NAME <binary> LABEL <label> [GUI] SOURCES <files...> LIBRARIES <libs...>)
+# One GoogleTest binary per source folder; every case is listed in CTest under the label.
+# GUI suites get a main that creates a QApplication. All tests run headless.
+add_library(rf_gui_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/GuiTestMain.cpp)
+target_link_libraries(rf_gui_test_main PUBLIC Qt6::Widgets GTest::gtest)
+
+function(rf_add_test)
+    cmake_parse_arguments(T "GUI" "NAME;LABEL" "SOURCES;LIBRARIES" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    if(T_GUI)
+        target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} rf_gui_test_main GTest::gtest)
+    else()
+        target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} GTest::gtest GTest::gtest_main)
+    endif()
+    target_compile_definitions(${T_NAME} PRIVATE RF_BUILD_DIR="${CMAKE_BINARY_DIR}" RF_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    gtest_discover_tests(${T_NAME}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES
+            LABELS ${T_LABEL}
+            TIMEOUT 120
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+endfunction()

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "platform/db/Bookmark.h"
+#include "platform/db/DataSetState.h"
+#include "platform/db/Field.h"
+#include "platform/db/LocateOptions.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace db {
+
+class Session;
+
+// A cursor over rows in an order: a table (Table) or a query result (Query). It holds one current row and the
+// state Inactive / Browse / Edit / Insert. It never loads every row to open or to move: rows are read in small
+// windows around the current one, so a million-row table opens, scrolls and jumps to its end as fast as a small one.
+//
+// Navigation follows the usual rules: Next on the last row sets Eof and stays; Prior on the first sets Bof and
+// stays; an empty data set is both Bof and Eof. Moving off a row in Edit/Insert state posts it when a field
+// was changed and cancels it otherwise.
+//
+// Observers (data sources, controls) follow the signals; the events (BeforeEdit, AfterPost, ...) are the
+// handlers a form assigns. An exception thrown by an event handler aborts the operation that raised it.
+class DataSet : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Event = std::function<void(DataSet&)>;
+
+    explicit DataSet(QObject* parent = nullptr);
+    ~DataSet() override;
+
+    void setSession(Session& session) { m_session = &session; }
+    Session& session() const { return *m_session; }
+
+    // Lifecycle
+    void Open();
+    void Close();
+    bool Active() const { return m_state != DataSetState::Inactive; }
+    void setActive(bool active);
+    DataSetState State() const { return m_state; }
+
+    // Fields. Fields added before Open are the persistent fields: only they appear, in the order added. Without
+    // any, every stored field appears in stored order. Adding a field the source lacks fails at Open.
+    Field& addField(const QString& name);
+    Field* FindField(const QString& name) const; // nullptr when absent; case-insensitive
+    Field& FieldByName(const QString& name) const; // EngineError "Field 'x' not found" when absent
+    int FieldCount() const { return static_cast<int>(m_fields.size()); }
+    Field& fieldAt(int index) const { return *m_fields.at(static_cast<size_t>(index)); }
+
+    // Navigation
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    int MoveBy(int distance); // returns the distance moved
+    bool Bof() const { return m_bof; }
+    bool Eof() const { return m_eof; }
+    bool IsEmpty() const;
+    qint64 RecordCount() const;
+    qint64 RecNo() const; // 1-based position of the current row in the current order; 0 when empty
+    void setRecNo(qint64 recNo);
+
+    // Bookmarks and display windows: grids read the rows around the current one without moving it.
+    Bookmark GetBookmark() const;
+    bool GotoBookmark(const Bookmark& bookmark); // false when the row no longer exists
+    std::vector<RecordRow> readRows(const Bookmark& from, int count, bool forward) const; // rows after/before
+    QVariantList currentValues() const;
+
+    // Editing. Read-only data sets (query results, text tables) refuse with an EngineError.
+    virtual bool CanModify() const;
+    void Edit();
+    void Insert();
+    void Append();
+    void Post(); // a required field left empty: EngineError "Field '%s' must have a value"; stays in edit
+    void Cancel();
+    void Delete();
+    bool Modified() const { return m_modified; }
+    void CheckBrowseMode(); // posts a changed row, cancels an unchanged one
+
+    // Finds the first row in the current order whose field matches; makes it current and returns true, else
+    // returns false and leaves the current row.
+    bool Locate(const QString& fieldName, const QVariant& value, LocateOptions options = {});
+
+    // While controls are disabled the data set emits no signals; EnableControls emits one dataChanged.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return m_disableCount > 0; }
+
+    // Events, assigned by forms.
+    Event BeforeOpen, AfterOpen, BeforeClose, AfterClose;
+    Event BeforeEdit, BeforeInsert, AfterInsert, BeforePost, AfterPost, AfterCancel, BeforeDelete, AfterDelete;
+    Event AfterScroll;
+
+signals:
+    void activeChanged();
+    void stateChanged();
+    void scrolled(); // the current row changed
+    void fieldChanged(db::Field* field); // a value of the current record was set
+    void dataChanged(); // rows were reread (open, refresh, post, delete, enable controls)
+
+protected:
+    // What a concrete cursor provides. Implementations live in Table and Query.
+    class Cursor;
+    virtual std::unique_ptr<Cursor> openCursor() = 0;
+    void notify(void (DataSet::*signal)());
+
+private:
+    friend class Field;
+
+    Session* m_session;
+    DataSetState m_state = DataSetState::Inactive;
+    std::vector<std::unique_ptr<Field>> m_fields;
+    std::unique_ptr<Cursor> m_cursor;
+    QVariantList m_buffer; // the current record, or the record being edited
+    bool m_bof = true;
+    bool m_eof = true;
+    bool m_modified = false;
+    int m_disableCount = 0;
+};
+
+} // namespace db

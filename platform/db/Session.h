@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace db {
+
+// A database session: the table passwords it holds and the alias configuration it reads. Each program works
+// through the default session.
+//
+// Aliases: the configuration file (DBENGINE_CONFIG, else $XDG_CONFIG_HOME/dbengine/aliases.ini, else
+// ~/.config/dbengine/aliases.ini) has lines "name=folder" under "[Aliases]". An alias the configuration does not
+// name means the folder of the running program.
+class Session
+{
+public:
+    Session() = default;
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    static Session& defaultSession();
+
+    void AddPassword(const QString& password);
+    void RemovePassword(const QString& password);
+    void RemoveAllPasswords();
+    const QStringList& passwords() const { return m_passwords; }
+
+    // The folder an alias names; EngineError when it does not exist.
+    QString aliasFolder(const QString& alias) const;
+    // The file a table name means in the alias folder: names compare without regard to case and a name without
+    // extension means "<name>.DB". An absolute or "\"-led name is taken relative to the root or the folder.
+    // When no file matches, the path the name would create is returned.
+    QString tableFile(const QString& alias, const QString& tableName) const;
+
+    static QString aliasConfigPath();
+    static void writeAlias(const QString& alias, const QString& folder, const QString& configPath = aliasConfigPath());
+
+private:
+    QStringList m_passwords;
+};
+
+} // namespace db

@@ -1,0 +1,11 @@
+// Test entry for suites that need a QApplication (widgets, fonts, printing, clipboard).
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
