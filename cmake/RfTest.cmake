@@ -15,6 +15,7 @@ function(rf_add_test)
     target_compile_definitions(${T_NAME} PRIVATE RF_BUILD_DIR="${CMAKE_BINARY_DIR}" RF_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     gtest_discover_tests(${T_NAME}
         DISCOVERY_TIMEOUT 60
+        DISCOVERY_MODE PRE_TEST
         PROPERTIES
             LABELS ${T_LABEL}
             TIMEOUT 120

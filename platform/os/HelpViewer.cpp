@@ -1,0 +1,62 @@
+#include "platform/os/HelpViewer.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace os {
+
+HelpViewer::HelpViewer(const QString& programFolder)
+    : m_programFolder(programFolder)
+    , m_notFound([](const QString& message) { QMessageBox::warning(nullptr, QStringLiteral("Help"), message); })
+{
+}
+
+HelpViewer::~HelpViewer() = default;
+
+void HelpViewer::showContents(const QString& helpFile)
+{
+    const QFileInfo info(QDir(m_programFolder), helpFile);
+    QFile file(info.absoluteFilePath());
+    if (helpFile.isEmpty() || !info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        if (m_notFound)
+            m_notFound(QStringLiteral("Cannot find the help file %1.").arg(helpFile));
+        return;
+    }
+    const QString text = QString::fromUtf8(file.readAll());
+
+    if (!m_window) {
+        // A window of its own, as the help program's was, not owned by any of the program's windows.
+        m_window = std::make_unique<QDialog>();
+        m_window->setObjectName(QStringLiteral("HelpViewer"));
+        m_window->resize(640, 480);
+        auto* layout = new QVBoxLayout(m_window.get());
+        auto* browser = new QTextBrowser(m_window.get());
+        browser->setObjectName(QStringLiteral("HelpBrowser"));
+        browser->setOpenExternalLinks(true);
+        layout->addWidget(browser);
+    }
+    auto* browser = m_window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+    // Relative links and pictures of an HTML help file are found beside it.
+    browser->setSearchPaths({ info.absolutePath() });
+    if (Qt::mightBeRichText(text))
+        browser->setHtml(text);
+    else
+        browser->setPlainText(text);
+    m_window->setWindowTitle(info.completeBaseName() + QLatin1String(" Help"));
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void HelpViewer::quit()
+{
+    m_window.reset();
+}
+
+} // namespace os

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QDialog;
+
+namespace os {
+
+// The help system of a program: shows a help file's contents page in a small window of its own. A help file is
+// a text or HTML file; a relative name is looked up beside the program. A help file that is not there gets the
+// help system's own message, through a replaceable handler (a warning box by default) so that tests never block.
+class HelpViewer
+{
+public:
+    using NotFoundHandler = std::function<void(const QString& message)>;
+
+    explicit HelpViewer(const QString& programFolder = QCoreApplication::applicationDirPath());
+    ~HelpViewer();
+    HelpViewer(const HelpViewer&) = delete;
+    HelpViewer& operator=(const HelpViewer&) = delete;
+
+    void setNotFoundHandler(NotFoundHandler handler) { m_notFound = std::move(handler); }
+
+    // HELP_CONTENTS: shows the file's contents page, or reports "Cannot find the help file <name>."
+    void showContents(const QString& helpFile);
+    // HELP_QUIT: the program no longer needs help; closes the window.
+    void quit();
+
+    // The help window while it is open, else nullptr.
+    QDialog* window() const { return m_window.get(); }
+
+private:
+    QString m_programFolder;
+    NotFoundHandler m_notFound;
+    std::unique_ptr<QDialog> m_window;
+};
+
+} // namespace os
