@@ -1,0 +1,330 @@
+#include "platform/report/LayoutEngine.h"
+
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportLayout.h"
+#include "platform/report/RowSource.h"
+
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace report {
+
+namespace {
+
+// Texts are measured at this many units per inch with unhinted fonts, so that widths do not depend on a screen.
+constexpr double measureUnitsPerInch = 7200.0;
+constexpr double slack = 1e-6; // inches; sums of band heights must not break a page by rounding
+
+QString trimmedRight(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return text.left(end);
+}
+
+} // namespace
+
+struct LayoutEngine::ControlPlan
+{
+    ControlPlan(const Control& c, const QFont& f, quint16 s)
+        : control(&c)
+        , font(f)
+        , metrics(f)
+        , style(s)
+    {
+    }
+
+    const Control* control;
+    QFont font; // at measuring size
+    QFontMetricsF metrics;
+    quint16 style;
+    int fieldIndex = -1;
+    std::vector<int> expressionFields;
+
+    double lineHeight() const { return metrics.height() / measureUnitsPerInch; }
+    double lineSpacing() const { return metrics.lineSpacing() / measureUnitsPerInch; }
+    double width(const QString& text) const { return metrics.horizontalAdvance(text) / measureUnitsPerInch; }
+};
+
+struct LayoutEngine::BandPlan
+{
+    const Band* band;
+    std::vector<ControlPlan> controls;
+    std::vector<int> groupFields;
+};
+
+LayoutEngine::LayoutEngine(const ReportLayout& layout, RowSource& rows, const QDate& printDate)
+    : m_layout(layout)
+    , m_rows(rows)
+    , m_dateText(QLocale::system().toString(printDate, QLocale::ShortFormat))
+{
+    const PageSetup& setup = layout.pageSetup();
+    m_model.emplace(setup.paperSize, setup.orientation);
+    m_model->setTitle(layout.title());
+    m_model->setPaperBin(setup.paperBin);
+
+    const auto bindFields = [&rows](const Expression& expression, const QString& owner) {
+        std::vector<int> indexes;
+        for (const QString& name : expression.fieldNames()) {
+            const int index = rows.fieldIndex(name);
+            if (index < 0)
+                throw ReportError(QStringLiteral("%1: the field '%2' of the expression \"%3\" does not exist")
+                                      .arg(owner, name, expression.text()));
+            indexes.push_back(index);
+        }
+        return indexes;
+    };
+
+    for (const Band& band : layout.bands()) {
+        BandPlan plan { &band, {}, {} };
+        if (band.groupExpression())
+            plan.groupFields = bindFields(*band.groupExpression(), band.name());
+        for (const Control& control : band.controls()) {
+            TextStyle style;
+            style.font = control.font().value_or(layout.baseFont());
+            style.alignment = control.alignment();
+            style.clip = !control.autoSize();
+            style.multiLine = !control.autoSize() && control.wordWrap();
+            QFont measureFont = style.font.toQFont();
+            measureFont.setPixelSize(std::max(1, qRound(style.font.pointSize * measureUnitsPerInch / 72.0)));
+            ControlPlan& controlPlan = plan.controls.emplace_back(control, measureFont, m_model->addStyle(style));
+            if (control.kind() == Control::Kind::DataField) {
+                controlPlan.fieldIndex = rows.fieldIndex(control.fieldName());
+                if (controlPlan.fieldIndex < 0)
+                    throw ReportError(
+                        QStringLiteral("%1: the field '%2' does not exist").arg(control.name(), control.fieldName()));
+            } else if (control.kind() == Control::Kind::Expression) {
+                controlPlan.expressionFields = bindFields(*control.expressionValue(), control.name());
+            }
+        }
+        switch (band.kind()) {
+        case Band::Kind::Title:
+            m_titles.push_back(std::move(plan));
+            break;
+        case Band::Kind::ColumnHeader:
+            m_columnHeaders.push_back(std::move(plan));
+            break;
+        case Band::Kind::GroupHeader:
+            m_groups.push_back(std::move(plan));
+            break;
+        case Band::Kind::Detail:
+            m_details.push_back(std::move(plan));
+            break;
+        case Band::Kind::PageFooter:
+            m_footers.push_back(std::move(plan));
+            break;
+        }
+    }
+
+    double footerHeight = 0;
+    for (const BandPlan& footer : m_footers)
+        footerHeight += footer.band->height();
+    m_bottom = setup.pageSize().height() - setup.bottomMargin - footerHeight;
+}
+
+LayoutEngine::~LayoutEngine() = default;
+
+void LayoutEngine::setProgress(Progress progress, int everyRows)
+{
+    m_progress = std::move(progress);
+    m_progressEvery = std::max(1, everyRows);
+}
+
+std::optional<PageModel> LayoutEngine::run()
+{
+    if (!m_model)
+        throw ReportError(QStringLiteral("A layout run cannot be repeated"));
+
+    m_rows.first();
+    if (m_rows.eof()) {
+        if (m_layout.printIfEmpty()) {
+            startPage();
+            finishPage(true);
+        }
+        return std::exchange(m_model, std::nullopt);
+    }
+
+    startPage();
+    std::vector<QString> groupValues(m_groups.size());
+    bool firstRow = true;
+    qint64 rowCount = 0;
+    while (!m_rows.eof()) {
+        // A changed group prints its header and the headers of the groups inside it.
+        size_t firstChanged = m_groups.size();
+        for (size_t i = 0; i < m_groups.size(); ++i) {
+            QString value = m_groups[i].band->groupExpression()->evaluate(m_rows, m_groups[i].groupFields);
+            if ((firstRow || value != groupValues[i]) && firstChanged == m_groups.size())
+                firstChanged = i;
+            groupValues[i] = std::move(value);
+        }
+
+        // A group header keeps its first row with it rather than stand alone at the foot of a column.
+        double needed = 0;
+        for (size_t i = firstChanged; i < m_groups.size(); ++i)
+            needed += m_groups[i].band->height();
+        for (const BandPlan& detail : m_details)
+            needed += detail.band->height();
+        ensureRoom(needed);
+
+        for (size_t i = firstChanged; i < m_groups.size(); ++i)
+            placeInColumn(m_groups[i]);
+        for (const BandPlan& detail : m_details)
+            placeInColumn(detail);
+
+        firstRow = false;
+        ++rowCount;
+        m_rows.next();
+        if (m_progress && rowCount % m_progressEvery == 0 && !m_progress(m_pageNumber, rowCount))
+            return std::nullopt;
+    }
+    finishPage(true);
+    return std::exchange(m_model, std::nullopt);
+}
+
+void LayoutEngine::startPage()
+{
+    const PageSetup& setup = m_layout.pageSetup();
+    m_page = &m_model->addPage();
+    ++m_pageNumber;
+    m_column = 0;
+    m_y = setup.topMargin;
+    if (m_pageNumber == 1) {
+        for (const BandPlan& title : m_titles) {
+            place(title, setup.leftMargin, m_y, setup.printableWidth());
+            m_y += title.band->height();
+        }
+    }
+    m_columnTop = m_y;
+    startColumn();
+}
+
+void LayoutEngine::startColumn()
+{
+    m_y = m_columnTop;
+    for (const BandPlan& header : m_columnHeaders)
+        placeInColumn(header);
+    m_columnFresh = true;
+}
+
+void LayoutEngine::finishPage(bool last)
+{
+    if (!last || m_layout.options().testFlag(ReportOption::LastPageFooter)) {
+        const PageSetup& setup = m_layout.pageSetup();
+        double y = m_bottom;
+        for (const BandPlan& footer : m_footers) {
+            place(footer, setup.leftMargin, y, setup.printableWidth());
+            y += footer.band->height();
+        }
+    }
+    m_page->squeeze();
+}
+
+void LayoutEngine::nextColumn()
+{
+    if (m_column + 1 < m_layout.pageSetup().columns) {
+        ++m_column;
+        startColumn();
+    } else {
+        finishPage(false);
+        startPage();
+    }
+}
+
+void LayoutEngine::ensureRoom(double height)
+{
+    // A fresh column takes the bands even when they do not fit: a taller column would never come.
+    if (m_y + height > m_bottom + slack && !m_columnFresh)
+        nextColumn();
+}
+
+void LayoutEngine::placeInColumn(const BandPlan& band)
+{
+    const PageSetup& setup = m_layout.pageSetup();
+    place(band, setup.columnLeft(m_column), m_y, setup.columnWidth());
+    m_y += band.band->height();
+    if (band.band->kind() != Band::Kind::ColumnHeader)
+        m_columnFresh = false;
+}
+
+void LayoutEngine::place(const BandPlan& band, double left, double top, double width)
+{
+    for (const ControlPlan& plan : band.controls) {
+        const QString text = textOf(plan);
+        if (text.isEmpty())
+            continue;
+        const Control& control = *plan.control;
+        const double height = control.height() > 0 ? control.height() : plan.lineHeight();
+        if (control.autoSize()) {
+            const double textWidth = plan.width(text);
+            double x = left + control.left();
+            if (control.alignToBand()) {
+                switch (control.alignment()) {
+                case Alignment::Left:
+                    x = left;
+                    break;
+                case Alignment::Right:
+                    x = left + width - textWidth;
+                    break;
+                case Alignment::Center:
+                    x = left + (width - textWidth) / 2;
+                    break;
+                }
+            }
+            m_page->addItem(QRectF(x, top + control.top(), textWidth, height), plan.style, text);
+        } else {
+            const QRectF box(left + control.left(), top + control.top(), control.width(), height);
+            m_page->addItem(box, plan.style, control.wordWrap() ? fitLines(plan, text) : text);
+        }
+    }
+}
+
+QString LayoutEngine::textOf(const ControlPlan& plan) const
+{
+    const Control& control = *plan.control;
+    switch (control.kind()) {
+    case Control::Kind::Label:
+        return control.caption();
+    case Control::Kind::DataField:
+        return m_rows.fieldText(plan.fieldIndex);
+    case Control::Kind::Expression:
+        return control.expressionValue()->evaluate(m_rows, plan.expressionFields);
+    case Control::Kind::SystemData:
+        return control.caption()
+            + (control.systemDataKind() == Control::SystemData::Date ? m_dateText : QString::number(m_pageNumber));
+    }
+    return {};
+}
+
+QString LayoutEngine::fitLines(const ControlPlan& plan, const QString& text) const
+{
+    const Control& control = *plan.control;
+    const double boxWidth = control.width() * measureUnitsPerInch;
+    if (!text.contains(u'\n') && plan.metrics.horizontalAdvance(text) <= boxWidth)
+        return text;
+
+    const double boxHeight = control.height() > 0 ? control.height() : plan.lineHeight();
+    const int maxLines = std::max(1, static_cast<int>((boxHeight + slack) / plan.lineSpacing()));
+    QString flowing = text;
+    flowing.replace(u'\n', QChar::LineSeparator);
+    QTextLayout layout(flowing, plan.font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    while (lines.size() < maxLines) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(boxWidth);
+        lines.append(trimmedRight(flowing.mid(line.textStart(), line.textLength())));
+    }
+    layout.endLayout();
+    return lines.join(u'\n');
+}
+
+} // namespace report

@@ -1,0 +1,10 @@
+#include "platform/report/ReportError.h"
+
+namespace report {
+
+ReportError::ReportError(const QString& message)
+    : std::runtime_error(message.toStdString())
+{
+}
+
+} // namespace report

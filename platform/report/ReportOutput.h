@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+namespace report {
+
+class PageModel;
+
+// The renderers of a page model: the preview window, the printer and PDF files, all painting through PagePainter.
+class ReportOutput
+{
+public:
+    // Stands in for the preview window, e.g. in tests, where a window would wait for a user.
+    using PreviewRunner = std::function<void(const PageModel& pages)>;
+
+    // When this environment variable names a file, every print writes that PDF file instead of printing, so that a
+    // print can be checked as a user would check it.
+    static constexpr const char* printToPdfVariable = "REPORT_PRINT_TO_PDF";
+
+    // Shows the pages in the preview window and returns when the user closes it; its print button prints as
+    // print() does. A report without pages opens no window (a preview runner is still told).
+    static void preview(const PageModel& pages, QPrinter* printer, QWidget* parent);
+
+    // All pages, one copy, to the printer (the system's default when none is given), with a progress window
+    // whose Cancel drops the job, and without a print dialog. Where no printer is installed the pages go to a
+    // PDF file instead (see fallbackPdfPath). Returns the PDF file written, or an empty text when the pages went
+    // to the printer, were cancelled, or there were none. ReportError when the output fails.
+    static QString print(const PageModel& pages, QPrinter* printer, QWidget* parent);
+
+    // ReportError when the file cannot be written or the model has no pages; a failed write leaves no file.
+    static void writePdf(const PageModel& pages, const QString& path);
+
+    // Where a print goes without a printer: "<title> <yyyy-MM-dd HHmmss>.pdf" in the user's documents folder
+    // (created when missing), else in the current folder; a number is added when that name is taken.
+    static QString fallbackPdfPath(const QString& title, const QDateTime& when = QDateTime::currentDateTime());
+
+    static PreviewRunner setPreviewRunner(PreviewRunner runner); // returns the one it replaces
+};
+
+} // namespace report
