@@ -321,6 +321,14 @@ QString LayoutEngine::fitLines(const ControlPlan& plan, const QString& text) con
         if (!line.isValid())
             break;
         line.setLineWidth(boxWidth);
+        if (lines.size() == maxLines - 1) {
+            // The box holds no more lines: the last one carries the rest of the text, cut at the box's edge,
+            // so that a number that does not fit loses its last characters rather than all but its first word.
+            QString rest = flowing.mid(line.textStart());
+            rest.replace(QChar::LineSeparator, u' ');
+            lines.append(trimmedRight(rest));
+            break;
+        }
         lines.append(trimmedRight(flowing.mid(line.textStart(), line.textLength())));
     }
     layout.endLayout();

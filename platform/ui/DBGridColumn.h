@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+namespace ui {
+
+// One column of a DBGrid: the field it shows, its title (the field's display label when empty) and its width
+// in pixels (from the field's display width in characters when 0).
+struct DBGridColumn
+{
+    QString fieldName;
+    QString title;
+    int width = 0;
+    Qt::Alignment titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+} // namespace ui

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/ui/ModalHandler.h"
+
+namespace ui {
+
+// Shows message boxes as real QMessageBox windows and runs dialogs with exec(): what the user sees.
+class DesktopModalHandler : public ModalHandler
+{
+public:
+    MessageButton showMessage(const MessageRequest& request, QWidget* parent) override;
+    int runDialog(QDialog& dialog) override;
+};
+
+} // namespace ui

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/ui/MessageRequest.h"
+
+class QDialog;
+class QWidget;
+
+namespace ui {
+
+// What answers message boxes and modal dialogs. The desktop handler shows them to the user; a test installs
+// one that answers them and records what was asked (ModalPoint).
+class ModalHandler
+{
+public:
+    virtual ~ModalHandler() = default;
+
+    // Shows the message modally and returns the button pressed.
+    virtual MessageButton showMessage(const MessageRequest& request, QWidget* parent) = 0;
+    // Runs the dialog modally and returns its result code (QDialog::Accepted, QDialog::Rejected or done()'s code).
+    virtual int runDialog(QDialog& dialog) = 0;
+};
+
+} // namespace ui

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/ui/MessageRequest.h"
+
+class QDialog;
+class QWidget;
+
+namespace ui {
+
+class ModalHandler;
+
+// The one place through which every message box and modal dialog passes. By default it shows them on the
+// desktop; a test installs its own handler (ModalRecorder) to answer them and see what was asked.
+class ModalPoint
+{
+public:
+    ModalPoint() = delete;
+
+    // The handler in force; the desktop handler when none is installed.
+    static ModalHandler& handler();
+    // Installs a handler (not owned) and returns the one it replaces; nullptr restores the desktop handler.
+    static ModalHandler* setHandler(ModalHandler* handler);
+
+    // A modal message box captioned by its kind ("Information", "Warning"); returns the button pressed.
+    static MessageButton message(
+        const QString& text, MessageKind kind, MessageButtons buttons = MessageButton::OK, QWidget* parent = nullptr);
+    // A message box with a caption of the caller's choice (the application's error box).
+    static MessageButton message(const MessageRequest& request, QWidget* parent = nullptr);
+    // Runs a dialog modally and returns its result code.
+    static int runModal(QDialog& dialog);
+};
+
+} // namespace ui

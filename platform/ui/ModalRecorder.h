@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/ui/ModalHandler.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+namespace ui {
+
+// A handler for tests: it answers message boxes from a queue of buttons and dialogs from a queue of drivers,
+// and records what was shown. It installs itself on construction and puts the previous handler back when
+// destroyed, so a test that creates one on the stack answers everything modal in its scope.
+class ModalRecorder : public ModalHandler
+{
+public:
+    // Works on the shown dialog as a user would (types, clicks OK); the dialog's result is what it leaves.
+    using DialogDriver = std::function<void(QDialog&)>;
+
+    ModalRecorder();
+    ~ModalRecorder() override;
+    ModalRecorder(const ModalRecorder&) = delete;
+    ModalRecorder& operator=(const ModalRecorder&) = delete;
+
+    // The next message box is answered with this button. Unanswered boxes get their default button (Enter).
+    void answer(MessageButton button);
+    // The next dialog is handed to this driver. A dialog without a driver is cancelled as Esc would.
+    void driveDialog(DialogDriver driver);
+
+    const QList<MessageRequest>& messages() const { return m_messages; }
+    QStringList messageTexts() const;
+    const QStringList& dialogTitles() const { return m_dialogTitles; }
+    int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
+    int pendingDrivers() const { return static_cast<int>(m_drivers.size()); }
+    void clear();
+
+    MessageButton showMessage(const MessageRequest& request, QWidget* parent) override;
+    int runDialog(QDialog& dialog) override;
+
+private:
+    ModalHandler* m_previous;
+    std::deque<MessageButton> m_answers;
+    std::deque<DialogDriver> m_drivers;
+    QList<MessageRequest> m_messages;
+    QStringList m_dialogTitles;
+};
+
+} // namespace ui

@@ -1,0 +1,156 @@
+#include "platform/ui/DesktopModalHandler.h"
+#include "platform/ui/ModalPoint.h"
+#include "platform/ui/ModalRecorder.h"
+
+#include "UiTestSupport.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+using ui::MessageButton;
+using ui::MessageKind;
+using ui::ModalPoint;
+
+namespace {
+
+// Runs `act` on the message box once the desktop handler has it on screen.
+void whenMessageBoxShows(const std::function<void(QMessageBox&)>& act)
+{
+    auto* const timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        if (auto* const box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            act(*box);
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+}
+
+QAbstractButton* buttonTexted(QMessageBox& box, const QString& text)
+{
+    for (QAbstractButton* const button : box.buttons()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(ModalPoint, RecorderAnswersInOrderAndRecordsWhatWasAsked)
+{
+    ui::ModalRecorder recorder;
+    recorder.answer(MessageButton::Cancel);
+    recorder.answer(MessageButton::No);
+    EXPECT_EQ(ModalPoint::message(
+                  "Pick up the handset.", MessageKind::Information, MessageButton::OK | MessageButton::Cancel),
+        MessageButton::Cancel);
+    EXPECT_EQ(ModalPoint::message("Close?", MessageKind::Information, MessageButton::Yes | MessageButton::No),
+        MessageButton::No);
+    // Nothing queued: the default button, as Enter would press it.
+    EXPECT_EQ(ModalPoint::message("Incorrect Password", MessageKind::Warning), MessageButton::OK);
+    EXPECT_EQ(ModalPoint::message("Save?", MessageKind::Information, MessageButton::Yes | MessageButton::No),
+        MessageButton::Yes);
+
+    ASSERT_EQ(recorder.messages().size(), 4);
+    EXPECT_EQ(recorder.messages().at(0).caption, "Information");
+    EXPECT_EQ(recorder.messages().at(0).buttons, MessageButton::OK | MessageButton::Cancel);
+    EXPECT_EQ(recorder.messages().at(2).caption, "Warning");
+    EXPECT_EQ(recorder.messages().at(2).kind, MessageKind::Warning);
+    EXPECT_EQ(recorder.messageTexts().at(2), "Incorrect Password");
+}
+
+TEST(ModalPoint, RecorderPutsThePreviousHandlerBack)
+{
+    ui::ModalHandler& desktop = ModalPoint::handler();
+    {
+        ui::ModalRecorder outer;
+        {
+            ui::ModalRecorder inner;
+            EXPECT_EQ(&ModalPoint::handler(), &inner);
+            ModalPoint::message("inner", MessageKind::Information);
+        }
+        EXPECT_EQ(&ModalPoint::handler(), &outer);
+        EXPECT_TRUE(outer.messages().isEmpty());
+    }
+    EXPECT_EQ(&ModalPoint::handler(), &desktop);
+}
+
+TEST(ModalPoint, DialogsAreDrivenOrCancelled)
+{
+    ui::ModalRecorder recorder;
+    QDialog dialog;
+    dialog.setWindowTitle("Enter Password");
+    auto* const edit = new QLineEdit(&dialog);
+
+    recorder.driveDialog([edit](QDialog& shown) {
+        EXPECT_TRUE(shown.isVisible());
+        QTest::keyClicks(edit, "SECRET");
+        shown.accept();
+    });
+    EXPECT_EQ(ModalPoint::runModal(dialog), QDialog::Accepted);
+    EXPECT_EQ(edit->text(), "SECRET");
+    EXPECT_FALSE(dialog.isVisible());
+
+    // No driver: cancelled as Esc would. A driver that leaves it open: closed as cancelled too.
+    EXPECT_EQ(ModalPoint::runModal(dialog), QDialog::Rejected);
+    recorder.driveDialog([](QDialog&) {});
+    EXPECT_EQ(ModalPoint::runModal(dialog), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(recorder.dialogTitles(), QStringList({ "Enter Password", "Enter Password", "Enter Password" }));
+}
+
+TEST(ModalPoint, DesktopMessageBoxShowsCaptionIconAndNamedButtons)
+{
+    ui::DesktopModalHandler desktop;
+    const ui::MessageRequest request { "Import these records?", "Information", MessageKind::Information,
+        MessageButton::Yes | MessageButton::No };
+    QString caption;
+    QString text;
+    QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenMessageBoxShows([&](QMessageBox& box) {
+        caption = box.windowTitle();
+        text = box.text();
+        icon = box.icon();
+        for (QAbstractButton* const button : box.buttons()) {
+            buttons.append(button->text());
+        }
+        QAbstractButton* const no = buttonTexted(box, "&No");
+        ASSERT_NE(no, nullptr);
+        QTest::mouseClick(no, Qt::LeftButton);
+    });
+    EXPECT_EQ(desktop.showMessage(request, nullptr), MessageButton::No);
+    EXPECT_EQ(caption, "Information");
+    EXPECT_EQ(text, "Import these records?");
+    EXPECT_EQ(icon, QMessageBox::Information);
+    buttons.sort();
+    EXPECT_EQ(buttons, QStringList({ "&No", "&Yes" }));
+}
+
+TEST(ModalPoint, DesktopMessageBoxEscapePressesCancel)
+{
+    ui::DesktopModalHandler desktop;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenMessageBoxShows([&](QMessageBox& box) {
+        icon = box.icon();
+        QTest::keyClick(&box, Qt::Key_Escape);
+    });
+    const ui::MessageRequest request { "Delete record?", "Confirm", MessageKind::Confirmation,
+        MessageButton::OK | MessageButton::Cancel };
+    EXPECT_EQ(desktop.showMessage(request, nullptr), MessageButton::Cancel);
+    EXPECT_EQ(icon, QMessageBox::Question);
+
+    whenMessageBoxShows([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    const ui::MessageRequest warning { "Incorrect Password", "Warning", MessageKind::Warning, MessageButton::OK };
+    EXPECT_EQ(desktop.showMessage(warning, nullptr), MessageButton::OK);
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "platform/db/Session.h"
+#include "platform/db/TableDef.h"
+#include "platform/db/TableFile.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace uitest {
+
+inline const QString alias = QStringLiteral("UiTest");
+
+// Processes events until the condition holds or five seconds pass; returns whether it held.
+inline bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Shows a window and waits until it is active, so that focus changes happen as for a user.
+inline bool showActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    return waitFor([&] { return window.isActiveWindow(); });
+}
+
+// A temporary alias folder named by a temporary alias configuration, thrown away with the test.
+class AliasFolder
+{
+public:
+    AliasFolder()
+        : m_previousConfig(qgetenv("DBENGINE_CONFIG"))
+    {
+        const QString config = m_dir.filePath(QStringLiteral("aliases.ini"));
+        qputenv("DBENGINE_CONFIG", config.toUtf8());
+        db::Session::writeAlias(alias, m_dir.path(), config);
+    }
+    ~AliasFolder()
+    {
+        if (m_previousConfig.isEmpty()) {
+            qunsetenv("DBENGINE_CONFIG");
+        } else {
+            qputenv("DBENGINE_CONFIG", m_previousConfig);
+        }
+    }
+    AliasFolder(const AliasFolder&) = delete;
+    AliasFolder& operator=(const AliasFolder&) = delete;
+
+    QString path(const QString& file) const { return m_dir.filePath(file); }
+
+    // Creates NAME.DB with the structure and the rows, in one transaction.
+    void createTable(const QString& name, const db::TableDef& definition, const QList<QVariantList>& rows) const
+    {
+        createTable(name, definition, static_cast<int>(rows.size()), [&](int index) { return rows.at(index); });
+    }
+
+    // Creates NAME.DB with `count` rows from the generator, in one transaction.
+    void createTable(const QString& name, const db::TableDef& definition, int count,
+        const std::function<QVariantList(int)>& row) const
+    {
+        const QString file = path(name + QStringLiteral(".DB"));
+        db::TableFile::create(file, definition);
+        db::TableFile table(file, db::Session::defaultSession());
+        table.begin();
+        for (int index = 0; index < count; ++index) {
+            table.insert(row(index));
+        }
+        table.commit();
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_previousConfig;
+};
+
+} // namespace uitest
