@@ -70,7 +70,10 @@ public:
     // Bookmarks and display windows: grids read the rows around the current one without moving it.
     Bookmark GetBookmark() const;
     bool GotoBookmark(const Bookmark& bookmark); // false when the row no longer exists
-    std::vector<RecordRow> readRows(const Bookmark& from, int count, bool forward) const; // rows after/before
+    // Up to `count` rows after (forward) or before `from`, excluding it, listed in the data set's order (so the
+    // rows before come first-to-last, ending with the one just before `from`). An invalid bookmark reads from the
+    // first row (forward) or up to the last row.
+    std::vector<RecordRow> readRows(const Bookmark& from, int count, bool forward) const;
     QVariantList currentValues() const;
 
     // Editing. Read-only data sets (query results, text tables) refuse with an EngineError.
@@ -105,20 +108,56 @@ signals:
     void fieldChanged(db::Field* field); // a value of the current record was set
     void dataChanged(); // rows were reread (open, refresh, post, delete, enable controls)
 
-protected:
-    // What a concrete cursor provides. Implementations live in Table and Query.
+public:
+    // What a concrete data set reads its rows through; the engine's own (DataSetCursor.h).
     class Cursor;
+
+protected:
     virtual std::unique_ptr<Cursor> openCursor() = 0;
     void notify(void (DataSet::*signal)());
+
+    Cursor* cursor() const { return m_cursor.get(); }
+    void checkActive() const;
+    // Reads the rows anew: on the current row where it still exists (else the next, else the last), or on the
+    // first row. Emits dataChanged and runs AfterScroll.
+    void reload(bool keepPosition);
+    // The values of a row that Insert/Append starts, in source order (all blank unless a subclass fills some).
+    virtual void initNewRecord(QVariantList& values);
+    // How messages name this data set.
+    virtual QString describe() const;
 
 private:
     friend class Field;
 
+    static constexpr int WindowRows = 64; // rows read per query
+    static constexpr int MaxWindowRows = 256; // rows kept around the current one
+
+    void bindFields();
+    void setFieldValue(int fieldIndex, const QVariant& value);
+    int columnOf(int fieldIndex) const { return m_fieldColumns.at(static_cast<size_t>(fieldIndex)); }
+    QVariantList blankRow() const;
+    QVariantList toFieldOrder(const QVariantList& row) const;
+    void loadBuffer();
+    void loadFirst();
+    void loadLast();
+    void positionAt(const Bookmark& bookmark);
+    void positionOn(RecordRow row);
+    bool stepForward();
+    bool stepBackward();
+    void scrolledTo();
+    void setState(DataSetState state);
+    static void fire(const Event& event, DataSet& dataSet);
+
     Session* m_session;
     DataSetState m_state = DataSetState::Inactive;
     std::vector<std::unique_ptr<Field>> m_fields;
+    bool m_persistentFields = false; // fields added by addField, kept across Close/Open
+    std::vector<int> m_fieldColumns; // field index -> source column
     std::unique_ptr<Cursor> m_cursor;
-    QVariantList m_buffer; // the current record, or the record being edited
+    std::vector<RecordRow> m_window; // rows read around the current one, in order
+    int m_current = -1; // index of the current row in m_window; -1 when there is none
+    QVariantList m_buffer; // the current record, or the record being edited, in source order
+    std::vector<bool> m_changed; // source columns set since Edit/Insert
     bool m_bof = true;
     bool m_eof = true;
     bool m_modified = false;

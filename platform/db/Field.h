@@ -46,6 +46,10 @@ public:
     void Clear();
 
 private:
+    friend class DataSet;
+
+    void attach(FieldType type, int size); // the stored type, learnt when the data set opens
+
     DataSet& m_dataSet;
     int m_index;
     QString m_name;

@@ -5,9 +5,12 @@
 
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace db {
+
+class QueryStatement;
 
 // A query in the engine's local SQL over the tables of an alias folder. Table names in the text, quoted or bare,
 // with or without extension, in any letter case, name table files of the folder. LIKE compares with regard to
@@ -41,15 +44,23 @@ public:
 
     bool CanModify() const override { return false; }
 
+    // The plan SQLite chose for the statement with the current parameter values (EXPLAIN QUERY PLAN), so that
+    // checks can see which index a query uses.
+    QStringList explainPlan();
+
 protected:
     std::unique_ptr<Cursor> openCursor() override;
+    QString describe() const override;
 
 private:
+    std::shared_ptr<QueryStatement> statement(); // the prepared one, or one made for this run
+
     QString m_databaseName;
     QStringList m_sql;
     std::vector<Param> m_params;
     bool m_prepared = false;
     qint64 m_rowsAffected = 0;
+    std::shared_ptr<QueryStatement> m_statement; // while prepared
 };
 
 } // namespace db

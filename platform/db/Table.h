@@ -1,13 +1,17 @@
 #pragma once
 
 #include "platform/db/DataSet.h"
+#include "platform/db/DataSource.h"
 #include "platform/db/TableDef.h"
 
+#include <QMetaObject>
 #include <QPointer>
+
+#include <vector>
 
 namespace db {
 
-class DataSource;
+class TableCursor;
 
 // A table of the alias folder, browsed in the order of an index (IndexName or IndexFieldNames) or in primary
 // key order. As a detail (MasterSource + MasterFields) it shows only the rows whose fields equal the master's
@@ -50,11 +54,25 @@ public:
 
     QString filePath() const; // the resolved file; EngineError when the alias or file is missing
     const TableDef& definition() const; // of the open table
+    qint64 problemCount() const { return m_problemCount; } // Ascii: lines of the text file that did not fit
 
 protected:
     std::unique_ptr<Cursor> openCursor() override;
+    void initNewRecord(QVariantList& values) override;
+    QString describe() const override;
 
 private:
+    std::unique_ptr<Cursor> openTextCursor();
+    TableCursor* tableCursor() const;
+    void configureOrder(TableCursor& cursor) const;
+    void configureRange(TableCursor& cursor) const;
+    void reorder();
+    void followMaster(bool reread);
+    void refuseWhileOpen(const QString& what) const;
+
+    TableDef m_definition;
+    qint64 m_problemCount = 0;
+    std::vector<QMetaObject::Connection> m_masterConnections;
     QString m_databaseName;
     QString m_tableName;
     Type m_type = Type::Default;

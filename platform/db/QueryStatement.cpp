@@ -1,0 +1,142 @@
+#include "platform/db/QueryStatement.h"
+
+#include "platform/db/EngineError.h"
+#include "platform/db/LocalSql.h"
+#include "platform/db/Session.h"
+#include "platform/db/SqlConnection.h"
+#include "platform/db/SqlStatement.h"
+#include "platform/db/SqlStatementReset.h"
+#include "platform/db/SqlTransaction.h"
+#include "platform/db/TableFile.h"
+
+#include <QRegularExpression>
+
+#include <sqlite3.h>
+
+namespace db {
+namespace {
+
+constexpr int UntypedAlphaSize = 255;
+
+// The field a result column has, from the declared type of the table column it comes from.
+FieldDef fieldFor(const QString& name, const QString& declaredType)
+{
+    static const QRegularExpression alpha(
+        QStringLiteral("^VARCHAR\\((\\d+)\\)$"), QRegularExpression::CaseInsensitiveOption);
+    const QString type = declaredType.trimmed();
+    if (const QRegularExpressionMatch match = alpha.match(type); match.hasMatch())
+        return FieldDef { name, FieldType::Alpha, match.captured(1).toInt() };
+    if (type.compare(QStringLiteral("SMALLINT"), Qt::CaseInsensitive) == 0)
+        return FieldDef { name, FieldType::Short, 0 };
+    if (type.compare(QStringLiteral("TEXT"), Qt::CaseInsensitive) == 0)
+        return FieldDef { name, FieldType::Memo, 0 };
+    return FieldDef { name, FieldType::Alpha, UntypedAlphaSize };
+}
+
+bool isBusy(const EngineError& error)
+{
+    const int primary = error.sqliteCode() & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+} // namespace
+
+QueryStatement::QueryStatement(const Session& session, const QString& alias, const QString& text)
+    : m_text(text)
+{
+    const LocalSql sql(text);
+    m_connection = std::make_unique<SqlConnection>(
+        QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, QStringLiteral("query"));
+    // The programs' LIKE compares letter case; it also lets LIKE 'S%' use a binary index on the column.
+    m_connection->exec(QStringLiteral("PRAGMA case_sensitive_like = ON"));
+
+    QStringList paths;
+    QStringList names;
+    QStringList schemas;
+    for (const QString& tableName : sql.tableNames()) {
+        const QString path = session.tableFile(alias, tableName);
+        qsizetype index = paths.indexOf(path);
+        if (index < 0) {
+            const TableFile table(path, session); // ours, and the session may open it
+            index = paths.size();
+            paths << path;
+            names << table.name();
+            SqlStatement attach(
+                *m_connection, QStringLiteral("ATTACH DATABASE ? AS %1").arg(QStringLiteral("t%1").arg(index + 1)));
+            attach.bind(1, path);
+            attach.step();
+        }
+        schemas << QStringLiteral("t%1").arg(index + 1);
+    }
+    if (!names.isEmpty())
+        m_connection->setLabel(names.join(QStringLiteral(", ")));
+
+    m_sql = sql.translate(schemas);
+    try {
+        m_statement = std::make_unique<SqlStatement>(*m_connection, m_sql);
+    } catch (const EngineError& error) {
+        if (isBusy(error))
+            throw;
+        badStatement(m_connection->lastMessage());
+    }
+    if (!m_statement->handle())
+        badStatement(QStringLiteral("the text holds no statement"));
+    for (int i = 0; i < m_statement->columnCount(); ++i)
+        m_columns << fieldFor(m_statement->columnName(i), m_statement->columnDeclType(i));
+}
+
+QueryStatement::~QueryStatement()
+{
+    m_count.reset();
+    m_statement.reset();
+}
+
+void QueryStatement::badStatement(const QString& why) const
+{
+    throw EngineError(
+        QStringLiteral("Invalid SQL statement: %1\n%2").arg(why, m_text), 0, m_connection->label(), m_text);
+}
+
+void QueryStatement::bind(const std::vector<Param>& params)
+{
+    m_statement->reset();
+    m_bindings.clear();
+    for (const Param& param : params)
+        m_bindings << param.Value();
+    m_statement->bindAll(m_bindings);
+}
+
+qint64 QueryStatement::count()
+{
+    if (!m_count)
+        m_count = std::make_unique<SqlStatement>(*m_connection, QStringLiteral("SELECT count(*) FROM (%1)").arg(m_sql));
+    m_count->bindAll(m_bindings);
+    const SqlStatementReset done(*m_count);
+    m_count->step();
+    return m_count->columnInt(0);
+}
+
+qint64 QueryStatement::execute()
+{
+    SqlTransaction transaction(*m_connection);
+    qint64 changed = 0;
+    {
+        const SqlStatementReset done(*m_statement);
+        while (m_statement->step()) { }
+        changed = sqlite3_stmt_readonly(m_statement->handle()) ? 0 : m_connection->changes();
+    }
+    transaction.commit();
+    return changed;
+}
+
+QStringList QueryStatement::explain()
+{
+    SqlStatement plan(*m_connection, QStringLiteral("EXPLAIN QUERY PLAN ") + m_sql);
+    plan.bindAll(m_bindings);
+    QStringList lines;
+    while (plan.step())
+        lines << plan.column(3).toString();
+    return lines;
+}
+
+} // namespace db

@@ -1,0 +1,93 @@
+#include "platform/db/SqlConnection.h"
+
+#include "platform/db/EngineError.h"
+
+#include <sqlite3.h>
+
+namespace db {
+
+void SqlConnection::Closer::operator()(sqlite3* db) const
+{
+    // v2 defers the close until statements still alive are finalized, so member order cannot leak a handle.
+    sqlite3_close_v2(db);
+}
+
+SqlConnection::SqlConnection(const QString& path, int openFlags, QString label)
+    : m_label(std::move(label))
+{
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, openFlags, nullptr);
+    m_db.reset(raw); // owned before the result is checked: a failed open still returns a handle to close
+    if (rc != SQLITE_OK) {
+        const QString why = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QString::fromUtf8(sqlite3_errstr(rc));
+        throw EngineError(QStringLiteral("Cannot open table %1: %2").arg(m_label, why), rc, m_label);
+    }
+    sqlite3_extended_result_codes(raw, 1);
+    sqlite3_busy_timeout(raw, BusyTimeoutMs);
+}
+
+SqlConnection::~SqlConnection() = default;
+
+QString SqlConnection::quote(const QString& identifier)
+{
+    QString quoted = identifier;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+void SqlConnection::exec(const QString& sql) const
+{
+    check(sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr), sql);
+}
+
+void SqlConnection::check(int rc, const QString& statement) const
+{
+    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(rc, statement);
+}
+
+QString SqlConnection::lastMessage() const
+{
+    return QString::fromUtf8(sqlite3_errmsg(m_db.get()));
+}
+
+void SqlConnection::fail(int rc, const QString& statement, const QString& detail) const
+{
+    const QString why = detail.isEmpty() ? lastMessage() : detail;
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw EngineError(
+            QStringLiteral("Table %1 is busy: another program is using it").arg(m_label), rc, m_label, statement);
+    case SQLITE_NOTADB:
+        throw EngineError(QStringLiteral("%1 is not a table of this engine").arg(m_label), rc, m_label, statement);
+    case SQLITE_CORRUPT:
+        throw EngineError(QStringLiteral("Table %1 is damaged: %2").arg(m_label, why), rc, m_label, statement);
+    case SQLITE_FULL:
+        throw EngineError(
+            QStringLiteral("Cannot write table %1: the disk is full").arg(m_label), rc, m_label, statement);
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        throw EngineError(QStringLiteral("Cannot write table %1: %2").arg(m_label, why), rc, m_label, statement);
+    default:
+        break;
+    }
+    if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
+        throw KeyViolation(QStringLiteral("Key violation in table %1").arg(m_label), rc, m_label, statement);
+    QString message = QStringLiteral("Table %1: %2").arg(m_label, why);
+    if (!statement.isEmpty())
+        message += QStringLiteral("\nStatement: %1").arg(statement);
+    throw EngineError(message, rc, m_label, statement);
+}
+
+qint64 SqlConnection::changes() const
+{
+    return sqlite3_changes64(m_db.get());
+}
+
+qint64 SqlConnection::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(m_db.get());
+}
+
+} // namespace db

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+struct sqlite3;
+
+namespace db {
+
+// One SQLite connection of the engine, with the busy timeout and extended result codes every connection needs.
+// Failures become EngineErrors naming `label` (the table file, or the tables of a query).
+class SqlConnection
+{
+public:
+    // Waited for a table another program holds before reporting it busy.
+    static constexpr int BusyTimeoutMs = 2000;
+
+    SqlConnection(const QString& path, int openFlags, QString label);
+    ~SqlConnection();
+    SqlConnection(const SqlConnection&) = delete;
+    SqlConnection& operator=(const SqlConnection&) = delete;
+
+    // An identifier in double quotes, safe for any name.
+    static QString quote(const QString& identifier);
+
+    sqlite3* handle() const { return m_db.get(); }
+    const QString& label() const { return m_label; }
+    void setLabel(const QString& label) { m_label = label; }
+
+    void exec(const QString& sql) const;
+    QString lastMessage() const;
+
+    qint64 changes() const;
+    qint64 lastInsertRowId() const;
+
+private:
+    friend class SqlStatement;
+
+    void check(int rc, const QString& statement) const;
+    // Throws the EngineError (or KeyViolation) for a failed call; `detail` defaults to SQLite's own message.
+    [[noreturn]] void fail(int rc, const QString& statement, const QString& detail = {}) const;
+
+    struct Closer
+    {
+        void operator()(sqlite3* db) const;
+    };
+
+    std::unique_ptr<sqlite3, Closer> m_db;
+    QString m_label;
+};
+
+} // namespace db

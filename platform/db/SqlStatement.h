@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+struct sqlite3_stmt;
+
+namespace db {
+
+class SqlConnection;
+
+// A prepared statement of a connection. Errors go through the connection, so they name its table.
+class SqlStatement
+{
+public:
+    SqlStatement(const SqlConnection& connection, const QString& sql);
+    ~SqlStatement();
+    SqlStatement(const SqlStatement&) = delete;
+    SqlStatement& operator=(const SqlStatement&) = delete;
+
+    const QString& sql() const { return m_sql; }
+    sqlite3_stmt* handle() const { return m_stmt.get(); }
+    const SqlConnection& connection() const { return *m_connection; }
+
+    // Positions count from 1. QString binds as text (a null QString as ''), integers as integers, an invalid or
+    // null QVariant as NULL.
+    void bind(int position, const QVariant& value);
+    void bindAll(const QVariantList& values);
+    int parameterCount() const;
+
+    bool step(); // true when a row is ready; false when done; throws on error (and resets the statement)
+    void reset(); // ends the run, releasing the locks it held; bindings stay
+
+    int columnCount() const;
+    QString columnName(int column) const;
+    QString columnDeclType(int column) const;
+    QVariant column(int column) const; // integer -> qint64, real -> double, text -> QString, null -> QVariant()
+    qint64 columnInt(int column) const;
+
+private:
+    struct Finalizer
+    {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+
+    const SqlConnection* m_connection;
+    QString m_sql;
+    std::unique_ptr<sqlite3_stmt, Finalizer> m_stmt;
+};
+
+} // namespace db

@@ -1,0 +1,478 @@
+#include "platform/db/TableFile.h"
+
+#include "platform/db/EngineError.h"
+#include "platform/db/Session.h"
+#include "platform/db/SqlConnection.h"
+#include "platform/db/SqlStatement.h"
+#include "platform/db/SqlStatementReset.h"
+#include "platform/db/SqlTransaction.h"
+#include "platform/db/StoredValue.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace db {
+namespace {
+
+// Marks a SQLite file as one of our tables; a change of the layout below changes the number.
+const QString FormatMarker = QStringLiteral("dbengine table 1");
+constexpr int MaxAlphaSize = 255;
+
+QString displayName(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QByteArray passwordHash(const QByteArray& salt, const QString& password)
+{
+    return QCryptographicHash::hash(salt + password.toUtf8(), QCryptographicHash::Sha256).toHex();
+}
+
+bool isReservedName(const QString& name)
+{
+    // rowid names would hide the row id the cursors order by; the others are the file's own tables.
+    static const QStringList reserved { QStringLiteral("rowid"), QStringLiteral("oid"), QStringLiteral("_rowid_"),
+        QStringLiteral("records"), QStringLiteral("dbengine_meta"), QStringLiteral("dbengine_fields"),
+        QStringLiteral("dbengine_indexes") };
+    return reserved.contains(name, Qt::CaseInsensitive);
+}
+
+bool isUsableName(const QString& name)
+{
+    if (name.trimmed().isEmpty() || name.contains(u';'))
+        return false;
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x20; });
+}
+
+[[noreturn]] void refuse(const QString& path, const QString& why)
+{
+    throw EngineError(QStringLiteral("Cannot create table %1: %2").arg(displayName(path), why), 0, displayName(path));
+}
+
+void checkFields(const QString& path, const TableDef& definition, const QStringList& fields, const QString& index)
+{
+    if (fields.isEmpty())
+        refuse(path, QStringLiteral("index '%1' has no fields").arg(index));
+    for (const QString& field : fields) {
+        if (definition.fieldIndex(field) < 0)
+            refuse(path, QStringLiteral("index '%1' names the unknown field '%2'").arg(index, field));
+    }
+}
+
+TableDef validated(const QString& path, const TableDef& definition)
+{
+    TableDef result = definition;
+    if (result.fields.isEmpty())
+        refuse(path, QStringLiteral("it has no fields"));
+    for (int i = 0; i < result.fields.size(); ++i) {
+        FieldDef& field = result.fields[i];
+        if (!isUsableName(field.name) || isReservedName(field.name))
+            refuse(path, QStringLiteral("'%1' cannot be a field name").arg(field.name));
+        if (result.fieldIndex(field.name) != i)
+            refuse(path, QStringLiteral("the field '%1' appears twice").arg(field.name));
+        if (field.type == FieldType::Alpha && (field.size < 1 || field.size > MaxAlphaSize))
+            refuse(path, QStringLiteral("the Alpha field '%1' needs a size of 1 to 255").arg(field.name));
+        if (field.type != FieldType::Alpha)
+            field.size = 0;
+    }
+    if (!result.primaryKey.isEmpty())
+        checkFields(path, result, result.primaryKey, QStringLiteral("PRIMARY"));
+    for (int i = 0; i < result.indexes.size(); ++i) {
+        const IndexDef& index = result.indexes.at(i);
+        if (!isUsableName(index.name) || isReservedName(index.name)
+            || index.name.compare(QStringLiteral("PRIMARY"), Qt::CaseInsensitive) == 0)
+            refuse(path, QStringLiteral("'%1' cannot be an index name").arg(index.name));
+        if (result.findIndex(index.name) != &index)
+            refuse(path, QStringLiteral("the index '%1' appears twice").arg(index.name));
+        checkFields(path, result, index.fields, index.name);
+    }
+    return result;
+}
+
+QString columnSql(const FieldDef& field)
+{
+    const QString name = SqlConnection::quote(field.name);
+    switch (field.type) {
+    case FieldType::Alpha:
+        return QStringLiteral("%1 VARCHAR(%2) NOT NULL DEFAULT '' CHECK(length(%1) <= %2)")
+            .arg(name, QString::number(field.size));
+    case FieldType::Short:
+        return QStringLiteral(
+            "%1 SMALLINT CHECK(%1 IS NULL OR (typeof(%1) = 'integer' AND %1 BETWEEN -32768 AND 32767))")
+            .arg(name);
+    case FieldType::Memo:
+        return QStringLiteral("%1 TEXT NOT NULL DEFAULT ''").arg(name);
+    }
+    return {};
+}
+
+QString indexSql(const QString& name, const QStringList& fields, bool unique, bool caseInsensitive)
+{
+    QStringList columns;
+    for (const QString& field : fields)
+        columns << SqlConnection::quote(field) + (caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
+    return QStringLiteral("CREATE %1INDEX %2 ON records(%3)")
+        .arg(unique ? QStringLiteral("UNIQUE ") : QString(), SqlConnection::quote(name), columns.join(u", "));
+}
+
+void execBound(const SqlConnection& connection, const QString& sql, const QVariantList& values)
+{
+    SqlStatement statement(connection, sql);
+    statement.bindAll(values);
+    statement.step();
+}
+
+void writeStructure(const SqlConnection& connection, const TableDef& definition, const QString& password)
+{
+    QStringList columns;
+    for (const FieldDef& field : definition.fields)
+        columns << columnSql(field);
+    connection.exec(QStringLiteral("CREATE TABLE records(%1)").arg(columns.join(u", ")));
+    connection.exec(QStringLiteral("CREATE TABLE dbengine_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
+    connection.exec(QStringLiteral("CREATE TABLE dbengine_fields(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+                                   "type TEXT NOT NULL, size INTEGER NOT NULL)"));
+    connection.exec(QStringLiteral("CREATE TABLE dbengine_indexes(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+                                   "fields TEXT NOT NULL, is_primary INTEGER NOT NULL, is_unique INTEGER NOT NULL, "
+                                   "case_insensitive INTEGER NOT NULL)"));
+
+    const QString meta = QStringLiteral("INSERT INTO dbengine_meta(key, value) VALUES (?, ?)");
+    execBound(connection, meta, { QStringLiteral("format"), FormatMarker });
+    if (!password.isEmpty()) {
+        QByteArray salt(16, Qt::Uninitialized);
+        QRandomGenerator::system()->generate(salt.begin(), salt.end());
+        salt = salt.toHex();
+        execBound(connection, meta, { QStringLiteral("password_salt"), QString::fromLatin1(salt) });
+        execBound(
+            connection, meta, { QStringLiteral("password_hash"), QString::fromLatin1(passwordHash(salt, password)) });
+    }
+    for (int i = 0; i < definition.fields.size(); ++i) {
+        const FieldDef& field = definition.fields.at(i);
+        execBound(connection,
+            QStringLiteral("INSERT INTO dbengine_fields(position, name, type, size) VALUES (?, ?, ?, ?)"),
+            { i + 1, field.name, fieldTypeName(field.type), field.size });
+    }
+    const QString indexRow = QStringLiteral("INSERT INTO dbengine_indexes(position, name, fields, is_primary, "
+                                            "is_unique, case_insensitive) VALUES (?, ?, ?, ?, ?, ?)");
+    int position = 0;
+    if (!definition.primaryKey.isEmpty()) {
+        connection.exec(indexSql(QStringLiteral("PRIMARY"), definition.primaryKey, true, false));
+        execBound(
+            connection, indexRow, { ++position, QStringLiteral("PRIMARY"), definition.primaryKey.join(u';'), 1, 1, 0 });
+    }
+    for (const IndexDef& index : definition.indexes) {
+        connection.exec(indexSql(index.name, index.fields, index.unique, index.caseInsensitive));
+        execBound(connection, indexRow,
+            { ++position, index.name, index.fields.join(u';'), 0, index.unique ? 1 : 0,
+                index.caseInsensitive ? 1 : 0 });
+    }
+}
+
+QString temporaryPathBeside(const QString& path)
+{
+    for (;;) {
+        const QString candidate = path + QStringLiteral(".new-")
+            + QString::number(QRandomGenerator::global()->generate64(), 16).rightJustified(16, u'0');
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+}
+
+} // namespace
+
+void TableFile::create(const QString& path, const TableDef& definition, const QString& password)
+{
+    const TableDef table = validated(path, definition);
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists()) {
+        refuse(path, QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(info.absolutePath())));
+    }
+    // Built beside the destination and renamed over it, so a crash leaves the old file or the new one.
+    const QString building = temporaryPathBeside(path);
+    try {
+        SqlConnection connection(building, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, displayName(path));
+        SqlTransaction transaction(connection);
+        writeStructure(connection, table, password);
+        transaction.commit();
+    } catch (...) {
+        QFile::remove(building);
+        QFile::remove(building + QStringLiteral("-journal"));
+        throw;
+    }
+    // A journal left by a crashed writer of the old file must not be played back into the new one.
+    QFile::remove(path + QStringLiteral("-journal"));
+    if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(building);
+        refuse(path, QStringLiteral("the file %1 cannot be replaced").arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+TableFile::TableFile(const QString& path, const Session& session)
+    : m_path(path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        throw EngineError(QStringLiteral("Table %1 not found: the file %2 does not exist")
+                              .arg(name(), QDir::toNativeSeparators(info.absoluteFilePath())),
+            0, name());
+    }
+    if (!info.isFile())
+        throw EngineError(QStringLiteral("%1 is not a table of this engine").arg(name()), 0, name());
+    m_connection = std::make_unique<SqlConnection>(path, SQLITE_OPEN_READWRITE, name());
+    readStructure(session);
+}
+
+TableFile::~TableFile()
+{
+    // Statement and transaction go before the connection they belong to.
+    m_insert.reset();
+    m_transaction.reset();
+}
+
+QString TableFile::name() const
+{
+    return displayName(m_path);
+}
+
+sqlite3* TableFile::handle() const
+{
+    return m_connection->handle();
+}
+
+void TableFile::readStructure(const Session& session)
+{
+    const auto notOurs
+        = [this]() { return EngineError(QStringLiteral("%1 is not a table of this engine").arg(name()), 0, name()); };
+    const auto isBusy = [](const EngineError& error) {
+        const int primary = error.sqliteCode() & 0xff;
+        return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+    };
+    try {
+        // One read transaction, so the structure is read from one state of the file.
+        m_connection->exec(QStringLiteral("BEGIN"));
+        QString format;
+        {
+            SqlStatement meta(*m_connection, QStringLiteral("SELECT key, value FROM dbengine_meta"));
+            while (meta.step()) {
+                const QString key = meta.column(0).toString();
+                const QString value = meta.column(1).toString();
+                if (key == u"format")
+                    format = value;
+                else if (key == u"password_salt")
+                    m_salt = value.toLatin1();
+                else if (key == u"password_hash")
+                    m_passwordHash = value.toLatin1();
+            }
+        }
+        if (format != FormatMarker)
+            throw notOurs();
+        SqlStatement fields(
+            *m_connection, QStringLiteral("SELECT name, type, size FROM dbengine_fields ORDER BY position"));
+        while (fields.step()) {
+            m_definition.fields.append(FieldDef { fields.column(0).toString(),
+                fieldTypeFromName(fields.column(1).toString()), static_cast<int>(fields.columnInt(2)) });
+        }
+        SqlStatement indexes(*m_connection,
+            QStringLiteral("SELECT name, fields, is_primary, is_unique, case_insensitive FROM dbengine_indexes "
+                           "ORDER BY position"));
+        while (indexes.step()) {
+            const QStringList fieldNames = indexes.column(1).toString().split(u';');
+            if (indexes.columnInt(2) != 0) {
+                m_definition.primaryKey = fieldNames;
+                continue;
+            }
+            m_definition.indexes.append(IndexDef {
+                indexes.column(0).toString(), fieldNames, indexes.columnInt(3) != 0, indexes.columnInt(4) != 0 });
+        }
+        m_connection->exec(QStringLiteral("COMMIT"));
+    } catch (const EngineError& error) {
+        sqlite3_exec(m_connection->handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        if (isBusy(error))
+            throw;
+        throw notOurs();
+    }
+    if (m_definition.fields.isEmpty())
+        throw notOurs();
+
+    m_protected = !m_passwordHash.isEmpty();
+    if (m_protected) {
+        const QStringList& passwords = session.passwords();
+        if (std::none_of(passwords.cbegin(), passwords.cend(),
+                [this](const QString& password) { return acceptsPassword(password); })) {
+            throw EngineError(
+                QStringLiteral("Table %1 is protected: the session has no valid password").arg(name()), 0, name());
+        }
+    }
+}
+
+bool TableFile::acceptsPassword(const QString& password) const
+{
+    return m_protected && passwordHash(m_salt, password) == m_passwordHash;
+}
+
+void TableFile::begin()
+{
+    if (m_transaction)
+        throw EngineError(QStringLiteral("Table %1 is already loading rows").arg(name()), 0, name());
+    m_transaction = std::make_unique<SqlTransaction>(*m_connection);
+    bool empty = true;
+    {
+        SqlStatement probe(*m_connection, QStringLiteral("SELECT 1 FROM records LIMIT 1"));
+        const SqlStatementReset done(probe);
+        empty = !probe.step();
+    }
+    if (!empty)
+        return;
+    // Building an index once over all rows is far quicker than keeping it up to date row by row. Unique indexes
+    // stay, so that repeated keys are still refused as they arrive.
+    m_connection->exec(QStringLiteral("PRAGMA cache_size = -65536"));
+    for (const IndexDef& index : m_definition.indexes) {
+        if (index.unique)
+            continue;
+        m_connection->exec(QStringLiteral("DROP INDEX %1").arg(SqlConnection::quote(index.name)));
+        m_suspendedIndexes.append(index);
+    }
+}
+
+void TableFile::beginBulk()
+{
+    if (m_transaction)
+        throw EngineError(QStringLiteral("Table %1 is already loading rows").arg(name()), 0, name());
+    m_transaction = std::make_unique<SqlTransaction>(*m_connection);
+    {
+        SqlStatement probe(*m_connection, QStringLiteral("SELECT 1 FROM records LIMIT 1"));
+        const SqlStatementReset done(probe);
+        if (probe.step()) {
+            m_transaction.reset();
+            throw EngineError(QStringLiteral("Table %1 is not empty").arg(name()), 0, name());
+        }
+    }
+    m_connection->exec(QStringLiteral("PRAGMA cache_size = -65536"));
+    QList<IndexDef> indexes;
+    if (!m_definition.primaryKey.isEmpty())
+        indexes.append(IndexDef { QStringLiteral("PRIMARY"), m_definition.primaryKey, true, false });
+    indexes.append(m_definition.indexes);
+    for (const IndexDef& index : indexes) {
+        m_connection->exec(QStringLiteral("DROP INDEX %1").arg(SqlConnection::quote(index.name)));
+        m_suspendedIndexes.append(index);
+    }
+}
+
+std::vector<QVariantList> TableFile::takeRepeatedKeys()
+{
+    std::vector<QVariantList> repeated;
+    if (!m_transaction)
+        return repeated;
+    QStringList columns;
+    for (const FieldDef& field : m_definition.fields)
+        columns << QStringLiteral("records.") + SqlConnection::quote(field.name);
+    QList<IndexDef> remaining;
+    for (const IndexDef& index : m_suspendedIndexes) {
+        if (!index.unique) {
+            remaining.append(index);
+            continue;
+        }
+        // Usually nothing repeats: then building the unique index is the whole check.
+        m_connection->exec(QStringLiteral("SAVEPOINT key_check"));
+        try {
+            m_connection->exec(indexSql(index.name, index.fields, true, index.caseInsensitive));
+            m_connection->exec(QStringLiteral("RELEASE key_check"));
+            continue;
+        } catch (const KeyViolation&) {
+            m_connection->exec(QStringLiteral("ROLLBACK TO key_check"));
+            m_connection->exec(QStringLiteral("RELEASE key_check"));
+        }
+        // As the unique index would have it: the first row of each key stays; a NULL in the key never repeats.
+        QStringList keys;
+        QStringList present;
+        for (const QString& field : index.fields) {
+            const QString column = SqlConnection::quote(field);
+            keys << column + (index.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
+            present << column + QStringLiteral(" IS NOT NULL");
+        }
+        const QString repeats = QStringLiteral(
+            "SELECT id FROM (SELECT rowid AS id, row_number() OVER (PARTITION BY %1 ORDER BY rowid) AS n "
+            "FROM records WHERE %2) WHERE n > 1")
+                                    .arg(keys.join(u", "), present.join(QStringLiteral(" AND ")));
+        {
+            SqlStatement select(*m_connection,
+                QStringLiteral("SELECT %1 FROM records WHERE rowid IN (%2) ORDER BY rowid")
+                    .arg(columns.join(u", "), repeats));
+            while (select.step()) {
+                QVariantList row;
+                for (int i = 0; i < m_definition.fields.size(); ++i)
+                    row << fromColumnValue(m_definition.fields.at(i).type, select.column(i));
+                repeated.push_back(std::move(row));
+            }
+        }
+        m_connection->exec(QStringLiteral("DELETE FROM records WHERE rowid IN (%1)").arg(repeats));
+        m_connection->exec(indexSql(index.name, index.fields, true, index.caseInsensitive));
+    }
+    m_suspendedIndexes = remaining;
+    return repeated;
+}
+
+void TableFile::commit()
+{
+    if (!m_transaction)
+        throw EngineError(QStringLiteral("Table %1 has no load to commit").arg(name()), 0, name());
+    for (const IndexDef& index : m_suspendedIndexes)
+        m_connection->exec(indexSql(index.name, index.fields, index.unique, index.caseInsensitive));
+    m_transaction->commit();
+    m_transaction.reset();
+    m_suspendedIndexes.clear();
+}
+
+void TableFile::rollback()
+{
+    m_transaction.reset();
+    m_suspendedIndexes.clear();
+}
+
+void TableFile::insert(const QVariantList& values)
+{
+    const QList<FieldDef>& fields = m_definition.fields;
+    if (values.size() > fields.size()) {
+        throw EngineError(QStringLiteral("Table %1 has %2 fields, the row %3 values")
+                              .arg(name(), QString::number(fields.size()), QString::number(values.size())),
+            0, name());
+    }
+    if (!m_insert) {
+        QStringList columns;
+        QStringList places;
+        for (const FieldDef& field : fields) {
+            columns << SqlConnection::quote(field.name);
+            places << QStringLiteral("?");
+        }
+        m_insert = std::make_unique<SqlStatement>(*m_connection,
+            QStringLiteral("INSERT INTO records(%1) VALUES (%2)").arg(columns.join(u", "), places.join(u", ")));
+    }
+    for (int i = 0; i < fields.size(); ++i) {
+        QVariant stored;
+        QString why;
+        if (!toStoredValue(fields.at(i), i < values.size() ? values.at(i) : QVariant(), stored, why)) {
+            throw EngineError(
+                QStringLiteral("Field '%1' of table %2 cannot take the value: %3").arg(fields.at(i).name, name(), why),
+                0, name());
+        }
+        m_insert->bind(i + 1, stored);
+    }
+    const SqlStatementReset done(*m_insert);
+    m_insert->step();
+}
+
+qint64 TableFile::rowCount() const
+{
+    SqlStatement count(*m_connection, QStringLiteral("SELECT count(*) FROM records"));
+    count.step();
+    return count.columnInt(0);
+}
+
+} // namespace db

@@ -1,0 +1,276 @@
+#include "TestAlias.h"
+
+#include "platform/db/BatchMove.h"
+#include "platform/db/EngineError.h"
+#include "platform/db/Table.h"
+#include "platform/db/TableFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using db::BatchMove;
+using db::EngineError;
+
+const QByteArray EmployeeSchema = "[employeecom]\n"
+                                  "filetype=delimited\n"
+                                  "separator=,\n"
+                                  "delimiter=\"\n"
+                                  "charset=utf-8\n"
+                                  "field1=Department,alpha,35\n"
+                                  "field2=Name,alpha,35\n"
+                                  "field3=Extension,alpha,35\n"
+                                  "field4=Cellular,alpha,25\n"
+                                  "field5=Pager,alpha,25\n"
+                                  "field6=HomePhone,alpha,35\n"
+                                  "field7=EMail,alpha,35\n"
+                                  "field8=Title,alpha,35\n";
+
+// One line of an employee text file: department, name and extension, the other five fields empty.
+QByteArray line(const char* department, const char* name, const char* extension)
+{
+    return QByteArray(department) + ",\"" + name + "\"," + extension + ",,,,,\n";
+}
+
+class BatchMoveTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_alias.createEmployees({ { "Sales", "SMITH, ANN", "201" }, { "Research", "COOK, CY", "202" } });
+        m_alias.writeFile("employeecom.SCH", EmployeeSchema);
+    }
+
+    std::unique_ptr<db::Table> table(const QString& name, db::Table::Type type = db::Table::Type::Default)
+    {
+        auto result = std::make_unique<db::Table>();
+        result->setSession(m_alias.session());
+        result->setDatabaseName(TestAlias::Name);
+        result->setTableType(type);
+        result->setTableName(name);
+        return result;
+    }
+
+    // The import's preview: the text file copied into DestTable.db.
+    void preview(const QByteArray& lines)
+    {
+        m_alias.writeFile("employeecom.dll", lines);
+        auto source = table("employeecom.dll", db::Table::Type::Ascii);
+        auto destination = table("DestTable.db");
+        BatchMove move;
+        move.setSource(source.get());
+        move.setDestination(destination.get());
+        move.setMode(BatchMove::Mode::Copy);
+        move.setAbortOnKeyViol(false);
+        move.setAbortOnProblem(false);
+        move.Execute();
+        m_moved = move.MovedCount();
+        m_problems = move.ProblemCount();
+    }
+
+    BatchMove& appendMove(db::Table& source, db::Table& destination)
+    {
+        m_move.setSource(&source);
+        m_move.setDestination(&destination);
+        m_move.setMode(BatchMove::Mode::Append);
+        m_move.setKeyViolTableName("DupTable.db");
+        m_move.setAbortOnKeyViol(false);
+        m_move.setAbortOnProblem(false);
+        return m_move;
+    }
+
+    QStringList names(const QString& tableName)
+    {
+        auto t = table(tableName);
+        t->Open();
+        QStringList result;
+        for (; !t->Eof(); t->Next())
+            result << t->FieldByName("Name").AsString();
+        return result;
+    }
+
+    TestAlias m_alias;
+    BatchMove m_move;
+    qint64 m_moved = 0;
+    qint64 m_problems = 0;
+};
+
+TEST_F(BatchMoveTest, CopyCreatesThePreviewTableFromTheTextFile)
+{
+    m_alias.createTable("DestTable.db", TestAlias::departmentDefinition(), { { "Old" } }); // replaced
+    preview("Sales,\"DOE, JANE\",301,,,,jane@example.com,CLERK\n"
+            "Sales,\"TOO LONG, "
+        + QByteArray(40, 'X')
+        + "\",302,,,,,\n"
+          "Research,\"ROE, RAY\",303,1,2,3,4,5\n"
+        + line("Sales", "SMITH, ANN", "304"));
+    EXPECT_EQ(m_moved, 3);
+    EXPECT_EQ(m_problems, 1);
+
+    const db::TableFile copy(m_alias.path("DestTable.db"), m_alias.session());
+    EXPECT_EQ(copy.definition().fields, TestAlias::employeeDefinition().fields);
+    EXPECT_TRUE(copy.definition().primaryKey.isEmpty());
+    EXPECT_TRUE(copy.definition().indexes.isEmpty());
+    EXPECT_FALSE(copy.isProtected());
+    EXPECT_EQ(names("DestTable.db"), (QStringList { "DOE, JANE", "ROE, RAY", "SMITH, ANN" }));
+    EXPECT_EQ(QDir(m_alias.folder()).entryList({ "*.new-*" }, QDir::Files), QStringList());
+
+    // The text table itself reads as a read-only data set.
+    auto text = table("EMPLOYEECOM.DLL", db::Table::Type::Ascii);
+    text->Open();
+    EXPECT_EQ(text->RecordCount(), 3);
+    EXPECT_EQ(text->problemCount(), 1);
+    EXPECT_EQ(text->FieldByName("EMail").AsString(), "jane@example.com");
+    EXPECT_FALSE(text->CanModify());
+    EXPECT_THROW(text->Edit(), EngineError);
+}
+
+TEST_F(BatchMoveTest, AppendRefusesRepeatedKeysIntoTheKeyViolationTable)
+{
+    preview(
+        line("Sales", "DOE, JANE", "301") + line("Sales", "SMITH, ANN", "999") + line("Research", "ROE, RAY", "303"));
+    auto source = table("DestTable.db");
+    auto destination = table("Employee.db");
+    BatchMove& move = appendMove(*source, *destination);
+    move.Execute();
+    EXPECT_EQ(move.MovedCount(), 2);
+    EXPECT_EQ(move.KeyViolCount(), 1);
+    EXPECT_EQ(move.ProblemCount(), 0);
+    EXPECT_EQ(names("employee.DB"), (QStringList { "COOK, CY", "ROE, RAY", "DOE, JANE", "SMITH, ANN" }));
+
+    // The refused row, with the destination's fields and protection; a file copy of it can be corrected and
+    // imported again.
+    const db::TableFile refused(m_alias.path("DupTable.db"), m_alias.session());
+    EXPECT_EQ(refused.definition().fields, TestAlias::employeeDefinition().fields);
+    EXPECT_TRUE(refused.isProtected());
+    ASSERT_TRUE(QFile::copy(m_alias.path("DupTable.db"), m_alias.path("TempTable.db")));
+    auto corrected = table("TempTable.db");
+    corrected->Open();
+    EXPECT_EQ(corrected->FieldByName("Extension").AsString(), "999");
+    corrected->Edit();
+    corrected->FieldByName("Name").setAsString("SMITH, ANNA");
+    corrected->Post();
+    corrected->Close();
+    BatchMove again;
+    again.setSource(corrected.get());
+    again.setDestination(destination.get());
+    again.setMode(BatchMove::Mode::Append);
+    again.setAbortOnKeyViol(false);
+    again.Execute();
+    EXPECT_EQ(again.MovedCount(), 1);
+    EXPECT_EQ(again.KeyViolCount(), 0);
+    EXPECT_FALSE(corrected->Active()); // the move opened it and closed it again
+}
+
+TEST_F(BatchMoveTest, AbortOnKeyViolationLeavesTheDestinationAsItWas)
+{
+    preview(line("Sales", "DOE, JANE", "301") + line("Sales", "SMITH, ANN", "999"));
+    const QByteArray before = m_alias.readFile("employee.DB");
+    auto source = table("DestTable.db");
+    auto destination = table("employee");
+    BatchMove& move = appendMove(*source, *destination);
+    move.setAbortOnKeyViol(true);
+    EXPECT_THROW(move.Execute(), db::KeyViolation);
+    EXPECT_EQ(m_alias.readFile("employee.DB"), before);
+    EXPECT_FALSE(QFile::exists(m_alias.path("employee.DB-journal")));
+}
+
+TEST_F(BatchMoveTest, ProblemsAreCountedOrStopTheMove)
+{
+    m_alias.writeFile("employeecom.dll",
+        line("Sales", "DOE, JANE", "301") + "\"unterminated,302\n" + line("Sales", "NEW, NED", "303"));
+    auto text = table("employeecom.dll", db::Table::Type::Ascii);
+    auto destination = table("employee.DB");
+    BatchMove& move = appendMove(*text, *destination);
+    const QByteArray before = m_alias.readFile("employee.DB");
+    move.setAbortOnProblem(true);
+    try {
+        move.Execute();
+        FAIL() << "a problem line did not stop the move";
+    } catch (const EngineError& error) {
+        EXPECT_NE(error.message().indexOf("line 2"), -1) << error.what();
+    }
+    EXPECT_EQ(m_alias.readFile("employee.DB"), before);
+
+    move.setAbortOnProblem(false);
+    move.Execute();
+    EXPECT_EQ(move.MovedCount(), 2);
+    EXPECT_EQ(move.ProblemCount(), 1);
+
+    // A copy stopped by a problem leaves the earlier preview whole.
+    preview(line("Sales", "DOE, JANE", "301"));
+    const QByteArray previewBytes = m_alias.readFile("DestTable.db");
+    m_alias.writeFile("employeecom.dll", line("Sales", "X", "1") + ",,,,,,,,,,,,\n");
+    auto source = table("employeecom.dll", db::Table::Type::Ascii);
+    auto copyTarget = table("DestTable.db");
+    BatchMove copy;
+    copy.setSource(source.get());
+    copy.setDestination(copyTarget.get());
+    copy.setMode(BatchMove::Mode::Copy);
+    EXPECT_THROW(copy.Execute(), EngineError);
+    EXPECT_EQ(m_alias.readFile("DestTable.db"), previewBytes);
+    EXPECT_EQ(QDir(m_alias.folder()).entryList({ "*.new-*" }, QDir::Files), QStringList());
+}
+
+TEST_F(BatchMoveTest, ValuesThatDoNotConvertAreProblems)
+{
+    db::TableDef text;
+    text.fields = { { "Name", db::FieldType::Alpha, 40 }, { "Number", db::FieldType::Alpha, 10 } };
+    m_alias.createTable("raw.DB", text, { { "fits", "12" }, { "not a number", "twelve" }, { QString(36, u'L'), "1" } });
+    db::TableDef typed;
+    typed.fields = { { "Name", db::FieldType::Alpha, 35 }, { "ReportNumber", db::FieldType::Short, 0 } };
+    m_alias.createTable("Report.DB", typed, {});
+    auto source = table("raw");
+    auto destination = table("Report");
+    BatchMove& move = appendMove(*source, *destination);
+    move.Execute();
+    EXPECT_EQ(move.MovedCount(), 1);
+    EXPECT_EQ(move.ProblemCount(), 2);
+}
+
+TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
+{
+    m_alias.createEmployees({});
+    preview(line("Sales", "DOE, JANE", "301") + line("sales", "adams, al", "302") + line("Sales", "DOE, JANE", "303")
+        + line("Research", "BAKER, BO", "304"));
+    auto source = table("DestTable.db");
+    auto destination = table("employee.DB");
+    BatchMove& move = appendMove(*source, *destination);
+    const QByteArray before = m_alias.readFile("employee.DB");
+    move.setAbortOnKeyViol(true);
+    EXPECT_THROW(move.Execute(), db::KeyViolation);
+    EXPECT_EQ(m_alias.readFile("employee.DB"), before);
+    EXPECT_FALSE(QFile::exists(m_alias.path("DupTable.db")));
+
+    move.setAbortOnKeyViol(false);
+    destination->setIndexName("ByName");
+    destination->Open();
+    move.Execute();
+    EXPECT_EQ(move.MovedCount(), 3);
+    EXPECT_EQ(move.KeyViolCount(), 1);
+    // The open destination was refreshed and reads in name order.
+    EXPECT_EQ(destination->RecordCount(), 3);
+    EXPECT_EQ(destination->FieldByName("Name").AsString(), "adams, al");
+    const db::TableFile file(m_alias.path("employee.DB"), m_alias.session());
+    EXPECT_EQ(file.definition(), TestAlias::employeeDefinition());
+    EXPECT_EQ(names("DupTable.db"), QStringList { "DOE, JANE" });
+}
+
+TEST_F(BatchMoveTest, MissingDestinationIsNamed)
+{
+    preview(line("Sales", "DOE, JANE", "301"));
+    auto source = table("DestTable.db");
+    auto destination = table("Nowhere.db");
+    BatchMove& move = appendMove(*source, *destination);
+    try {
+        move.Execute();
+        FAIL() << "appended to a missing table";
+    } catch (const EngineError& error) {
+        EXPECT_NE(error.message().indexOf("Nowhere.db not found"), -1) << error.what();
+    }
+}
+
+} // namespace

@@ -1,0 +1,227 @@
+#include "TestAlias.h"
+
+#include "platform/db/EngineError.h"
+#include "platform/db/Table.h"
+#include "platform/db/TableFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+using db::EngineError;
+
+QStringList schemaLines(const QString& path)
+{
+    sqlite3* raw = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> db(raw, &sqlite3_close);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(
+        raw, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name", -1, &statement, nullptr);
+    QStringList lines;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        lines << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    return lines;
+}
+
+std::string messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const EngineError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+TEST(TableFileTest, StoresItsStructureAndReadsItBack)
+{
+    TestAlias alias;
+    alias.createEmployees({ { "Sales", "SMITH, ANN", "201" } });
+    const db::TableFile table(alias.path("employee.DB"), alias.session());
+
+    EXPECT_EQ(table.definition(), TestAlias::employeeDefinition());
+    EXPECT_TRUE(table.isProtected());
+    EXPECT_EQ(table.rowCount(), 1);
+
+    // The file explains itself to the sqlite3 shell: typed columns, the key and the indexes by their names.
+    const QString schema = schemaLines(alias.path("employee.DB")).join(u'\n');
+    EXPECT_TRUE(schema.contains(R"("Name" VARCHAR(35) NOT NULL DEFAULT '' CHECK(length("Name") <= 35))"));
+    EXPECT_TRUE(schema.contains(R"(CREATE UNIQUE INDEX "PRIMARY" ON records("Department", "Name"))"));
+    EXPECT_TRUE(schema.contains(R"(CREATE INDEX "ByName" ON records("Name" COLLATE NOCASE))"));
+    EXPECT_TRUE(schema.contains(R"(CREATE INDEX "ByNameExact" ON records("Name"))"));
+    // The password is kept as a salted hash only.
+    EXPECT_FALSE(alias.readFile("employee.DB").contains(TestAlias::Password));
+}
+
+TEST(TableFileTest, BlankTextIsEmptyAndBlankShortIsNull)
+{
+    TestAlias alias;
+    db::TableDef definition;
+    definition.fields = { { "Name", db::FieldType::Alpha, 5 }, { "Number", db::FieldType::Short, 0 },
+        { "Notes", db::FieldType::Memo, 0 } };
+    alias.createTable("report.DB", definition, { { QVariant(), QVariant(), QVariant() }, { "ab", 7, "x" } });
+
+    db::Table table;
+    table.setSession(alias.session());
+    table.setDatabaseName(TestAlias::Name);
+    table.setTableName("report");
+    table.Open();
+    EXPECT_EQ(table.FieldByName("Name").Value(), QVariant(QString("")));
+    EXPECT_TRUE(table.FieldByName("Number").Value().isNull());
+    EXPECT_EQ(table.FieldByName("Notes").AsString(), "");
+    table.Next();
+    EXPECT_EQ(table.FieldByName("Number").AsInteger(), 7);
+}
+
+TEST(TableFileTest, RefusesValuesThatDoNotFit)
+{
+    TestAlias alias;
+    db::TableDef definition;
+    definition.fields = { { "Code", db::FieldType::Alpha, 3 }, { "Number", db::FieldType::Short, 0 } };
+    db::TableFile::create(alias.path("codes.DB"), definition);
+    db::TableFile table(alias.path("codes.DB"), alias.session());
+    table.begin();
+    EXPECT_NE(messageOf([&] { table.insert({ "ABCD", 1 }); }).find("Field 'Code'"), std::string::npos);
+    EXPECT_NE(messageOf([&] { table.insert({ "A", 40000 }); }).find("Field 'Number'"), std::string::npos);
+    EXPECT_NE(messageOf([&] { table.insert({ "A", "ten" }); }).find("not a whole number"), std::string::npos);
+    table.insert({ "ÄÖÜ", "-32768" }); // three characters, though six bytes
+    table.commit();
+    EXPECT_EQ(table.rowCount(), 1);
+}
+
+TEST(TableFileTest, RepeatedKeyIsAKeyViolation)
+{
+    TestAlias alias;
+    alias.createEmployees({ { "Sales", "SMITH, ANN", "201" } });
+    db::TableFile table(alias.path("employee.DB"), alias.session());
+    table.begin();
+    table.insert({ "Sales", "SMITH, BOB", "202" });
+    EXPECT_THROW(table.insert({ "Sales", "SMITH, ANN", "999" }), db::KeyViolation);
+    table.commit();
+    EXPECT_EQ(table.rowCount(), 2);
+}
+
+TEST(TableFileTest, RejectsBadDefinitionsWithoutTouchingTheFolder)
+{
+    TestAlias alias;
+    db::TableDef twice;
+    twice.fields = { { "Name", db::FieldType::Alpha, 10 }, { "name", db::FieldType::Alpha, 10 } };
+    EXPECT_NE(
+        messageOf([&] { db::TableFile::create(alias.path("a.DB"), twice); }).find("appears twice"), std::string::npos);
+    db::TableDef rowid;
+    rowid.fields = { { "rowid", db::FieldType::Short, 0 } };
+    EXPECT_THROW(db::TableFile::create(alias.path("a.DB"), rowid), EngineError);
+    db::TableDef badKey;
+    badKey.fields = { { "Name", db::FieldType::Alpha, 10 } };
+    badKey.primaryKey = { "Missing" };
+    EXPECT_THROW(db::TableFile::create(alias.path("a.DB"), badKey), EngineError);
+    db::TableDef wide;
+    wide.fields = { { "Name", db::FieldType::Alpha, 256 } };
+    EXPECT_THROW(db::TableFile::create(alias.path("a.DB"), wide), EngineError);
+    EXPECT_EQ(QDir(alias.folder()).entryList(QDir::Files), QStringList());
+}
+
+TEST(TableFileTest, OpeningChecksTheFileAndThePassword)
+{
+    TestAlias alias;
+    alias.createEmployees({});
+    const QString path = alias.path("employee.DB");
+
+    db::Session empty;
+    EXPECT_EQ(messageOf([&] { db::TableFile table(path, empty); }),
+        "Table employee.DB is protected: the session has no valid password");
+    db::Session wrong;
+    wrong.AddPassword("secret7");
+    EXPECT_THROW(db::TableFile(path, wrong), EngineError);
+    wrong.AddPassword(TestAlias::Password);
+    EXPECT_NO_THROW(db::TableFile(path, wrong));
+    wrong.RemovePassword(TestAlias::Password);
+    EXPECT_THROW(db::TableFile(path, wrong), EngineError);
+
+    EXPECT_NE(messageOf([&] { db::TableFile table(alias.path("missing.DB"), empty); }).find("missing.DB not found"),
+        std::string::npos);
+
+    alias.writeFile("random.DB", QByteArray(5000, 'x'));
+    alias.writeFile("empty.DB", QByteArray());
+    sqlite3* raw = nullptr;
+    sqlite3_open(alias.path("other.DB").toUtf8().constData(), &raw);
+    sqlite3_exec(raw, "CREATE TABLE records(a); INSERT INTO records VALUES (1);", nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    const QByteArray before = alias.readFile("random.DB");
+    for (const char* name : { "random.DB", "empty.DB", "other.DB" }) {
+        EXPECT_EQ(messageOf([&] { db::TableFile table(alias.path(name), empty); }),
+            QStringLiteral("%1 is not a table of this engine").arg(name).toStdString());
+    }
+    EXPECT_EQ(alias.readFile("random.DB"), before);
+}
+
+TEST(TableFileTest, AFileCopyIsAValidTable)
+{
+    TestAlias alias;
+    alias.createTable("DupTable.db", TestAlias::employeeDefinition(), { { "Sales", "DOE, JOHN", "7" } });
+    ASSERT_TRUE(QFile::copy(alias.path("DupTable.db"), alias.path("TempTable.db")));
+    db::Table table;
+    table.setSession(alias.session());
+    table.setDatabaseName(TestAlias::Name);
+    table.setTableName("TempTable.db");
+    table.Open();
+    EXPECT_EQ(table.FieldByName("Name").AsString(), "DOE, JOHN");
+    EXPECT_EQ(table.RecordCount(), 1);
+}
+
+TEST(TableFileTest, CreateReplacesAnExistingFileWhole)
+{
+    TestAlias alias;
+    alias.createEmployees({ { "Sales", "SMITH, ANN", "201" } });
+    db::TableDef definition;
+    definition.fields = { { "Only", db::FieldType::Memo, 0 } };
+    db::TableFile::create(alias.path("employee.DB"), definition);
+    const db::TableFile table(alias.path("employee.DB"), alias.session());
+    EXPECT_EQ(table.definition(), definition);
+    EXPECT_FALSE(table.isProtected());
+    EXPECT_EQ(table.rowCount(), 0);
+    EXPECT_EQ(QDir(alias.folder()).entryList(QDir::Files), QStringList { "employee.DB" });
+}
+
+TEST(SessionTest, AliasesComeFromTheConfigurationFile)
+{
+    TestAlias alias;
+    db::Session session;
+    EXPECT_EQ(QDir(session.aliasFolder("test alias")), QDir(alias.folder()));
+
+    db::Session::writeAlias("Gone", alias.path("no-such-folder"));
+    const std::string message = messageOf([&] { session.aliasFolder("Gone"); });
+    EXPECT_NE(message.find("Alias 'Gone'"), std::string::npos);
+    EXPECT_NE(message.find("no-such-folder"), std::string::npos);
+
+    // Rewriting keeps the other aliases and replaces the one named.
+    db::Session::writeAlias("GONE", alias.folder());
+    EXPECT_EQ(QDir(session.aliasFolder("Gone")), QDir(alias.folder()));
+    EXPECT_EQ(QDir(session.aliasFolder(TestAlias::Name)), QDir(alias.folder()));
+    EXPECT_EQ(alias.readFile("config/aliases.ini").count("=" + alias.folder().toUtf8()), 2);
+
+    // No entry: the folder of the running program (here, without an application object, the current folder).
+    EXPECT_EQ(QDir(session.aliasFolder("Unnamed")), QDir(QDir::currentPath()));
+}
+
+TEST(SessionTest, TableNamesCompareWithoutLetterCase)
+{
+    TestAlias alias;
+    alias.createEmployees({});
+    const db::Session& session = alias.session();
+    const QString expected = QDir(alias.folder()).filePath("employee.DB");
+    for (const char* name : { "employee.DB", "Employee.db", "EMPLOYEE.DB", "employee", "\\Employee.DB" })
+        EXPECT_EQ(session.tableFile(TestAlias::Name, name), expected) << name;
+    EXPECT_EQ(
+        session.tableFile("elsewhere", expected.toUpper().replace(alias.folder().toUpper(), alias.folder())), expected);
+    // A table not there yet: the path it will have, with the default extension.
+    EXPECT_EQ(session.tableFile(TestAlias::Name, "DestTable"), QDir(alias.folder()).filePath("DestTable.DB"));
+}
+
+} // namespace

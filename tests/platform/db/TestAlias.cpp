@@ -1,0 +1,88 @@
+#include "TestAlias.h"
+
+#include "platform/db/TableFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+TestAlias::TestAlias()
+    : m_hadConfig(qEnvironmentVariableIsSet("DBENGINE_CONFIG"))
+{
+    m_previousConfig = qgetenv("DBENGINE_CONFIG");
+    qputenv("DBENGINE_CONFIG", QFile::encodeName(configPath()));
+    db::Session::writeAlias(QString::fromLatin1(Name), folder());
+    m_session.AddPassword(QString::fromLatin1(Password));
+}
+
+TestAlias::~TestAlias()
+{
+    if (m_hadConfig)
+        qputenv("DBENGINE_CONFIG", m_previousConfig);
+    else
+        qunsetenv("DBENGINE_CONFIG");
+}
+
+db::TableDef TestAlias::employeeDefinition()
+{
+    using db::FieldType;
+    db::TableDef definition;
+    definition.fields = { { "Department", FieldType::Alpha, 35 }, { "Name", FieldType::Alpha, 35 },
+        { "Extension", FieldType::Alpha, 35 }, { "Cellular", FieldType::Alpha, 25 }, { "Pager", FieldType::Alpha, 25 },
+        { "HomePhone", FieldType::Alpha, 35 }, { "EMail", FieldType::Alpha, 35 }, { "Title", FieldType::Alpha, 35 } };
+    definition.primaryKey = { "Department", "Name" };
+    definition.indexes = { { "ByName", { "Name" }, false, true }, { "ByNameExact", { "Name" }, false, false } };
+    return definition;
+}
+
+db::TableDef TestAlias::departmentDefinition()
+{
+    using db::FieldType;
+    db::TableDef definition;
+    definition.fields = { { "Department", FieldType::Alpha, 35 }, { "MainExtension", FieldType::Alpha, 35 },
+        { "FaxNumber", FieldType::Alpha, 35 }, { "Address1", FieldType::Alpha, 35 },
+        { "Address2", FieldType::Alpha, 35 } };
+    definition.primaryKey = { "Department" };
+    return definition;
+}
+
+void TestAlias::createTable(
+    const QString& fileName, const db::TableDef& definition, const std::vector<QVariantList>& rows, bool protect)
+{
+    const QString file = path(fileName);
+    db::TableFile::create(file, definition, protect ? QString::fromLatin1(Password) : QString());
+    db::TableFile table(file, m_session);
+    table.begin();
+    for (const QVariantList& row : rows)
+        table.insert(row);
+    table.commit();
+}
+
+void TestAlias::createEmployees(const std::vector<QVariantList>& rows)
+{
+    createTable(QStringLiteral("employee.DB"), employeeDefinition(), rows);
+}
+
+void TestAlias::createDepartments(const QStringList& names)
+{
+    std::vector<QVariantList> rows;
+    for (const QString& name : names)
+        rows.push_back({ name, QStringLiteral("100"), QString(), QString(), QString() });
+    createTable(QStringLiteral("department.DB"), departmentDefinition(), rows);
+}
+
+void TestAlias::writeFile(const QString& fileName, const QByteArray& bytes) const
+{
+    QFile file(path(fileName));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray TestAlias::readFile(const QString& fileName) const
+{
+    QFile file(path(fileName));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
