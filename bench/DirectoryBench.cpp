@@ -1,0 +1,145 @@
+#include "bench/DirectoryBench.h"
+
+#include "common/DirectoryDatabase.h"
+#include "platform/db/BatchMove.h"
+#include "platform/db/EngineError.h"
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+#include "platform/db/TableFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr const char* ConfigVariable = "DBENGINE_CONFIG";
+
+} // namespace
+
+QStringList DirectoryBench::letterListSql()
+{
+    return { QStringLiteral("SELECT DISTINCT Name, Extension"), QStringLiteral("FROM \"employee.DB\" "),
+        QStringLiteral("WHERE Name LIKE  :LastFirstName"), QStringLiteral("ORDER BY Name, Extension") };
+}
+
+DirectoryBench::DirectoryBench(QString folder)
+    : m_folder(QDir(folder).absolutePath())
+    , m_previousConfig(qgetenv(ConfigVariable))
+    , m_hadConfig(qEnvironmentVariableIsSet(ConfigVariable))
+{
+    if (!QFileInfo(m_folder).isDir())
+        throw db::EngineError(QStringLiteral("The directory folder %1 does not exist").arg(m_folder));
+    if (!m_configDir.isValid())
+        throw db::EngineError(QStringLiteral("Cannot create a temporary folder: %1").arg(m_configDir.errorString()));
+    const QString config = m_configDir.filePath(QStringLiteral("aliases.ini"));
+    db::Session::writeAlias(DirectoryDatabase::Alias, m_folder, config);
+    qputenv(ConfigVariable, QFile::encodeName(config));
+    m_session.AddPassword(DirectoryDatabase::TablePassword);
+}
+
+DirectoryBench::~DirectoryBench()
+{
+    if (m_hadConfig)
+        qputenv(ConfigVariable, m_previousConfig);
+    else
+        qunsetenv(ConfigVariable);
+}
+
+std::unique_ptr<db::Table> DirectoryBench::openEmployees()
+{
+    auto table = std::make_unique<db::Table>();
+    table->setSession(m_session);
+    table->setDatabaseName(DirectoryDatabase::Alias);
+    table->setTableName(DirectoryDatabase::EmployeeTable);
+    table->setIndexName(DirectoryDatabase::ByNameIndex);
+    table->Open();
+    return table;
+}
+
+QStringList DirectoryBench::readFirstRows(int rows)
+{
+    const std::unique_ptr<db::Table> table = openEmployees();
+    const db::Field& name = table->FieldByName(QStringLiteral("Name"));
+    QStringList names;
+    for (; names.size() < rows && !table->Eof(); table->Next())
+        names << name.AsString();
+    return names;
+}
+
+QString DirectoryBench::locateName(db::Table& table, const QString& prefix)
+{
+    if (!table.Locate(QStringLiteral("Name"), prefix, db::LocateOption::CaseInsensitive | db::LocateOption::PartialKey))
+        return {};
+    return table.FieldByName(QStringLiteral("Name")).AsString();
+}
+
+QString DirectoryBench::lastThenPrior(db::Table& table, int priors)
+{
+    table.Last();
+    for (int i = 0; i < priors; ++i)
+        table.Prior();
+    return table.FieldByName(QStringLiteral("Name")).AsString();
+}
+
+qint64 DirectoryBench::letterList(const QString& pattern)
+{
+    db::Query query;
+    query.setSession(m_session);
+    query.setDatabaseName(DirectoryDatabase::Alias);
+    query.setSQL(letterListSql());
+    query.addField(QStringLiteral("Name"));
+    query.addField(QStringLiteral("Extension"));
+    query.ParamByName(QStringLiteral("LastFirstName")).setAsString(pattern);
+    query.Open();
+    const db::Field& name = query.FieldByName(QStringLiteral("Name"));
+    const db::Field& extension = query.FieldByName(QStringLiteral("Extension"));
+    qint64 rows = 0;
+    for (; !query.Eof(); query.Next()) {
+        // Every value is read, as a report reads it.
+        name.AsString();
+        extension.AsString();
+        ++rows;
+    }
+    return rows;
+}
+
+qint64 DirectoryBench::walk(db::Table& table)
+{
+    const db::Field& name = table.FieldByName(QStringLiteral("Name"));
+    qint64 rows = 0;
+    for (table.First(); !table.Eof(); table.Next()) {
+        name.AsString();
+        ++rows;
+    }
+    return rows;
+}
+
+void DirectoryBench::createEmptyEmployees(const QString& destinationPath)
+{
+    db::TableFile::create(destinationPath, DirectoryDatabase::employeeDefinition(), DirectoryDatabase::TablePassword);
+}
+
+qint64 DirectoryBench::appendFromText(const QString& textPath, const QString& destinationPath)
+{
+    db::Table source;
+    source.setSession(m_session);
+    source.setDatabaseName(DirectoryDatabase::Alias);
+    source.setTableType(db::Table::Type::Ascii);
+    source.setTableName(QFileInfo(textPath).absoluteFilePath());
+
+    db::Table destination;
+    destination.setSession(m_session);
+    destination.setDatabaseName(DirectoryDatabase::Alias);
+    destination.setTableName(QFileInfo(destinationPath).absoluteFilePath());
+
+    db::BatchMove move;
+    move.setSource(&source);
+    move.setDestination(&destination);
+    move.setMode(db::BatchMove::Mode::Append);
+    move.setKeyViolTableName(QFileInfo(destinationPath).absoluteDir().filePath(DirectoryDatabase::DupTable));
+    move.setAbortOnKeyViol(false);
+    move.setAbortOnProblem(false);
+    move.Execute();
+    return move.MovedCount();
+}

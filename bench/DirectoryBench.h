@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/db/Session.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace db {
+class Table;
+}
+
+// The jobs the benchmarks time, each done the way the programs do it, over a directory folder (employee.DB and
+// the other tables, as the set-up tool writes them). The alias names the folder through an alias configuration of
+// its own, which DBENGINE_CONFIG points at while the object lives, so the user's configuration is left alone.
+class DirectoryBench
+{
+public:
+    // The letter list's query text, as the directory's data module runs it.
+    static QStringList letterListSql();
+
+    explicit DirectoryBench(QString folder);
+    ~DirectoryBench();
+    DirectoryBench(const DirectoryBench&) = delete;
+    DirectoryBench& operator=(const DirectoryBench&) = delete;
+
+    const QString& folder() const { return m_folder; }
+    db::Session& session() { return m_session; }
+
+    // employee.DB open in the browse order (ByName).
+    std::unique_ptr<db::Table> openEmployees();
+
+    // Opens employee.DB in ByName order and reads the names of its first `rows` rows, as a grid fills its page.
+    QStringList readFirstRows(int rows);
+    // Case-insensitive partial-key Locate on Name; the name found, or an empty string.
+    static QString locateName(db::Table& table, const QString& prefix);
+    // Last, then `priors` times Prior; the name reached.
+    static QString lastThenPrior(db::Table& table, int priors);
+    // Opens the letter list's query for a LIKE pattern and reads every row; the rows read.
+    qint64 letterList(const QString& pattern);
+    // Steps through every row with Next, reading each row's name; the rows visited.
+    static qint64 walk(db::Table& table);
+    // Creates an empty employee.DB (keys and indexes, protected) at `destinationPath`, replacing any file there.
+    static void createEmptyEmployees(const QString& destinationPath);
+    // Append-mode batch move from a delimited text file (with its schema file beside it) into the table at
+    // `destinationPath`, refused rows going to DupTable.db beside it; the rows moved.
+    qint64 appendFromText(const QString& textPath, const QString& destinationPath);
+
+private:
+    QString m_folder;
+    QTemporaryDir m_configDir;
+    QByteArray m_previousConfig;
+    bool m_hadConfig = false;
+    db::Session m_session;
+};

@@ -1,0 +1,205 @@
+#include "bench/MeasureCommand.h"
+
+#include "bench/DirectoryBench.h"
+#include "bench/ProcessMemory.h"
+#include "platform/db/Table.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr int FirstRows = 30;
+constexpr int Priors = 30;
+
+struct Timing
+{
+    double medianMs = 0;
+    qint64 rows = 0;
+};
+
+struct Job
+{
+    std::function<void()> prepare; // before each job, not timed
+    std::function<qint64()> run; // timed; returns the rows it found
+};
+
+// The median over the samples of the mean time of one job in a sample of `reps` jobs, after `warmups` untimed jobs
+// that bring the files into the page cache, as the anchor's runs find them.
+Timing time(const Job& job, int warmups, int samples, int reps)
+{
+    using Clock = std::chrono::steady_clock;
+    Timing timing;
+    for (int warmup = 0; warmup < warmups; ++warmup) {
+        if (job.prepare)
+            job.prepare();
+        timing.rows = job.run();
+    }
+    std::vector<double> means;
+    for (int sample = 0; sample < samples; ++sample) {
+        Clock::duration spent {};
+        for (int rep = 0; rep < reps; ++rep) {
+            if (job.prepare)
+                job.prepare();
+            const Clock::time_point start = Clock::now();
+            timing.rows = job.run();
+            spent += Clock::now() - start;
+        }
+        means.push_back(std::chrono::duration<double, std::milli>(spent).count() / reps);
+    }
+    std::sort(means.begin(), means.end());
+    const size_t middle = means.size() / 2;
+    timing.medianMs = means.size() % 2 == 1 ? means[middle] : (means[middle - 1] + means[middle]) / 2;
+    return timing;
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'f', 3);
+}
+
+} // namespace
+
+QStringList MeasureCommand::scenarios()
+{
+    return { QStringLiteral("open30"), QStringLiteral("locate"), QStringLiteral("lastprior"),
+        QStringLiteral("letterlist"), QStringLiteral("append"), QStringLiteral("walk") };
+}
+
+MeasureCommand::MeasureCommand(QTextStream& out, QTextStream& err)
+    : m_out(out)
+    , m_err(err)
+{
+}
+
+QString MeasureCommand::usage()
+{
+    return QStringLiteral(
+        "Usage: bench_db --measure SCENARIO --folder DIR [options]\n"
+        "Scenarios (employee.DB of DIR, in ByName order unless said):\n"
+        "  open30      open the table and read its first 30 rows\n"
+        "  locate      case-insensitive partial-key Locate on Name, one per prefix in turn\n"
+        "  lastprior   Last, then 30 x Prior\n"
+        "  letterlist  open the letter list's query for --pattern and read every row\n"
+        "  append      append-mode batch move of --text into an empty employee.DB\n"
+        "  walk        open the table and step through every row, with the process's memory figures\n"
+        "Options:\n"
+        "  --samples N     samples whose median is reported (default 7; walk: 1)\n"
+        "  --reps N        jobs per sample (default 1)\n"
+        "  --warmups N     untimed jobs before the samples (default 1; the memory figures of walk come from its\n"
+        "                  first job, timed or not)\n"
+        "  --pattern P     LIKE pattern of the letter list (default S%)\n"
+        "  --prefixes L    Locate prefixes separated by ';' (default smi)\n"
+        "  --text FILE     delimited text file with its schema file, for append\n"
+        "  --work DIR      where append builds its destination (default: a new folder beside FILE)\n");
+}
+
+int MeasureCommand::run(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption measure(QStringLiteral("measure"), QString(), QStringLiteral("scenario"));
+    const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dir"));
+    const QCommandLineOption samplesOption(QStringLiteral("samples"), QString(), QStringLiteral("n"));
+    const QCommandLineOption repsOption(QStringLiteral("reps"), QString(), QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption warmupsOption(
+        QStringLiteral("warmups"), QString(), QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption patternOption(
+        QStringLiteral("pattern"), QString(), QStringLiteral("p"), QStringLiteral("S%"));
+    const QCommandLineOption prefixesOption(
+        QStringLiteral("prefixes"), QString(), QStringLiteral("list"), QStringLiteral("smi"));
+    const QCommandLineOption textOption(QStringLiteral("text"), QString(), QStringLiteral("file"));
+    const QCommandLineOption workOption(QStringLiteral("work"), QString(), QStringLiteral("dir"));
+    parser.addOptions({ measure, folderOption, samplesOption, repsOption, warmupsOption, patternOption, prefixesOption,
+        textOption, workOption });
+    if (!parser.parse(QStringList { QStringLiteral("bench_db") } + arguments)) {
+        m_err << "bench_db: " << parser.errorText() << '\n' << usage();
+        return 2;
+    }
+    const QString scenario = parser.value(measure);
+    bool samplesOk = true;
+    bool repsOk = true;
+    const int samples
+        = parser.isSet(samplesOption) ? parser.value(samplesOption).toInt(&samplesOk) : (scenario == u"walk" ? 1 : 7);
+    const int reps = parser.value(repsOption).toInt(&repsOk);
+    bool warmupsOk = true;
+    const int warmups = parser.value(warmupsOption).toInt(&warmupsOk);
+    const QStringList prefixes = parser.value(prefixesOption).split(u';', Qt::SkipEmptyParts);
+    if (!scenarios().contains(scenario) || !parser.isSet(folderOption) || !samplesOk || !repsOk || !warmupsOk
+        || samples < 1 || reps < 1 || warmups < 0 || prefixes.isEmpty()
+        || (scenario == u"append" && !parser.isSet(textOption))) {
+        m_err << usage();
+        return 2;
+    }
+
+    try {
+        DirectoryBench bench(parser.value(folderOption));
+        QString extra;
+        Job job;
+        std::unique_ptr<db::Table> table;
+        std::unique_ptr<QTemporaryDir> work;
+        QString destination;
+        if (scenario == u"open30") {
+            job.run = [&bench]() { return static_cast<qint64>(bench.readFirstRows(FirstRows).size()); };
+        } else if (scenario == u"locate") {
+            table = bench.openEmployees();
+            qsizetype next = 0;
+            job.run = [&table, &prefixes, next]() mutable {
+                const QString prefix = prefixes.at(next++ % prefixes.size());
+                return DirectoryBench::locateName(*table, prefix).isEmpty() ? qint64(0) : qint64(1);
+            };
+        } else if (scenario == u"lastprior") {
+            table = bench.openEmployees();
+            job.run = [&table]() { return DirectoryBench::lastThenPrior(*table, Priors).isEmpty() ? 0 : 1; };
+        } else if (scenario == u"letterlist") {
+            const QString pattern = parser.value(patternOption);
+            job.run = [&bench, pattern]() { return bench.letterList(pattern); };
+        } else if (scenario == u"append") {
+            const QString text = QFileInfo(parser.value(textOption)).absoluteFilePath();
+            if (parser.isSet(workOption)) {
+                destination = QDir(parser.value(workOption)).absoluteFilePath(QStringLiteral("employee.DB"));
+            } else {
+                work = std::make_unique<QTemporaryDir>(
+                    QFileInfo(text).absolutePath() + QStringLiteral("/append-XXXXXX"));
+                if (!work->isValid())
+                    throw std::runtime_error(work->errorString().toStdString());
+                destination = work->filePath(QStringLiteral("employee.DB"));
+            }
+            job.prepare = [destination]() { DirectoryBench::createEmptyEmployees(destination); };
+            job.run = [&bench, text, destination]() { return bench.appendFromText(text, destination); };
+        } else {
+            // The memory figures come from the first job, which is the first opening of the table in the process.
+            const ProcessMemory::Figures before = ProcessMemory::read();
+            const bool peakReset = ProcessMemory::resetPeak();
+            job.run = [&bench, &extra, before, peakReset]() {
+                const std::unique_ptr<db::Table> walked = bench.openEmployees();
+                const qint64 rows = DirectoryBench::walk(*walked);
+                if (extra.isEmpty()) {
+                    const ProcessMemory::Figures after = ProcessMemory::read();
+                    extra = QStringLiteral(" rss_before_kb=%1 rss_after_kb=%2 peak_kb=%3 added_mb=%4%5")
+                                .arg(before.residentKb)
+                                .arg(after.residentKb)
+                                .arg(after.peakKb)
+                                .arg(number((after.peakKb - before.residentKb) / 1024.0),
+                                    peakReset ? QString() : QStringLiteral(" peak_since_start=1"));
+                }
+                return rows;
+            };
+        }
+        const Timing timing = time(job, warmups, samples, reps);
+        m_out << "scenario=" << scenario << " ours_ms=" << number(timing.medianMs) << " rows=" << timing.rows
+              << " samples=" << samples << " reps=" << reps << extra << '\n';
+    } catch (const std::exception& error) {
+        m_err << "bench_db: " << QString::fromUtf8(error.what()) << '\n';
+        return 1;
+    }
+    return 0;
+}
