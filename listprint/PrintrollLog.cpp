@@ -1,0 +1,3 @@
+#include "listprint/PrintrollLog.h"
+
+Q_LOGGING_CATEGORY(lcPrintrollForm, "printroll.form", QtWarningMsg)

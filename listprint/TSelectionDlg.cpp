@@ -1,0 +1,120 @@
+#include "listprint/TSelectionDlg.h"
+
+#include "listprint/ListExporters.h"
+#include "listprint/TFrmDataMod.h"
+#include "listprint/TFrmMain.h"
+#include "listprint/reports/TQRSelectDepartment.h"
+#include "platform/db/Param.h"
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+#include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/Guard.h"
+#include "platform/ui/ModalPoint.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T, typename Owner> T* component(Owner* owner, const char* name)
+{
+    auto* object = new T(owner); // owned by the dialog
+    object->setObjectName(QString::fromLatin1(name));
+    return object;
+}
+
+QPushButton* button(QWidget* owner, const char* name, const QString& caption)
+{
+    auto* created = component<QPushButton>(owner, name);
+    created->setText(caption);
+    return created;
+}
+
+} // namespace
+
+TSelectionDlg::TSelectionDlg(TFrmMain& owner)
+    : QDialog(&owner,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
+    , Bevel1(component<QFrame>(this, "Bevel1"))
+    , LblSelection(component<QLabel>(this, "LblSelection"))
+    , DBLookupComboBoxSelect(component<ui::DBLookupComboBox>(this, "DBLookupComboBoxSelect"))
+    , OKBtn(button(this, "OKBtn", QStringLiteral("OK")))
+    , CancelBtn(button(this, "CancelBtn", QStringLiteral("Cancel")))
+    , m_owner(owner)
+{
+    setObjectName(QStringLiteral("SelectionDlg"));
+    setWindowTitle(QStringLiteral("Department"));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+
+    Bevel1->setFrameShape(QFrame::Box);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    auto* framed = new QVBoxLayout(Bevel1); // owned by the bevel
+    framed->addWidget(LblSelection);
+    framed->addWidget(DBLookupComboBoxSelect);
+    DBLookupComboBoxSelect->setMinimumWidth(260);
+
+    // OK runs the action and leaves the dialog open; only Cancel (Esc, the close box) ends it.
+    OKBtn->setDefault(true);
+    OKBtn->setAutoDefault(true);
+    CancelBtn->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout; // owned by the dialog's layout
+    buttons->addStretch(1);
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+
+    auto* layout = new QVBoxLayout(this); // owned by the dialog
+    layout->addWidget(Bevel1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    ui::connectGuarded(OKBtn, &QPushButton::clicked, this, &TSelectionDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TSelectionDlg::~TSelectionDlg() = default;
+
+void TSelectionDlg::PrepareDepartmentList()
+{
+    LblSelection->setText(QStringLiteral("Please select a department for printing employee:"));
+    TFrmDataMod& dataMod = m_owner.dataModule();
+    dataMod.TblSelectDepartment->Open();
+    DBLookupComboBoxSelect->setListSource(dataMod.SrcTblSelectDepartment);
+    DBLookupComboBoxSelect->setListField(QStringLiteral("Department"));
+    DBLookupComboBoxSelect->setKeyField(QStringLiteral("Department"));
+}
+
+void TSelectionDlg::OKBtnClick()
+{
+    const QString department = DBLookupComboBoxSelect->currentText();
+    if (department.isEmpty()) {
+        ui::ModalPoint::message(
+            QStringLiteral("Please select a department"), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        return;
+    }
+    // One run per OK: a second OK while this department is still being built is not taken.
+    if (m_runInProgress)
+        return;
+    m_runInProgress = true;
+    OKBtn->setEnabled(false);
+    const auto finished = qScopeGuard([this] {
+        m_runInProgress = false;
+        OKBtn->setEnabled(true);
+    });
+
+    db::Query& employees = *m_owner.dataModule().QryEmployee;
+    TQRSelectDepartment layout(employees, this);
+    employees.Close();
+    employees.setSQL({ QStringLiteral("Select * "), QStringLiteral("FROM employee "),
+        QStringLiteral("WHERE Department = :ParmDept") });
+    employees.Params(0).setAsString(department);
+    employees.Open();
+    layout.QRLabelTitle().setCaption(department);
+    m_owner.runAction(
+        layout, [this, &department] { ExportSelectDepartmentComma(m_owner, department); },
+        [this, &department] { ExportSelectDepartmentTab(m_owner, department); });
+}

@@ -1,0 +1,53 @@
+#include "PrintrollFixture.h"
+
+#include "listprint/TSelectionDlg.h"
+#include "platform/db/Query.h"
+#include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/ModalRecorder.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+using DepartmentChooserTest = PrintrollFixture;
+
+TEST_F(DepartmentChooserTest, EachOkRunsTheListForTheChosenDepartmentUntilCancel)
+{
+    openMainWindow();
+    selectList(QStringLiteral("Employees of a Department"));
+    ui::ModalRecorder recorder;
+    QStringList departments;
+    QStringList queries; // the employee query's text and parameter after each OK
+    bool stayedOpen = true;
+    recorder.driveDialog([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<TSelectionDlg&>(dialog);
+        EXPECT_EQ(chooser.LblSelection->text(), QStringLiteral("Please select a department for printing employee:"));
+        QTest::mouseClick(chooser.OKBtn, Qt::LeftButton); // nothing chosen yet
+        for (int pick = 0; pick < 2; ++pick) {
+            QTest::keyClick(chooser.DBLookupComboBoxSelect, Qt::Key_Down);
+            departments << chooser.DBLookupComboBoxSelect->currentText();
+            QTest::keyClick(&chooser, Qt::Key_Return); // OK is the default button
+            queries << dataMod().QryEmployee->SQL().join(u'|') + u'=' + dataMod().QryEmployee->Params(0).AsString();
+            stayedOpen = stayedOpen && chooser.isVisible();
+        }
+        QTest::mouseClick(chooser.CancelBtn, Qt::LeftButton);
+    });
+    doubleClickCatalogue();
+
+    EXPECT_EQ(recorder.dialogTitles(), QStringList { QStringLiteral("Department") });
+    EXPECT_EQ(recorder.messageTexts(), QStringList { QStringLiteral("Please select a department") });
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(departments.size(), 2);
+    EXPECT_EQ(departments.front(), QStringLiteral("ACCOUNTING")); // the first in the table's order
+    EXPECT_NE(departments.front(), departments.back());
+    ASSERT_EQ(previews().size(), 2);
+    EXPECT_TRUE(previews().front().contains(departments.front()));
+    EXPECT_TRUE(previews().back().contains(departments.back()));
+    const QString query = QStringLiteral("Select * |FROM employee |WHERE Department = :ParmDept=");
+    EXPECT_EQ(queries, QStringList({ query + departments.front(), query + departments.back() }));
+    EXPECT_EQ(mainWindow().ReportAction(), 1);
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+#include "PrintrollFixture.h"
+
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+#include "platform/ui/ModalRecorder.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTest>
+#include <QToolButton>
+
+#include <ostream>
+
+namespace {
+
+const QStringList storedEmployeeQuery { "SELECT *", "FROM employee", "ORDER BY Name" };
+
+struct ListCase
+{
+    const char* catalogueName;
+    QStringList query; // of the employee query; the department list leaves the stored one
+    const char* title;
+
+    friend void PrintTo(const ListCase& list, std::ostream* out) { *out << list.catalogueName; }
+};
+
+class ListRunTest : public PrintrollFixture, public ::testing::WithParamInterface<ListCase>
+{
+};
+
+TEST_P(ListRunTest, ADoubleClickPreviewsTheListWithItsQueryAndTitle)
+{
+    execute(QStringLiteral("UPDATE Report SET Name = 'All Departments' WHERE ReportNumber = 3"));
+    openMainWindow();
+    selectList(QString::fromUtf8(GetParam().catalogueName));
+    doubleClickCatalogue();
+
+    ASSERT_EQ(previews().size(), 1);
+    EXPECT_TRUE(previews().front().contains(QString::fromUtf8(GetParam().title)));
+    EXPECT_EQ(dataMod().QryEmployee->SQL(), GetParam().query);
+    EXPECT_EQ(mainWindow().ReportAction(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryList, ListRunTest,
+    ::testing::Values(
+        ListCase { "Employee Listing", { "Select * ", "FROM employee ", "ORDER BY Name" }, "Employee Listing" },
+        // The department list keeps its own title whatever the catalogue calls it.
+        ListCase { "All Departments", storedEmployeeQuery, "Department Listing" },
+        ListCase { "Vice Presidents and Controllers",
+            { "Select * ", "FROM employee ", "WHERE Title LIKE '%V.P.%' OR", "Title LIKE '%CONTROLLER%' OR",
+                "Title LIKE '%VP%'", "ORDER BY Name" },
+            "Vice Presidents and Controllers" },
+        ListCase { "Directors", { "Select * ", "FROM employee ", "WHERE Title LIKE 'DIRECTOR%'", "ORDER BY Name" },
+            "Directors" },
+        ListCase { "Team Leaders",
+            { "Select * ", "FROM employee ", "WHERE Title LIKE '%TEAM LEADER%'", "ORDER BY Name" }, "Team Leaders" },
+        ListCase { "Extended Employee Listing", { "Select * ", "FROM employee ", "ORDER BY Name" },
+            "Extended Employee Listing" }));
+
+using ListCommandTest = PrintrollFixture;
+
+TEST_F(ListCommandTest, PrintAndExportDoTheirWorkAndThenADoubleClickPreviewsAgain)
+{
+    openMainWindow();
+    selectList(QStringLiteral("Employee Listing"));
+    QTest::mouseClick(mainWindow().ToolBtnPrinter, Qt::LeftButton);
+    EXPECT_TRUE(printed().startsWith("%PDF"));
+    EXPECT_EQ(mainWindow().ReportAction(), 1);
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("printed.pdf"))));
+
+    // Export hands the prepared rows to an exporter, for each format, and neither shows nor prints them.
+    selectList(QStringLiteral("Directors"));
+    for (const int delimiter : { 0, 1, 2 }) {
+        mainWindow().setReportAction(3);
+        mainWindow().setExportDelimiter(delimiter);
+        doubleClickCatalogue();
+        EXPECT_EQ(dataMod().QryEmployee->SQL().value(2), QStringLiteral("WHERE Title LIKE 'DIRECTOR%'"));
+        EXPECT_EQ(mainWindow().ReportAction(), 1);
+    }
+    EXPECT_TRUE(previews().isEmpty());
+    EXPECT_TRUE(printed().isEmpty());
+
+    doubleClickCatalogue();
+    EXPECT_EQ(previews().size(), 1);
+}
+
+TEST_F(ListCommandTest, ANumberOutsideTheListsRunsNothing)
+{
+    execute(QStringLiteral("UPDATE Report SET ReportNumber = 0 WHERE ReportNumber = 5"));
+    execute(QStringLiteral("UPDATE Report SET ReportNumber = 8 WHERE ReportNumber = 6"));
+    execute(QStringLiteral("UPDATE Report SET ReportNumber = -1 WHERE ReportNumber = 7"));
+    const ui::ModalRecorder recorder;
+    openMainWindow();
+    for (const char* name : { "Directors", "Team Leaders", "Extended Employee Listing" }) {
+        selectList(QString::fromUtf8(name));
+        doubleClickCatalogue();
+        mainWindow().PrinttoPrinter1->trigger();
+        EXPECT_EQ(mainWindow().ReportAction(), 1);
+    }
+    EXPECT_TRUE(previews().isEmpty());
+    EXPECT_TRUE(printed().isEmpty());
+    EXPECT_EQ(dataMod().QryEmployee->SQL(), storedEmployeeQuery);
+    EXPECT_TRUE(recorder.messages().isEmpty());
+}
+
+TEST_F(ListCommandTest, WhileARunIsInProgressTheRunCommandsAreRefused)
+{
+    TFrmMain& window = openMainWindow();
+    selectList(QStringLiteral("Employee Listing"));
+    int runs = 0;
+    bool commandsEnabled = true;
+    const report::ScopedPreviewRunner runner([&](const report::PageModel&) {
+        ++runs;
+        commandsEnabled = window.PrintListing1->isEnabled() || window.ToolBtnPrinter->isEnabled()
+            || window.ExportToAsciiFile1->isEnabled() || window.ToolBtnExport->isEnabled();
+        doubleClickCatalogue();
+        window.PrinttoPrinter1Click();
+    });
+    window.PrintListing1->trigger();
+
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(commandsEnabled);
+    EXPECT_TRUE(printed().isEmpty());
+    EXPECT_TRUE(window.PrintListing1->isEnabled());
+    EXPECT_TRUE(window.ToolBtnPrinter->isEnabled());
+}
+
+TEST_F(ListCommandTest, AFailedRunIsReportedAndLeavesPreviewAsTheAction)
+{
+    ASSERT_TRUE(QFile::remove(databaseFolder() + QStringLiteral("/employee.DB")));
+    const ui::ModalRecorder recorder;
+    openMainWindow();
+    selectList(QStringLiteral("Employee Listing"));
+    mainWindow().PrinttoPrinter1->trigger();
+
+    ASSERT_EQ(recorder.messages().size(), 1);
+    EXPECT_EQ(recorder.messages().front().kind, ui::MessageKind::Error);
+    EXPECT_TRUE(recorder.messages().front().text.contains(QStringLiteral("employee"), Qt::CaseInsensitive));
+    EXPECT_EQ(mainWindow().ReportAction(), 1);
+    EXPECT_TRUE(mainWindow().PrinttoPrinter1->isEnabled());
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#include "PrintrollFixture.h"
+
+#include "common/DirectoryDatabase.h"
+#include "platform/db/Query.h"
+#include "platform/db/Session.h"
+#include "platform/report/PageModel.h"
+#include "platform/ui/DBGrid.h"
+#include "setup/DirectoryInstaller.h"
+
+#include <QDir>
+#include <QTabWidget>
+#include <QTest>
+
+void PrintrollFixture::SetUp()
+{
+    ASSERT_TRUE(m_folder.isValid());
+    ASSERT_TRUE(QDir().mkpath(databaseFolder()));
+    m_previousConfig = qgetenv("DBENGINE_CONFIG");
+    const QString config = path(QStringLiteral("aliases.ini"));
+    qputenv("DBENGINE_CONFIG", config.toUtf8());
+    db::Session::writeAlias(DirectoryDatabase::Alias, databaseFolder(), config);
+    DirectoryInstaller(databaseFolder()).installDemo();
+    m_windows = std::make_unique<os::WindowDirectory>(path(QStringLiteral("runtime")));
+    m_previewRunner.emplace([this](const report::PageModel& pages) {
+        QStringList texts;
+        for (int item = 0; pages.pageCount() > 0 && item < pages.page(0).itemCount(); ++item)
+            texts << pages.page(0).text(item);
+        m_previews.append(texts);
+    });
+    qputenv(report::ReportOutput::printToPdfVariable, path(QStringLiteral("printed.pdf")).toUtf8());
+}
+
+void PrintrollFixture::TearDown()
+{
+    m_mainWindow.reset();
+    m_dataMod.reset();
+    m_windows.reset();
+    m_previewRunner.reset();
+    qunsetenv(report::ReportOutput::printToPdfVariable);
+    db::Session::defaultSession().RemoveAllPasswords();
+    if (m_previousConfig.isEmpty())
+        qunsetenv("DBENGINE_CONFIG");
+    else
+        qputenv("DBENGINE_CONFIG", m_previousConfig);
+}
+
+QProcessEnvironment PrintrollFixture::programEnvironment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("APP_RUNTIME_DIR"), path(QStringLiteral("runtime")));
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("printroll.form.info=true"));
+    return environment;
+}
+
+void PrintrollFixture::execute(const QString& statement) const
+{
+    db::Session::defaultSession().AddPassword(DirectoryDatabase::TablePassword);
+    db::Query query;
+    query.setDatabaseName(DirectoryDatabase::Alias);
+    query.setSQL({ statement });
+    query.ExecSQL();
+}
+
+TFrmMain& PrintrollFixture::openMainWindow(const QStringList& arguments)
+{
+    m_dataMod = std::make_unique<TFrmDataMod>();
+    m_mainWindow = std::make_unique<TFrmMain>(*m_dataMod, *m_windows, arguments);
+    m_mainWindow->show();
+    return *m_mainWindow;
+}
+
+void PrintrollFixture::selectList(const QString& name)
+{
+    for (const int tab : { 0, 1 }) {
+        mainWindow().PageControlMain->setCurrentIndex(tab);
+        if (dataMod().QryReport->Locate(QStringLiteral("Name"), name))
+            return;
+    }
+    FAIL() << "no catalogue row " << name.toStdString();
+}
+
+void PrintrollFixture::doubleClickCatalogue()
+{
+    ui::DBGrid& grid = *mainWindow().DBGridMain;
+    QTest::mouseDClick(
+        grid.viewport(), Qt::LeftButton, Qt::NoModifier, grid.cellRect(std::max(grid.currentRow(), 0), 0).center());
+}
+
+QByteArray PrintrollFixture::printed() const
+{
+    QFile pdf(path(QStringLiteral("printed.pdf")));
+    return pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
+}

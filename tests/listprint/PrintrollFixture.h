@@ -1,0 +1,52 @@
+#pragma once
+
+#include "listprint/TFrmDataMod.h"
+#include "listprint/TFrmMain.h"
+#include "platform/os/WindowDirectory.h"
+#include "platform/report/ScopedPreviewRunner.h"
+
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+// A demo directory under the alias "Ringfolio 2.5" in a temporary folder, a window directory of the test's own,
+// and Printroll's data module and main window over them. Previews are recorded instead of shown, and prints
+// go to a PDF file in the folder.
+class PrintrollFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+    QString databaseFolder() const { return path(QStringLiteral("directory")); }
+    // The environment in which a program started by a test sees this directory and these windows.
+    QProcessEnvironment programEnvironment() const;
+    os::WindowDirectory& windows() { return *m_windows; }
+    // Runs an UPDATE or DELETE on the directory, as another program could meanwhile.
+    void execute(const QString& statement) const;
+
+    TFrmMain& openMainWindow(const QStringList& arguments = { QStringLiteral("Printroll"), QStringLiteral("Tesk") });
+    TFrmDataMod& dataMod() { return *m_dataMod; }
+    TFrmMain& mainWindow() { return *m_mainWindow; }
+    // Makes the catalogue row of this list current, on the tab that lists it.
+    void selectList(const QString& name);
+    void doubleClickCatalogue();
+
+    // The texts of the first page of every preview so far.
+    const QList<QStringList>& previews() const { return m_previews; }
+    QByteArray printed() const; // the PDF file of the prints, empty when nothing was printed
+
+private:
+    QTemporaryDir m_folder;
+    QByteArray m_previousConfig;
+    std::unique_ptr<os::WindowDirectory> m_windows;
+    std::unique_ptr<TFrmDataMod> m_dataMod;
+    std::unique_ptr<TFrmMain> m_mainWindow;
+    QList<QStringList> m_previews;
+    std::optional<report::ScopedPreviewRunner> m_previewRunner;
+};
