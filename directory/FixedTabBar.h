@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QSize>
+#include <QTabBar>
+
+// A tab bar whose tabs all have one size, whatever their text and the style: the letter tabs and the page tabs
+// are laid out in pixels. Its texts are centred in the tabs, since the style's own margins do not fit tabs this
+// small; on a left or right edge they read from top to bottom.
+class FixedTabBar : public QTabBar
+{
+    Q_OBJECT
+
+public:
+    // For tabs on a left or right edge the size is given as it stands: width across the edge, height along it.
+    explicit FixedTabBar(const QSize& tabSize, QWidget* parent = nullptr);
+
+protected:
+    QSize tabSizeHint(int index) const override;
+    QSize minimumTabSizeHint(int index) const override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintTab(QPainter& painter, int index) const;
+
+    QSize m_tabSize;
+};

@@ -1,0 +1,77 @@
+#include "directory/LetterListDock.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMouseEvent>
+
+LetterListDock::LetterListDock(QWidget* panel, QMainWindow* window)
+    : QDockWidget(window)
+{
+    // Not movable in Qt's sense: the main window's dock areas are not used, so the drag away is done here.
+    setFeatures(QDockWidget::DockWidgetFloatable | QDockWidget::DockWidgetClosable);
+    setAllowedAreas(Qt::NoDockWidgetArea);
+    setAutoFillBackground(true); // it lies over other content
+    setWidget(panel);
+}
+
+void LetterListDock::setDockedGeometry(const QRect& geometry)
+{
+    m_dockedGeometry = geometry;
+    if (!isFloating()) {
+        setGeometry(geometry);
+        raise();
+    }
+}
+
+bool LetterListDock::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+        if (!isFloating())
+            raise(); // over the window's content
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        if (onMouse(event))
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QDockWidget::event(event);
+}
+
+bool LetterListDock::onMouse(QEvent* event)
+{
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint position = mouse->position().toPoint();
+    // The margin is what lies above the panel: the dock's own title strip.
+    const bool onMargin = widget() && position.y() < widget()->y();
+
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (mouse->button() != Qt::LeftButton || isFloating() || !onMargin)
+            return false;
+        m_pressed = true;
+        m_pressPosition = position;
+        return true;
+    }
+    if (!m_pressed)
+        return false;
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (m_dragging)
+            releaseMouse();
+        m_pressed = false;
+        m_dragging = false;
+        return true;
+    }
+    if (!m_dragging) {
+        if ((position - m_pressPosition).manhattanLength() < QApplication::startDragDistance())
+            return true;
+        setFloating(true);
+        grabMouse();
+        m_dragging = true;
+    }
+    move(mouse->globalPosition().toPoint() - m_pressPosition);
+    return true;
+}

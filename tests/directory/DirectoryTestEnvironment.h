@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <vector>
+
+// Everything a directory-program test works in, in one temporary folder thrown away with the test: the database
+// folder named by the alias "Ringfolio 2.5" (through a private alias configuration), the settings store, the
+// window links' folder and a program folder where the list printer is looked for. The environment variables that
+// point there are put back when it ends.
+class DirectoryTestEnvironment
+{
+public:
+    enum class Content
+    {
+        Demo, // the demo directory
+        Empty, // the five tables without departments or employees
+        NoEmployeeTable, // the demo directory without employee.DB
+    };
+
+    explicit DirectoryTestEnvironment(Content content = Content::Demo);
+    ~DirectoryTestEnvironment();
+    DirectoryTestEnvironment(const DirectoryTestEnvironment&) = delete;
+    DirectoryTestEnvironment& operator=(const DirectoryTestEnvironment&) = delete;
+
+    QString databaseFolder() const { return path(QStringLiteral("database")); }
+    QString settingsFolder() const { return path(QStringLiteral("settings")); }
+    QString runtimeFolder() const { return path(QStringLiteral("runtime")); }
+    QString programFolder() const { return path(QStringLiteral("program")); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // Points the settings store somewhere it cannot be read or written.
+    void breakSettingsStore();
+    // The remembered dial prefix as the store holds it; the default when none.
+    QString savedPrefix(const QString& fallback = QStringLiteral("<none>")) const;
+    void savePrefix(const QString& prefix) const;
+
+    // Sets an environment variable until the environment ends.
+    void setVariable(const char* name, const QString& value);
+
+private:
+    struct SavedVariable
+    {
+        const char* name;
+        bool wasSet;
+        QByteArray value;
+    };
+
+    QTemporaryDir m_dir;
+    std::vector<SavedVariable> m_saved;
+};

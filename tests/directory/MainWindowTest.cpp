@@ -1,0 +1,364 @@
+#include "MainWindowFixture.h"
+
+#include "directory/FixedTabBar.h"
+#include "directory/LetterListDock.h"
+#include "directory/PageControl.h"
+#include "platform/db/Table.h"
+#include "platform/ui/DBEdit.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DBLookupCombo.h"
+#include "platform/ui/DBLookupComboBox.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QTableWidget>
+#include <QToolButton>
+
+namespace {
+
+using Button = ui::DBNavigator::Button;
+
+QStringList shownButtons(const ui::DBNavigator& navigator)
+{
+    QStringList shown;
+    for (int index = 0; index < ui::DBNavigator::buttonCount; ++index) {
+        const auto which = static_cast<Button>(index);
+        if (!navigator.button(which)->isHidden())
+            shown << ui::DBNavigator::buttonName(which);
+    }
+    return shown;
+}
+
+const QStringList browseButtons = { "nbFirst", "nbPrior", "nbNext", "nbLast" };
+
+// A point of the widget that none of its children covers.
+QPoint freePoint(const QWidget& widget)
+{
+    for (int y = widget.height() - 3; y > 2; y -= 5) {
+        for (int x = widget.width() - 3; x > 2; x -= 5) {
+            if (!widget.childAt(x, y))
+                return { x, y };
+        }
+    }
+    ADD_FAILURE() << "no free point on " << widget.objectName().toStdString();
+    return {};
+}
+
+class MainWindowTest : public MainWindowFixture
+{
+protected:
+    void showLetterLists()
+    {
+        window().PanelEmployeeDock->show();
+        window().PanelDepartmentDock->show();
+        ASSERT_TRUE(window().PanelEmployee->isVisible());
+        ASSERT_TRUE(window().PanelDepartment->isVisible());
+    }
+
+    bool employeeListShown() { return window().PanelEmployee->isVisible(); }
+    bool departmentListShown() { return window().PanelDepartment->isVisible(); }
+
+    void switchToPage(int page)
+    {
+        QTabBar* const tabs = window().PageControlMain->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+        ASSERT_EQ(window().PageControlMain->currentIndex(), page);
+    }
+
+    void expectRecordMenu(bool first, bool previous, bool next, bool last)
+    {
+        EXPECT_EQ(window().First1->isEnabled(), first);
+        EXPECT_EQ(window().Previous1->isEnabled(), previous);
+        EXPECT_EQ(window().Next1->isEnabled(), next);
+        EXPECT_EQ(window().Last1->isEnabled(), last);
+    }
+};
+
+TEST_F(MainWindowTest, StartsOnTheEmployeePageBrowsingTheFirstEmployee)
+{
+    TfrmMain& main = start();
+
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Ringfolio 2.5"));
+    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+    EXPECT_TRUE(data().TblEmployee1->Active());
+    EXPECT_TRUE(data().TblSpecial->Active());
+    EXPECT_FALSE(data().TblDepartment->Active()) << "opened at the first visit to the department page";
+    EXPECT_EQ(main.unitState().CurrentPage, 0);
+    EXPECT_TRUE(main.unitState().SearchText.isEmpty());
+    EXPECT_TRUE(main.unitState().FirstEmployeeLetterClick);
+    EXPECT_TRUE(main.unitState().FirstDepartmentLetterClick);
+    EXPECT_FALSE(main.unitState().EditAllowed);
+
+    EXPECT_EQ(main.PageControlMain->currentIndex(), 0);
+    EXPECT_TRUE(main.PanelEmployee1->isVisible());
+    EXPECT_TRUE(main.PanelEmployee2->isVisible());
+    EXPECT_FALSE(main.PanelDepartment1->isVisible());
+    EXPECT_FALSE(main.DBGridEmployee->isVisible());
+    EXPECT_FALSE(employeeListShown());
+    EXPECT_FALSE(departmentListShown());
+    EXPECT_TRUE(main.DBEditEmployeeDepartment->isVisible());
+    EXPECT_FALSE(main.DBLookupCombo1->isVisible()) << "the department picker waits for edit permission";
+
+    ASSERT_EQ(main.TabControlMain->count(), 26);
+    EXPECT_EQ(main.TabControlMain->tabText(0), QStringLiteral("A"));
+    EXPECT_EQ(main.TabControlMain->tabText(25), QStringLiteral("Z"));
+    EXPECT_EQ(main.TabControlMain->currentIndex(), 0);
+
+    EXPECT_EQ(main.DBNavigator1->DataSource(), data().SrcEmployee1);
+    EXPECT_EQ(shownButtons(*main.DBNavigator1), browseButtons);
+    EXPECT_EQ(main.DBNavigator1->width(), 124);
+    expectRecordMenu(false, false, true, true);
+
+    EXPECT_EQ(main.DBLookupComboBox1->pos(), QPoint(82, 124));
+    EXPECT_EQ(main.DBLookupComboBox1->width(), 183);
+    EXPECT_EQ(main.DBEditName->text(), data().TblEmployee1->FieldByName(QStringLiteral("Name")).AsString());
+
+    // The backdrop is the program's own JPEG picture, decoded when the window is built.
+    ASSERT_FALSE(main.Image1->pixmap().isNull());
+    EXPECT_EQ(main.Image1->pixmap().size(), QSize(636, 360));
+}
+
+TEST_F(MainWindowTest, PageSwitchBeforePermissionMovesChooserAndSearchFocusAndKeepsBrowseButtons)
+{
+    TfrmMain& main = start();
+    main.TabControlMain->setCurrentIndex(3);
+    main.EditEmployeeSearch->setText(QStringLiteral("SMI"));
+    main.EditDepartmentSearch->setText(QStringLiteral("ACC"));
+    showLetterLists();
+
+    switchToPage(1);
+    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+    EXPECT_EQ(main.unitState().CurrentPage, 1);
+    EXPECT_TRUE(data().TblDepartment->Active());
+    EXPECT_TRUE(data().TblEmployee2->Active());
+    EXPECT_EQ(main.DBNavigator1->DataSource(), data().SrcDepartment);
+    EXPECT_EQ(shownButtons(*main.DBNavigator1), browseButtons);
+    EXPECT_EQ(main.DBNavigator1->width(), 124);
+    EXPECT_EQ(main.DBLookupComboBox1->pos(), QPoint(402, 300));
+    EXPECT_TRUE(main.EditDepartmentSearch->text().isEmpty());
+    EXPECT_TRUE(main.EditEmployeeSearch->text().isEmpty());
+    EXPECT_TRUE(main.EditDepartmentSearch->hasFocus());
+    EXPECT_FALSE(employeeListShown());
+    EXPECT_FALSE(departmentListShown());
+    EXPECT_TRUE(main.PanelDepartment1->isVisible());
+    EXPECT_TRUE(main.DBGridEmployee->isVisible());
+    EXPECT_FALSE(main.PanelEmployee1->isVisible());
+    EXPECT_FALSE(main.PanelEmployee2->isVisible());
+    EXPECT_EQ(main.TabControlMain->currentIndex(), 3) << "the letter stays";
+    // The Record menu now follows the department table, which is on its first row.
+    expectRecordMenu(false, false, true, true);
+    EXPECT_EQ(
+        main.DBEditDepartment->text(), data().TblDepartment->FieldByName(QStringLiteral("Department")).AsString());
+    EXPECT_EQ(main.DBGridEmployee->rowCount() > 0, !data().TblEmployee2->IsEmpty());
+
+    // Entering the department's employee grid without permission changes nothing.
+    main.DBGridEmployee->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.DBGridEmployee->hasFocus(); }, 5000));
+    EXPECT_EQ(main.DBNavigator1->DataSource(), data().SrcDepartment);
+    EXPECT_EQ(shownButtons(*main.DBNavigator1), browseButtons);
+    EXPECT_FALSE(main.DBGridEmployee->options().testFlag(ui::DBGrid::Option::Editing));
+
+    main.EditEmployeeSearch->setText(QStringLiteral("SMI"));
+    showLetterLists();
+    switchToPage(0);
+    EXPECT_EQ(main.unitState().CurrentPage, 0);
+    EXPECT_EQ(main.DBNavigator1->DataSource(), data().SrcEmployee1);
+    EXPECT_EQ(main.DBLookupComboBox1->pos(), QPoint(82, 124));
+    EXPECT_TRUE(main.EditEmployeeSearch->text().isEmpty());
+    EXPECT_TRUE(main.EditEmployeeSearch->hasFocus());
+    EXPECT_FALSE(employeeListShown());
+    EXPECT_FALSE(departmentListShown());
+    EXPECT_TRUE(main.PanelEmployee1->isVisible());
+    EXPECT_FALSE(main.DBGridEmployee->isVisible());
+    EXPECT_TRUE(data().TblDepartment->Active()) << "open for the rest of the run";
+}
+
+TEST_F(MainWindowTest, RecordMenuMovesTheNavigatorsTableAndFollowsItsEnds)
+{
+    TfrmMain& main = start();
+    db::Table& employees = *data().TblEmployee1;
+
+    main.Next1->trigger();
+    EXPECT_EQ(employees.RecNo(), 2);
+    expectRecordMenu(true, true, true, true);
+
+    QTest::keyClick(&main, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(employees.RecNo(), employees.RecordCount());
+    expectRecordMenu(true, true, false, false);
+
+    main.Previous1->trigger();
+    EXPECT_EQ(employees.RecNo(), employees.RecordCount() - 1);
+    QTest::keyClick(&main, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(employees.RecNo(), 1);
+    expectRecordMenu(false, false, true, true);
+
+    // On the department page the same items move the departments, not the employees.
+    switchToPage(1);
+    QTest::keyClick(&main, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(data().TblDepartment->RecNo(), 2);
+    EXPECT_EQ(employees.RecNo(), 1);
+    expectRecordMenu(true, true, true, true);
+}
+
+TEST_F(MainWindowTest, AfterASearchReachedTheLastEmployeeNextStaysEnabledUntilChosen)
+{
+    TfrmMain& main = start();
+    db::Table& employees = *data().TblEmployee1;
+    employees.Last(); // as a search that finds the last employee moves the table
+    const qint64 last = employees.RecNo();
+    expectRecordMenu(false, false, true, true);
+
+    main.Next1->trigger();
+    EXPECT_EQ(employees.RecNo(), last) << "nothing lies beyond the last employee";
+    expectRecordMenu(true, true, false, false);
+}
+
+TEST_F(MainWindowTest, CtrlPOpensThePrinterSetupNotThePreviousRecord)
+{
+    TfrmMain& main = start();
+    main.Next1->trigger();
+    main.Next1->trigger();
+    ASSERT_EQ(data().TblEmployee1->RecNo(), 3);
+
+    QString dialogName;
+    bool isPrintDialog = false;
+    m_modal.driveDialog([&](QDialog& dialog) {
+        dialogName = dialog.objectName();
+        isPrintDialog = qobject_cast<QPrintDialog*>(&dialog) != nullptr;
+        dialog.reject();
+    });
+    QTest::keyClick(&main, Qt::Key_P, Qt::ControlModifier);
+
+    EXPECT_EQ(m_modal.pendingDrivers(), 0) << "no dialog was shown";
+    EXPECT_EQ(dialogName, QStringLiteral("PrinterSetup"));
+    EXPECT_TRUE(isPrintDialog);
+    EXPECT_EQ(data().TblEmployee1->RecNo(), 3);
+}
+
+TEST_F(MainWindowTest, LetterListPanelsSizeTheirListsWhenResized)
+{
+    TfrmMain& main = start();
+    QTableWidget& names = *main.StringGridEmployee;
+
+    main.PanelEmployeeCanResize(300, 200);
+    EXPECT_EQ(names.size(), QSize(283, 181));
+    EXPECT_EQ(names.columnWidth(0), 150);
+    EXPECT_EQ(names.columnWidth(1), 150);
+    EXPECT_EQ(names.horizontalHeader()->defaultSectionSize(), 150);
+    main.PanelEmployeeCanResize(301, 200);
+    EXPECT_EQ(names.columnWidth(0), 150) << "half the width, truncated";
+
+    main.PanelDepartmentCanResize(300, 200);
+    EXPECT_EQ(main.ListBoxDepartment->size(), QSize(283, 181));
+
+    // A letter list that floats follows the size the user gives it.
+    main.PanelEmployeeDock->show();
+    main.PanelEmployeeDock->setFloating(true);
+    main.PanelEmployeeDock->resize(420, 330);
+    QFrame& panel = *main.PanelEmployee;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.width() > 300; }, 5000));
+    EXPECT_EQ(names.size(), panel.size() - QSize(17, 19));
+    EXPECT_EQ(names.columnWidth(0), panel.width() / 2);
+}
+
+TEST_F(MainWindowTest, EveryBoundClickHidesBothLetterLists)
+{
+    start();
+    // Clicks the widget's own area with both lists shown; says whether that hid them.
+    const auto click = [this](const char* name, bool hides) {
+        QWidget* const widget = component(name);
+        if (!widget)
+            return;
+        showLetterLists();
+        QTest::mouseClick(widget, Qt::LeftButton, {}, freePoint(*widget));
+        EXPECT_EQ(employeeListShown(), !hides) << name;
+        EXPECT_EQ(departmentListShown(), !hides) << name;
+    };
+    const auto clickHides = [&click](const char* name) { click(name, true); };
+    const auto clickLeaves = [&click](const char* name) { click(name, false); };
+
+    int bindings = 0;
+    for (const char* name : { "ClientArea", "Image1", "PanelEmployee1", "PanelEmployee2", "LabelName", "LabelExtension",
+             "LabelPager", "LabelCellular", "LabelHomePhone", "LabelEMail", "LabelTitle", "LabelEmployeeDepartment",
+             "LabelEmployeeSearch", "DBEditName", "DBEditExtension", "DBEditBeeper", "DBEditCellularPhone",
+             "DBEditHomePhone", "DBEditEMail", "DBEditTitle", "DBEditEmployeeDepartment", "EditEmployeeSearch" }) {
+        clickHides(name);
+        ++bindings;
+    }
+    for (const char* name : { "LabelEmployeePrefix", "LabelDialHint" })
+        clickLeaves(name);
+
+    switchToPage(1);
+    for (const char* name : { "LabelDepartment", "LabelMainExtension", "LabelFaxNumber", "LabelLocationLine1",
+             "LabelLocationLine2", "LabelDepartmentSearch", "DBEditDepartment", "DBEditMainExtension",
+             "DBEditFaxNumber", "DBEditLocationLine1", "DBEditLocationLine2", "EditDepartmentSearch" }) {
+        clickHides(name);
+        ++bindings;
+    }
+    EXPECT_EQ(bindings, 34);
+    for (const char* name : { "LabelDepartmentPrefix", "PanelDepartment1" })
+        clickLeaves(name);
+    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+}
+
+TEST_F(MainWindowTest, GridClicksTabSheetPressesAndNameListDoubleClicksHideTheirLists)
+{
+    TfrmMain& main = start();
+
+    showLetterLists();
+    QTest::mouseClick(
+        main.DBGridEmployee2->viewport(), Qt::LeftButton, {}, main.DBGridEmployee2->cellRect(1, 0).center());
+    EXPECT_FALSE(employeeListShown());
+    EXPECT_FALSE(departmentListShown());
+    EXPECT_EQ(data().TblEmployee1->RecNo(), 2) << "the click also chose the row";
+
+    showLetterLists();
+    QTest::mousePress(main.TabSheetEmployee, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_FALSE(employeeListShown());
+    EXPECT_TRUE(departmentListShown());
+    EXPECT_EQ(main.PageControlMain->currentIndex(), 0);
+
+    showLetterLists();
+    QTest::mouseDClick(main.StringGridEmployee->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(employeeListShown());
+    EXPECT_TRUE(departmentListShown());
+
+    switchToPage(1);
+    showLetterLists();
+    QTest::mousePress(main.TabSheetDepartment, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(employeeListShown());
+    EXPECT_FALSE(departmentListShown());
+
+    showLetterLists();
+    ASSERT_GT(main.DBGridEmployee->rowCount(), 0);
+    QTest::mouseClick(
+        main.DBGridEmployee->viewport(), Qt::LeftButton, {}, main.DBGridEmployee->cellRect(0, 0).center());
+    EXPECT_FALSE(employeeListShown());
+    EXPECT_FALSE(departmentListShown());
+}
+
+class EmptyEmployeeTableTest : public MainWindowFixture
+{
+protected:
+    EmptyEmployeeTableTest()
+        : MainWindowFixture(DirectoryTestEnvironment::Content::Empty)
+    {
+    }
+};
+
+TEST_F(EmptyEmployeeTableTest, RecordMenuIsDisabledAtBothEnds)
+{
+    TfrmMain& main = start();
+    EXPECT_TRUE(data().TblEmployee1->Active());
+    EXPECT_FALSE(main.First1->isEnabled());
+    EXPECT_FALSE(main.Previous1->isEnabled());
+    EXPECT_FALSE(main.Next1->isEnabled());
+    EXPECT_FALSE(main.Last1->isEnabled());
+}
+
+} // namespace

@@ -1,0 +1,110 @@
+#include "DirectoryTestEnvironment.h"
+#include "PeerProcess.h"
+
+#include "directory/DirectoryProgram.h"
+#include "directory/TfrmDataMod.h"
+#include "directory/TfrmMain.h"
+#include "platform/db/Session.h"
+#include "platform/db/Table.h"
+#include "platform/ui/ModalRecorder.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+// Runs the program's start-up and message loop; once the loop runs, `inspect` looks at the program and the main
+// window is closed, which ends the run. A run that does not end in time is ended as failed.
+int runProgram(DirectoryProgram& program, const std::function<void()>& inspect)
+{
+    program.start();
+    QTimer::singleShot(0, [&] {
+        inspect();
+        if (program.mainWindow())
+            program.mainWindow()->close();
+    });
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&] {
+        ADD_FAILURE() << "the program did not end";
+        program.application().Terminate(1);
+    });
+    deadline.start(processDeadlineMs * 2);
+    return program.exec();
+}
+
+bool isVisibleTopLevel(const char* name)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(),
+        [name](const QWidget* window) { return window->objectName() == QLatin1String(name) && window->isVisible(); });
+}
+
+TEST(StartupTest, OpensTheDirectoryShowsTheMainWindowAndPublishesBothTitles)
+{
+    DirectoryTestEnvironment environment;
+    ui::ModalRecorder modal;
+    DirectoryProgram program;
+    bool inspected = false;
+
+    const int exitCode = runProgram(program, [&] {
+        inspected = true;
+        TfrmMain* const main = program.mainWindow();
+        ASSERT_TRUE(main);
+        EXPECT_TRUE(main->isVisible());
+        EXPECT_EQ(program.application().MainForm(), main);
+        EXPECT_EQ(program.application().Title(), QStringLiteral("Ringfolio 2.5"));
+        EXPECT_EQ(program.application().HelpFile(), QStringLiteral("Ringfolio.HLP"));
+        EXPECT_TRUE(program.dataModule()->TblEmployee1->Active());
+        EXPECT_TRUE(program.dataModule()->TblSpecial->Active());
+        EXPECT_FALSE(isVisibleTopLevel("Splash")) << "the splash goes before the message loop";
+        EXPECT_TRUE(modal.messages().isEmpty()) << modal.messageTexts().join(u'\n').toStdString();
+
+        // Another program finds the directory program by its title: the application's, then the window's.
+        for (int copy = 0; copy < 2; ++copy) {
+            PeerProcess peer(environment.runtimeFolder());
+            ASSERT_TRUE(peer.start(
+                { QStringLiteral("--retitle"), QStringLiteral("Ringfolio 2.5"), QStringLiteral("Ringfolio elsewhere") },
+                QStringLiteral("retitled")))
+                << peer.lines().join(u'\n').toStdString();
+        }
+    });
+
+    EXPECT_TRUE(inspected);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(db::Session::defaultSession().passwords().contains(QStringLiteral("RJBalnor")))
+        << "the close removes the table password";
+}
+
+TEST(StartupTest, MissingTableIsReportedAndTheWindowComesUpWithTheSavedPrefixKept)
+{
+    DirectoryTestEnvironment environment(DirectoryTestEnvironment::Content::NoEmployeeTable);
+    environment.savePrefix(QStringLiteral("9"));
+    ui::ModalRecorder modal;
+    DirectoryProgram program;
+
+    const int exitCode = runProgram(program, [&] {
+        TfrmMain* const main = program.mainWindow();
+        ASSERT_TRUE(main);
+        EXPECT_TRUE(main->isVisible());
+        ASSERT_EQ(modal.messages().size(), 1) << modal.messageTexts().join(u'\n').toStdString();
+        const ui::MessageRequest& error = modal.messages().first();
+        EXPECT_EQ(error.kind, ui::MessageKind::Error);
+        EXPECT_EQ(error.caption, QStringLiteral("Ringfolio 2.5"));
+        EXPECT_TRUE(error.text.contains(QStringLiteral("employee"), Qt::CaseInsensitive)) << error.text.toStdString();
+        EXPECT_FALSE(program.dataModule()->TblEmployee1->Active());
+        EXPECT_FALSE(program.dataModule()->TblSpecial->Active()) << "the steps after the failure are skipped";
+        // ...but the remembered prefix is still read, so that the close does not wipe it.
+        EXPECT_EQ(main->SpecialPrefix, QStringLiteral("9"));
+    });
+
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(environment.savedPrefix(), QStringLiteral("9"));
+}
+
+} // namespace
