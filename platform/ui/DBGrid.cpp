@@ -8,6 +8,7 @@
 #include "platform/ui/ModalPoint.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -339,9 +340,27 @@ void DBGrid::reload(int position)
     if (m_currentRow < 0) {
         closeEditor(false);
     }
+    syncEditor();
     updateScrollBars();
     placeEditor();
     viewport()->update();
+}
+
+void DBGrid::syncEditor()
+{
+    // Typing writes every change into the field, so an open cell that no longer shows its field's value has been
+    // overtaken by a change from elsewhere (a navigator's insert, a post that moved the row): it shows the new
+    // value, so that what is typed next is not added to the old text.
+    if (!isEditing()) {
+        return;
+    }
+    const db::Field* const field = columnField(m_currentColumn);
+    const QString value = field ? field->AsString() : QString();
+    if (m_editor->text() != value) {
+        m_editorOriginal = value;
+        m_editor->setText(value);
+        m_editor->selectAll();
+    }
 }
 
 void DBGrid::onScrolled()
@@ -742,8 +761,14 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 void DBGrid::keyPressEvent(QKeyEvent* event)
 {
     if (isEditing()) {
-        QApplication::sendEvent(m_editor, event); // keys that reach the grid while a cell is open belong there
-        return;
+        if (!m_forwardingKey) {
+            // Keys that reach the grid while a cell is open belong there.
+            const QScopedValueRollback forwarding(m_forwardingKey, true);
+            QApplication::sendEvent(m_editor, event);
+            return;
+        }
+        // The cell has no use for this key (Ctrl+Home, Ctrl+End) and handed it back: it moves in the grid.
+        closeEditor(false);
     }
     const bool control = event->modifiers().testFlag(Qt::ControlModifier);
     const bool rowSelect = m_options.testFlag(Option::RowSelect);

@@ -138,6 +138,7 @@ private:
     void openEditor(const QString* typed);
     void closeEditor(bool restore);
     void placeEditor();
+    void syncEditor();
     void onEditorEdited(const QString& text);
     bool handleEditorKey(QKeyEvent* event);
     void focusArrived();
@@ -161,6 +162,7 @@ private:
     QLineEdit* m_editor = nullptr;
     QString m_editorOriginal;
     bool m_focusInside = false;
+    bool m_forwardingKey = false; // a key is on its way to the cell editor
     int m_pressedRow = -1;
     int m_pressedColumn = -1;
 };

@@ -272,6 +272,33 @@ TEST_F(DBGridTest, AnInsertedRowStandsBeforeTheCurrentOneAndGoesWhenLeftEmpty)
     EXPECT_EQ(grid->cellText(grid->currentRow(), 0), "CLARK");
 }
 
+TEST_F(DBGridTest, AnOpenCellFollowsChangesFromElsewhereAndHandsBackKeysItCannotUse)
+{
+    grid->setOptions(Option::Titles | Option::Editing);
+    grid->setFocus();
+    QTest::keyClicks(grid, "9");
+    ASSERT_TRUE(grid->isEditing());
+
+    // An insert begun elsewhere (the navigator) empties the open cell instead of leaving the old text to type onto.
+    people.Cancel();
+    people.Insert();
+    ASSERT_TRUE(grid->isEditing());
+    EXPECT_EQ(grid->editor()->text(), "");
+    QTest::keyClicks(grid->editor(), "ABBOT");
+    EXPECT_EQ(people.FieldByName("Name").AsString(), "ABBOT");
+    QTest::keyClick(grid->editor(), Qt::Key_Escape);
+    people.Cancel();
+
+    // Ctrl+End and Ctrl+Home mean nothing to the cell: the grid moves to the last and first rows.
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClicks(grid, "7");
+    ASSERT_TRUE(grid->isEditing());
+    QTest::keyClick(grid->editor(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_TRUE(people.Eof() || currentName() == shownColumn(*grid).constLast());
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(currentName(), "ADAMS");
+}
+
 TEST(DBGridLarge, ALargeTableIsBrowsedThroughAWindowOfRows)
 {
     uitest::AliasFolder folder;
