@@ -12,6 +12,12 @@ FixedTabBar::FixedTabBar(const QSize& tabSize, QWidget* parent)
     setElideMode(Qt::ElideNone);
 }
 
+void FixedTabBar::mousePressEvent(QMouseEvent* event)
+{
+    QTabBar::mousePressEvent(event);
+    emit mousePressed();
+}
+
 QSize FixedTabBar::tabSizeHint(int /*index*/) const
 {
     return m_tabSize;

@@ -14,7 +14,13 @@ public:
     // For tabs on a left or right edge the size is given as it stands: width across the edge, height along it.
     explicit FixedTabBar(const QSize& tabSize, QWidget* parent = nullptr);
 
+signals:
+    // A mouse button was pressed on the bar, any button; a press that selects another tab has changed the current
+    // tab before this is emitted.
+    void mousePressed();
+
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override;
     void paintEvent(QPaintEvent* event) override;

@@ -96,6 +96,40 @@ public:
     void PanelEmployeeCanResize(int W, int H);
     void PanelDepartmentCanResize(int W, int H);
 
+    // Filling and choosing in the letter lists, and the incremental search. Keys are virtual-key codes.
+    void ShowEmployeeLetterList();
+    void ShowDepartmentLetterList();
+    void TabControlMainChange();
+    void TabControlMainMouseDown();
+    void StringGridEmployeeClick();
+    void ListBoxDepartmentClick();
+    void EditSearchFieldKeyUp(int key);
+
+    // Edit permission. The key-press guards take the typed character's code (8 Backspace, 13 Enter, 27 Esc).
+    void AddModify1Click();
+    void AddModifyDepartment1Click();
+    void ImportRecord1Click();
+    void ChangePassword1Click();
+    void EmployeeKeyPress(int key);
+    void DepartmentKeyPress(int key);
+    void DBGridEmployee2KeyPress(int key);
+    void EnableEditing();
+    // The password gate of the commands that need edit permission: asks for the password unless editing is allowed
+    // already; whether it is allowed now.
+    bool passEditGate();
+
+    // Dialling and the dial prefix. DialNumber takes the called party's name first, then the stored number text.
+    void DialNumber(const QString& name, const QString& number);
+    void DBEditExtensionDblClick();
+    void DBEditBeeperDblClick();
+    void DBEditCellularPhoneDblClick();
+    void DBEditHomePhoneDblClick();
+    void DBGridEmployee2DblClick();
+    void DBGridEmployeeDblClick();
+    void DBEditMainExtensionDblClick();
+    void DBLookupComboBox1CloseUp();
+    void SpecialNumber1Click();
+
     // The window's content lies on ClientArea, in pixels below the menu bar.
     QWidget* const ClientArea;
 
@@ -197,7 +231,19 @@ private:
 
     void readSpecialPrefix();
     void setNavigatorButtons(int buttons, int width);
+
+    // Dialling and the dial prefix.
+    void connectDialling();
+    void dialIfAny(const QString& name, const QString& number);
+    void takePrefixFromChooser();
+    void clearPrefix();
+    void openSpecialNumbers();
     bool runDepartmentEditor();
+
+    // Letter lists, incremental search and edit permission.
+    void connectLetterLists();
+    void connectPermission();
+    void openImport();
 
     TfrmDataMod& m_dataModule;
     os::WindowDirectory& m_windows;

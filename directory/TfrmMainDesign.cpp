@@ -527,4 +527,8 @@ void TfrmMain::connectHandlers()
              DBEditEMail, DBEditTitle, DBEditEmployeeDepartment, DBEditDepartment, DBEditMainExtension, DBEditFaxNumber,
              DBEditLocationLine1, DBEditLocationLine2 })
         ui::connectGuarded(edit, &ui::DBEdit::clicked, this, &TfrmMain::HideListBoxes);
+
+    connectDialling();
+    connectLetterLists();
+    connectPermission();
 }

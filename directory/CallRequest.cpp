@@ -1,0 +1,31 @@
+#include "directory/CallRequest.h"
+
+#include "directory/ProgramLinks.h"
+#include "platform/os/Telephony.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ModalPoint.h"
+
+namespace CallRequest {
+
+bool handsetReady(QWidget* parent)
+{
+    return ui::ModalPoint::message(
+               HandsetPrompt, ui::MessageKind::Information, ui::MessageButton::OK | ui::MessageButton::Cancel, parent)
+        == ui::MessageButton::OK;
+}
+
+QString commentFor(const QString& calledParty)
+{
+    return QStringLiteral("Calling ") + calledParty;
+}
+
+void place(const QString& destination, const QString& calledParty, const QString& comment)
+{
+    // The start-up sets the application title; a window run without the program's start-up still names it.
+    const ui::Application* const application = ui::Application::instance();
+    const QString title = application && !application->Title().isEmpty() ? application->Title()
+                                                                         : QString(ProgramLinks::MainWindowCaption);
+    os::tapiRequestMakeCall(destination, title, calledParty, comment);
+}
+
+} // namespace CallRequest

@@ -1,0 +1,81 @@
+#include "directory/TFrmSpecial.h"
+
+#include "directory/TfrmDataMod.h"
+#include "platform/db/DataSource.h"
+#include "platform/db/Table.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DBNavigator.h"
+#include "platform/ui/Guard.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include <utility>
+
+namespace {
+
+template <typename T, typename... Args> T* component(const char* name, Args&&... args)
+{
+    auto* const object = new T(std::forward<Args>(args)...); // owned by its Qt parent
+    object->setObjectName(QLatin1String(name));
+    return object;
+}
+
+// Every button but Refresh: First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel.
+constexpr int navigatorButtons
+    = ui::DBNavigator::allButtons & ~(1 << static_cast<int>(ui::DBNavigator::Button::Refresh));
+
+constexpr QSize formSize { 380, 300 };
+
+} // namespace
+
+TFrmSpecial::TFrmSpecial(TfrmDataMod& dataModule, QWidget* owner)
+    : QDialog(owner)
+    , OKBtn(component<QPushButton>("OKBtn", QStringLiteral("OK"), this))
+    , DBGrid1(component<ui::DBGrid>("DBGrid1", this))
+    , DBNavigator1(component<ui::DBNavigator>("DBNavigator1", this))
+    , m_dataModule(dataModule)
+{
+    setObjectName(QStringLiteral("FrmSpecial"));
+    setWindowTitle(QStringLiteral("Special Number"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(formSize);
+
+    DBNavigator1->setDataSource(m_dataModule.SrcSpecial);
+    DBNavigator1->setVisibleButtons(navigatorButtons);
+    DBNavigator1->setGeometry(8, 8, formSize.width() - 16, 25);
+
+    DBGrid1->setDataSource(m_dataModule.SrcSpecial);
+    DBGrid1->setColumns(
+        { { QStringLiteral("Number"), QString(), 0 }, { QStringLiteral("Description"), QString(), 0 } });
+    DBGrid1->setOptions(ui::DBGrid::Option::Editing | ui::DBGrid::Option::Titles | ui::DBGrid::Option::ColLines
+        | ui::DBGrid::Option::RowLines | ui::DBGrid::Option::Tabs | ui::DBGrid::Option::ConfirmDelete
+        | ui::DBGrid::Option::CancelOnExit);
+    DBGrid1->setGeometry(8, 40, formSize.width() - 16, formSize.height() - 88);
+
+    OKBtn->setGeometry((formSize.width() - 80) / 2, formSize.height() - 38, 80, 26);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFrmSpecial::done(int result)
+{
+    // A new row left empty is dropped; a row with changes is posted, and a refused post keeps the dialog open
+    // on it with the user's changes.
+    const bool posted = ui::guarded([this] {
+        if (m_dataModule.TblSpecial->Active())
+            m_dataModule.TblSpecial->CheckBrowseMode();
+    });
+    if (posted)
+        QDialog::done(result);
+}
+
+void TFrmSpecial::keyPressEvent(QKeyEvent* event)
+{
+    // No button cancels this dialog.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

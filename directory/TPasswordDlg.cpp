@@ -1,0 +1,307 @@
+#include "directory/TPasswordDlg.h"
+
+#include "directory/KeyHook.h"
+#include "directory/TfrmDataMod.h"
+#include "directory/TfrmMain.h"
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+#include "platform/ui/Guard.h"
+#include "platform/ui/ModalPoint.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <utility>
+
+namespace {
+
+template <typename T, typename... Args> T* component(const char* name, Args&&... args)
+{
+    auto* const object = new T(std::forward<Args>(args)...); // owned by its Qt parent
+    object->setObjectName(QLatin1String(name));
+    return object;
+}
+
+constexpr QLatin1StringView passwordField { "PasswordValue" };
+constexpr int passwordFieldSize = 15; // characters the password table's field holds
+
+constexpr int enterCode = 13;
+constexpr int escapeCode = 27;
+
+// Letters in upper case, as the engine compares without regard to case.
+QString foldedAscii(const QString& text)
+{
+    QString folded = text;
+    for (QChar& character : folded) {
+        if (character >= u'a' && character <= u'z')
+            character = QChar(character.unicode() - (u'a' - u'A'));
+    }
+    return folded;
+}
+
+// Letters are entered in upper case and shown as "*".
+void makePasswordEdit(QLineEdit* edit)
+{
+    edit->setEchoMode(QLineEdit::Password);
+    edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        const QString upper = text.toUpper();
+        if (upper != text) {
+            const int cursor = edit->cursorPosition();
+            edit->setText(upper);
+            edit->setCursorPosition(cursor);
+        }
+    });
+}
+
+} // namespace
+
+TPasswordDlg::TPasswordDlg(TfrmMain& owner, TfrmDataMod& dataModule)
+    : QDialog(&owner)
+    , LbEnterPassword(component<QLabel>("LbEnterPassword", this))
+    , EdEnterPassword(component<QLineEdit>("EdEnterPassword", this))
+    , OKBtn(component<QPushButton>("OKBtn", QStringLiteral("OK"), this))
+    , CancelBtn(component<QPushButton>("CancelBtn", QStringLiteral("Cancel"), this))
+    , EdNewPassword(component<QLineEdit>("EdNewPassword", this))
+    , LbNewPassword(component<QLabel>("LbNewPassword", QStringLiteral("Please enter a new password:"), this))
+    , LbVerifyPassword(
+          component<QLabel>("LbVerifyPassword", QStringLiteral("Please enter the new password again:"), this))
+    , EdVerifyPassword(component<QLineEdit>("EdVerifyPassword", this))
+    , m_owner(owner)
+    , m_dataModule(dataModule)
+{
+    setObjectName(QStringLiteral("PasswordDlg"));
+    buildDesign();
+    // A query that cannot be prepared is reported; the dialog is still made and shown.
+    ui::guarded([this] { FormCreate(); });
+}
+
+void TPasswordDlg::buildDesign()
+{
+    constexpr int left = 12;
+    constexpr int editWidth = 220;
+    constexpr int buttonLeft = 248;
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(336, 168);
+
+    LbEnterPassword->setGeometry(left, 12, editWidth, 16);
+    EdEnterPassword->setGeometry(left, 30, editWidth, 22);
+    LbNewPassword->setGeometry(left, 62, editWidth, 16);
+    EdNewPassword->setGeometry(left, 80, editWidth, 22);
+    LbVerifyPassword->setGeometry(left, 112, editWidth, 16);
+    EdVerifyPassword->setGeometry(left, 130, editWidth, 22);
+    OKBtn->setGeometry(buttonLeft, 28, 75, 25);
+    CancelBtn->setGeometry(buttonLeft, 60, 75, 25);
+
+    for (QLineEdit* const edit : { EdEnterPassword, EdNewPassword, EdVerifyPassword })
+        makePasswordEdit(edit);
+    LbEnterPassword->setBuddy(EdEnterPassword);
+    LbNewPassword->setBuddy(EdNewPassword);
+    LbVerifyPassword->setBuddy(EdVerifyPassword);
+    LbNewPassword->hide();
+    EdNewPassword->hide();
+    LbVerifyPassword->hide();
+    EdVerifyPassword->hide();
+
+    OKBtn->setDefault(true); // Enter presses it
+    OKBtn->setEnabled(false);
+    CancelBtn->setAutoDefault(false);
+    QWidget::setTabOrder(EdEnterPassword, EdNewPassword);
+    QWidget::setTabOrder(EdNewPassword, EdVerifyPassword);
+    QWidget::setTabOrder(EdVerifyPassword, OKBtn);
+    QWidget::setTabOrder(OKBtn, CancelBtn);
+
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ui::connectGuarded(CancelBtn, &QPushButton::clicked, this, &TPasswordDlg::CancelBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Enter and Esc work the buttons; they type nothing into the edits.
+    const auto typed = [this](void (TPasswordDlg::*handler)()) {
+        return [this, handler](int key) {
+            if (key != enterCode && key != escapeCode)
+                (this->*handler)();
+        };
+    };
+    (new KeyHook(KeyHook::Kind::Press, typed(&TPasswordDlg::EdEnterPasswordKeyPress), this))->watch(EdEnterPassword);
+    (new KeyHook(KeyHook::Kind::Press, typed(&TPasswordDlg::EdNewPasswordKeyPress), this))->watch(EdNewPassword);
+    (new KeyHook(KeyHook::Kind::Press, typed(&TPasswordDlg::EdVerifyPasswordKeyPress), this))->watch(EdVerifyPassword);
+}
+
+void TPasswordDlg::FormCreate()
+{
+    db::Query& update = *m_dataModule.QryAuxiliar;
+    if (!update.Prepared())
+        update.Prepare();
+}
+
+void TPasswordDlg::ShowEnterPassword(int mode)
+{
+    setWindowTitle(QStringLiteral("Enter Password"));
+    LbEnterPassword->setText(QStringLiteral("Please enter a password:"));
+    EdEnterPassword->clear();
+    LbNewPassword->hide();
+    EdNewPassword->hide();
+    LbVerifyPassword->hide();
+    EdVerifyPassword->hide();
+    OKBtn->setEnabled(true);
+    m_state.PasswordMode = mode;
+    m_dataModule.TblAuxiliar->Open(); // stays open when it is already
+    EdEnterPassword->setFocus();
+    centreOnScreen();
+    ui::ModalPoint::runModal(*this);
+}
+
+void TPasswordDlg::ShowChangePassword(int mode)
+{
+    setWindowTitle(QStringLiteral("Change Password"));
+    LbEnterPassword->setText(QStringLiteral("Please enter the old password:"));
+    EdEnterPassword->clear();
+    m_state.EnterTyped = false;
+    LbNewPassword->show();
+    EdNewPassword->show();
+    EdNewPassword->clear();
+    m_state.NewTyped = false;
+    LbVerifyPassword->show();
+    EdVerifyPassword->show();
+    EdVerifyPassword->clear();
+    m_state.VerifyTyped = false;
+    OKBtn->setEnabled(false);
+    m_state.PasswordMode = mode;
+    m_dataModule.TblAuxiliar->Open();
+    EdEnterPassword->setFocus();
+    centreOnScreen();
+    ui::ModalPoint::runModal(*this);
+}
+
+void TPasswordDlg::centreOnScreen()
+{
+    if (const QScreen* const screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TPasswordDlg::done(int result)
+{
+    bool closes = false;
+    ui::guarded([&] { closes = FormClose(); });
+    if (closes)
+        QDialog::done(result);
+}
+
+void TPasswordDlg::keyPressEvent(QKeyEvent* event)
+{
+    // Esc presses Cancel, which is what leaves the dialog without a check.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CancelBtn->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TPasswordDlg::FormClose()
+{
+    switch (m_state.PasswordMode) {
+    case enterMode:
+        if (isStoredPassword(EdEnterPassword->text())) {
+            m_owner.EnableEditing();
+            return true;
+        }
+        ui::ModalPoint::message(
+            QStringLiteral("Incorrect Password"), ui::MessageKind::Warning, ui::MessageButton::OK, this);
+        return false;
+    case changeMode:
+        return ChangePassword();
+    default:
+        return true;
+    }
+}
+
+void TPasswordDlg::CancelBtnClick()
+{
+    m_state.PasswordMode = cancelledMode;
+}
+
+void TPasswordDlg::EdEnterPasswordKeyPress()
+{
+    m_state.EnterTyped = true;
+    enableOKWhenAllTyped();
+}
+
+void TPasswordDlg::EdNewPasswordKeyPress()
+{
+    m_state.NewTyped = true;
+    enableOKWhenAllTyped();
+}
+
+void TPasswordDlg::EdVerifyPasswordKeyPress()
+{
+    m_state.VerifyTyped = true;
+    enableOKWhenAllTyped();
+}
+
+void TPasswordDlg::enableOKWhenAllTyped()
+{
+    if (m_state.EnterTyped && m_state.NewTyped && m_state.VerifyTyped)
+        OKBtn->setEnabled(true);
+}
+
+bool TPasswordDlg::isStoredPassword(const QString& password) const
+{
+    // The whole value, without regard to case. No stored value is longer than the field, so a longer entry matches
+    // none.
+    return m_dataModule.TblAuxiliar->Locate(passwordField, password, db::LocateOption::CaseInsensitive);
+}
+
+QStringList TPasswordDlg::storedSpellingsOf(const QString& password) const
+{
+    QStringList spellings;
+    db::Table& passwords = *m_dataModule.TblAuxiliar;
+    const db::Field& value = passwords.FieldByName(passwordField);
+    const QString wanted = foldedAscii(password);
+    for (passwords.First(); !passwords.Eof(); passwords.Next()) {
+        const QString stored = value.AsString();
+        if (foldedAscii(stored) == wanted && !spellings.contains(stored))
+            spellings << stored;
+    }
+    return spellings;
+}
+
+bool TPasswordDlg::ChangePassword()
+{
+    const QString oldPassword = EdEnterPassword->text();
+    const QString newPassword = EdNewPassword->text();
+    if (!isStoredPassword(oldPassword)) {
+        inform(QStringLiteral("Incorrect old password"));
+        return false;
+    }
+    // An empty new password would let anyone edit; it is refused even when typed twice.
+    if (newPassword.isEmpty()) {
+        inform(QStringLiteral("Please, enter a new password"));
+        return false;
+    }
+    if (newPassword != EdVerifyPassword->text()) {
+        inform(QStringLiteral("New password was not verified correctly."));
+        return false;
+    }
+    if (newPassword.toUcs4().size() > passwordFieldSize) {
+        inform(QStringLiteral("The new password may be at most %1 characters long.").arg(passwordFieldSize));
+        return false;
+    }
+    // The look-up ignores case, so the old password is replaced in every letter case the table holds it in, not
+    // only as typed: a change that the dialog reports must leave the old password unusable.
+    db::Query& update = *m_dataModule.QryAuxiliar;
+    for (const QString& stored : storedSpellingsOf(oldPassword)) {
+        update.ParamByName(QStringLiteral("ReplaceValue")).setAsString(newPassword);
+        update.ParamByName(QStringLiteral("FindValue")).setAsString(stored);
+        update.ExecSQL();
+    }
+    return true;
+}
+
+void TPasswordDlg::inform(const QString& text)
+{
+    ui::ModalPoint::message(text, ui::MessageKind::Information, ui::MessageButton::OK, this);
+}
