@@ -1,6 +1,6 @@
 #include "directory/CallRequest.h"
 
-#include "directory/ProgramLinks.h"
+#include "common/ProgramLinks.h"
 #include "platform/os/Telephony.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ModalPoint.h"

@@ -1,6 +1,6 @@
 #include "directory/DirectoryProgram.h"
 
-#include "directory/ProgramLinks.h"
+#include "common/ProgramLinks.h"
 #include "directory/TfrmDataMod.h"
 #include "directory/TfrmMain.h"
 #include "platform/ui/MessageRequest.h"
@@ -53,7 +53,7 @@ void DirectoryProgram::start()
     runSingleInstanceGuard();
 
     m_application.setTitle(ProgramLinks::MainWindowCaption);
-    m_application.setHelpFile(ProgramLinks::HelpFile);
+    m_application.setHelpFile(ProgramLinks::DirectoryHelpFile);
     // The list printer finds this program by its application title as well as by its main window's.
     m_windows.publishTitle(ProgramLinks::MainWindowCaption, [this] { return m_application.MainForm(); });
 

@@ -3,7 +3,7 @@
 #include "common/DirectoryDatabase.h"
 #include "directory/LetterListDock.h"
 #include "directory/PageControl.h"
-#include "directory/ProgramLinks.h"
+#include "common/ProgramLinks.h"
 #include "directory/TfrmDataMod.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Session.h"
@@ -147,7 +147,7 @@ void TfrmMain::Exit1Click()
 void TfrmMain::Content1Click()
 {
     const ui::Application* const application = ui::Application::instance();
-    m_help.showContents(application ? application->HelpFile() : QString(ProgramLinks::HelpFile));
+    m_help.showContents(application ? application->HelpFile() : QString(ProgramLinks::DirectoryHelpFile));
 }
 
 void TfrmMain::BrenwickHomePage1Click()

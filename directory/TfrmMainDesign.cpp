@@ -6,7 +6,7 @@
 #include "directory/LetterListDock.h"
 #include "directory/PageControl.h"
 #include "directory/PanelFrame.h"
-#include "directory/ProgramLinks.h"
+#include "common/ProgramLinks.h"
 #include "directory/TfrmDataMod.h"
 #include "platform/db/DataSource.h"
 #include "platform/os/JpegDecoder.h"

@@ -4,7 +4,7 @@
 #include "listprint/ImageList.h"
 #include "listprint/ListExporters.h"
 #include "listprint/PrintrollLog.h"
-#include "listprint/ProgramNames.h"
+#include "common/ProgramLinks.h"
 #include "listprint/TFrmDataMod.h"
 #include "listprint/TSelectionDlg.h"
 #include "listprint/ToolBarPictures.h"
@@ -136,7 +136,7 @@ TFrmMain::TFrmMain(TFrmDataMod& dataMod, os::WindowDirectory& windows, QStringLi
 {
     setObjectName(QStringLiteral("FrmMain"));
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
-    setWindowTitle(ProgramNames::CompanionWindowCaption);
+    setWindowTitle(ProgramLinks::CompanionWindowCaption);
     // A tool window has no taskbar button: Printroll runs beside the directory program without one of its own.
     setWindowFlag(Qt::Tool);
     // Maximised; where no window manager does that for a tool window, it is given the screen's size itself.
@@ -318,7 +318,7 @@ void TFrmMain::FormCreate()
 void TFrmMain::FormShow()
 {
     // The taskbar button is already gone: the window is a tool window from its creation on.
-    if (m_arguments.value(1) == ProgramNames::LaunchToken) {
+    if (m_arguments.value(1) == ProgramLinks::LaunchToken) {
         qCInfo(lcPrintrollForm) << "FormShow: started with the launch word";
         return;
     }
@@ -355,10 +355,10 @@ void TFrmMain::PageControlMainChange()
 
 void TFrmMain::Return1Click()
 {
-    const std::optional<os::WindowHandle> directory = m_windows.findWindow(ProgramNames::MainWindowCaption);
+    const std::optional<os::WindowHandle> directory = m_windows.findWindow(ProgramLinks::MainWindowCaption);
     if (!directory) {
         // Whether the shell could start it is not looked at: Printroll stays open either way.
-        os::shellOpen(ProgramNames::DirectoryProgramFile, QString(), m_programFolder);
+        os::shellOpen(ProgramLinks::DirectoryProgramFile, QString(), m_programFolder);
         return;
     }
     close();
@@ -380,7 +380,7 @@ void TFrmMain::About1Click()
 {
     // Stands in for the About window until that window is built.
     ui::ModalPoint::message(
-        ui::MessageRequest { ProgramNames::CompanionWindowCaption, QStringLiteral("About Ringfolio"),
+        ui::MessageRequest { ProgramLinks::CompanionWindowCaption, QStringLiteral("About Ringfolio"),
             ui::MessageKind::Information, ui::MessageButton::OK },
         this);
 }

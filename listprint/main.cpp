@@ -1,4 +1,4 @@
-#include "listprint/ProgramNames.h"
+#include "common/ProgramLinks.h"
 #include "listprint/TFrmDataMod.h"
 #include "listprint/TFrmMain.h"
 #include "platform/os/WindowDirectory.h"
@@ -11,11 +11,11 @@ int main(int argc, char** argv)
 {
     QApplication qtApplication(argc, argv);
     ui::Application application;
-    application.setTitle(ProgramNames::CompanionWindowCaption);
+    application.setTitle(ProgramLinks::CompanionWindowCaption);
     // The directory program finds Printroll by its application title as well as by its main window's caption.
     os::WindowDirectory windows;
     windows.publishTitle(application.Title(), [&application] { return application.MainForm(); });
-    application.setHelpFile(ProgramNames::HelpFile);
+    application.setHelpFile(ProgramLinks::ListPrinterHelpFile);
 
     TFrmDataMod& dataMod = application.CreateForm<TFrmDataMod>();
     TFrmMain& mainForm = application.CreateForm<TFrmMain>(dataMod, windows, QCoreApplication::arguments());
