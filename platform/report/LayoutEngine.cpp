@@ -61,11 +61,11 @@ LayoutEngine::LayoutEngine(const ReportLayout& layout, RowSource& rows, const QD
     : m_layout(layout)
     , m_rows(rows)
     , m_dateText(QLocale::system().toString(printDate, QLocale::ShortFormat))
+    , m_format(layout.pageSetup().paperSize, layout.pageSetup().orientation)
 {
     const PageSetup& setup = layout.pageSetup();
-    m_model.emplace(setup.paperSize, setup.orientation);
-    m_model->setTitle(layout.title());
-    m_model->setPaperBin(setup.paperBin);
+    m_format.setTitle(layout.title());
+    m_format.setPaperBin(setup.paperBin);
 
     const auto bindFields = [&rows](const Expression& expression, const QString& owner) {
         std::vector<int> indexes;
@@ -91,7 +91,7 @@ LayoutEngine::LayoutEngine(const ReportLayout& layout, RowSource& rows, const QD
             style.multiLine = !control.autoSize() && control.wordWrap();
             QFont measureFont = style.font.toQFont();
             measureFont.setPixelSize(std::max(1, qRound(style.font.pointSize * measureUnitsPerInch / 72.0)));
-            ControlPlan& controlPlan = plan.controls.emplace_back(control, measureFont, m_model->addStyle(style));
+            ControlPlan& controlPlan = plan.controls.emplace_back(control, measureFont, m_format.addStyle(style));
             if (control.kind() == Control::Kind::DataField) {
                 controlPlan.fieldIndex = rows.fieldIndex(control.fieldName());
                 if (controlPlan.fieldIndex < 0)
@@ -136,59 +136,88 @@ void LayoutEngine::setProgress(Progress progress, int everyRows)
 
 std::optional<PageModel> LayoutEngine::run()
 {
-    if (!m_model)
+    if (m_stage != Stage::NotStarted)
         throw ReportError(QStringLiteral("A layout run cannot be repeated"));
+    PageModel model(m_format);
+    while (std::optional<Page> page = nextPage())
+        model.addPage(std::move(*page));
+    if (m_cancelled)
+        return std::nullopt;
+    return model;
+}
 
+std::optional<Page> LayoutEngine::nextPage()
+{
+    if (m_stage == Stage::NotStarted)
+        start();
+    while (m_stage == Stage::Walking && !m_finished) {
+        if (m_rows.eof()) {
+            finishPage(true);
+            m_stage = Stage::Done;
+            break;
+        }
+        layOutRow();
+        ++m_rowCount;
+        m_rows.next();
+        if (m_progress && m_rowCount % m_progressEvery == 0 && !m_progress(m_pageNumber, m_rowCount)) {
+            m_cancelled = true;
+            m_stage = Stage::Done;
+            m_finished.reset();
+            m_page.reset();
+        }
+    }
+    if (m_finished)
+        ++m_pagesDone;
+    return std::exchange(m_finished, std::nullopt);
+}
+
+void LayoutEngine::start()
+{
+    m_stage = Stage::Done; // stays so when the rows fail to open
     m_rows.first();
     if (m_rows.eof()) {
         if (m_layout.printIfEmpty()) {
             startPage();
             finishPage(true);
         }
-        return std::exchange(m_model, std::nullopt);
+        return;
     }
-
+    m_groupValues.assign(m_groups.size(), QString());
+    m_firstRow = true;
     startPage();
-    std::vector<QString> groupValues(m_groups.size());
-    bool firstRow = true;
-    qint64 rowCount = 0;
-    while (!m_rows.eof()) {
-        // A changed group prints its header and the headers of the groups inside it.
-        size_t firstChanged = m_groups.size();
-        for (size_t i = 0; i < m_groups.size(); ++i) {
-            QString value = m_groups[i].band->groupExpression()->evaluate(m_rows, m_groups[i].groupFields);
-            if ((firstRow || value != groupValues[i]) && firstChanged == m_groups.size())
-                firstChanged = i;
-            groupValues[i] = std::move(value);
-        }
+    m_stage = Stage::Walking;
+}
 
-        // A group header keeps its first row with it rather than stand alone at the foot of a column.
-        double needed = 0;
-        for (size_t i = firstChanged; i < m_groups.size(); ++i)
-            needed += m_groups[i].band->height();
-        for (const BandPlan& detail : m_details)
-            needed += detail.band->height();
-        ensureRoom(needed);
-
-        for (size_t i = firstChanged; i < m_groups.size(); ++i)
-            placeInColumn(m_groups[i]);
-        for (const BandPlan& detail : m_details)
-            placeInColumn(detail);
-
-        firstRow = false;
-        ++rowCount;
-        m_rows.next();
-        if (m_progress && rowCount % m_progressEvery == 0 && !m_progress(m_pageNumber, rowCount))
-            return std::nullopt;
+void LayoutEngine::layOutRow()
+{
+    // A changed group prints its header and the headers of the groups inside it.
+    size_t firstChanged = m_groups.size();
+    for (size_t i = 0; i < m_groups.size(); ++i) {
+        QString value = m_groups[i].band->groupExpression()->evaluate(m_rows, m_groups[i].groupFields);
+        if ((m_firstRow || value != m_groupValues[i]) && firstChanged == m_groups.size())
+            firstChanged = i;
+        m_groupValues[i] = std::move(value);
     }
-    finishPage(true);
-    return std::exchange(m_model, std::nullopt);
+
+    // A group header keeps its first row with it rather than stand alone at the foot of a column.
+    double needed = 0;
+    for (size_t i = firstChanged; i < m_groups.size(); ++i)
+        needed += m_groups[i].band->height();
+    for (const BandPlan& detail : m_details)
+        needed += detail.band->height();
+    ensureRoom(needed);
+
+    for (size_t i = firstChanged; i < m_groups.size(); ++i)
+        placeInColumn(m_groups[i]);
+    for (const BandPlan& detail : m_details)
+        placeInColumn(detail);
+    m_firstRow = false;
 }
 
 void LayoutEngine::startPage()
 {
     const PageSetup& setup = m_layout.pageSetup();
-    m_page = &m_model->addPage();
+    m_page.emplace();
     ++m_pageNumber;
     m_column = 0;
     m_y = setup.topMargin;
@@ -221,6 +250,7 @@ void LayoutEngine::finishPage(bool last)
         }
     }
     m_page->squeeze();
+    m_finished = std::exchange(m_page, std::nullopt);
 }
 
 void LayoutEngine::nextColumn()

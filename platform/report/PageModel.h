@@ -1,48 +1,39 @@
 #pragma once
 
 #include "platform/report/Page.h"
-#include "platform/report/PaperBin.h"
-#include "platform/report/TextStyle.h"
+#include "platform/report/PageFormat.h"
 
 #include <QPageLayout>
 #include <QSizeF>
 #include <QString>
 
 #include <deque>
-#include <vector>
 
 namespace report {
 
-// The laid-out report: pages of positioned, styled texts in inches, ready for any renderer.
+// A laid-out report held whole: its format and every page. Reports are printed page by page without one (see
+// PageSource); a model is for looking at all pages at once, as tests do.
 class PageModel
 {
 public:
-    PageModel(const QSizeF& paperSize, QPageLayout::Orientation orientation);
+    explicit PageModel(PageFormat format);
 
-    QSizeF paperSize() const { return m_paperSize; } // portrait width and height in inches
-    QPageLayout::Orientation orientation() const { return m_orientation; }
-    QSizeF pageSize() const; // as oriented
-
-    const QString& title() const { return m_title; }
-    void setTitle(const QString& title) { m_title = title; }
-    PaperBin paperBin() const { return m_paperBin; }
-    void setPaperBin(PaperBin bin) { m_paperBin = bin; }
+    const PageFormat& format() const { return m_format; }
+    QSizeF paperSize() const { return m_format.paperSize(); }
+    QPageLayout::Orientation orientation() const { return m_format.orientation(); }
+    QSizeF pageSize() const { return m_format.pageSize(); }
+    const QString& title() const { return m_format.title(); }
+    PaperBin paperBin() const { return m_format.paperBin(); }
+    int styleCount() const { return m_format.styleCount(); }
+    const TextStyle& style(int index) const { return m_format.style(index); }
 
     int pageCount() const { return static_cast<int>(m_pages.size()); }
     const Page& page(int index) const { return m_pages.at(static_cast<size_t>(index)); }
-    Page& addPage();
-
-    int styleCount() const { return static_cast<int>(m_styles.size()); }
-    const TextStyle& style(int index) const { return m_styles.at(static_cast<size_t>(index)); }
-    quint16 addStyle(const TextStyle& style); // the index of an equal style when there is one
+    void addPage(Page page);
 
 private:
-    QSizeF m_paperSize;
-    QPageLayout::Orientation m_orientation;
-    QString m_title;
-    PaperBin m_paperBin = PaperBin::First;
+    PageFormat m_format;
     std::deque<Page> m_pages;
-    std::vector<TextStyle> m_styles;
 };
 
 } // namespace report

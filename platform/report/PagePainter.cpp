@@ -1,6 +1,8 @@
 #include "platform/report/PagePainter.h"
 
-#include "platform/report/PageModel.h"
+#include "platform/report/Page.h"
+#include "platform/report/PageFormat.h"
+#include "platform/report/PageSource.h"
 #include "platform/report/ReportError.h"
 
 #include <QPagedPaintDevice>
@@ -9,47 +11,57 @@
 
 namespace report {
 
-PagePainter::PagePainter(const PageModel& model)
-    : m_model(model)
+PagePainter::PagePainter(const PageFormat& format)
+    : m_format(format)
 {
-    m_fonts.reserve(static_cast<size_t>(model.styleCount()));
-    for (int i = 0; i < model.styleCount(); ++i)
-        m_fonts.push_back(model.style(i).font.toQFont());
+    m_fonts.reserve(static_cast<size_t>(format.styleCount()));
+    for (int i = 0; i < format.styleCount(); ++i)
+        m_fonts.push_back(format.style(i).font.toQFont());
 }
 
-bool PagePainter::paint(QPagedPaintDevice& device, const PageDone& pageDone) const
+PagePainter::Result PagePainter::paint(QPagedPaintDevice& device, PageSource& pages, const PageDone& pageDone) const
 {
+    // A printer or a file is opened only for a report that has a page.
+    std::optional<Page> page = pages.nextPage();
+    if (!page)
+        return Result::NoPages;
+
     // Positions are from the paper's corner, so the device must not add margins of its own.
-    if (auto* printer = dynamic_cast<QPrinter*>(&device))
+    auto* printer = dynamic_cast<QPrinter*>(&device);
+    if (printer)
         printer->setFullPage(true);
-    device.setPageLayout(QPageLayout(QPageSize(m_model.paperSize(), QPageSize::Inch), m_model.orientation(),
+    device.setPageLayout(QPageLayout(QPageSize(m_format.paperSize(), QPageSize::Inch), m_format.orientation(),
         QMarginsF(0, 0, 0, 0), QPageLayout::Inch));
 
     QPainter painter;
     if (!painter.begin(&device))
-        throw ReportError(QStringLiteral("Cannot print \"%1\": the output could not be opened").arg(m_model.title()));
-    for (int i = 0; i < m_model.pageCount(); ++i) {
-        if (i > 0 && !device.newPage())
-            throw ReportError(
-                QStringLiteral("Cannot print \"%1\": page %2 could not be started").arg(m_model.title()).arg(i + 1));
-        paintPage(painter, i, device.logicalDpiX(), device.logicalDpiY());
-        if (pageDone && !pageDone(i + 1)) {
+        throw ReportError(QStringLiteral("Cannot print \"%1\": the output could not be opened").arg(m_format.title()));
+    for (int done = 0; page; page = pages.nextPage()) {
+        if (done > 0 && !device.newPage())
+            throw ReportError(QStringLiteral("Cannot print \"%1\": page %2 could not be started")
+                                  .arg(m_format.title())
+                                  .arg(done + 1));
+        paintPage(painter, *page, device.logicalDpiX(), device.logicalDpiY());
+        ++done;
+        if (pageDone && !pageDone(done)) {
             // A print job is dropped rather than sent half done.
-            if (auto* printer = dynamic_cast<QPrinter*>(&device))
+            if (printer)
                 printer->abort();
             painter.end();
-            return false;
+            return Result::Stopped;
         }
     }
-    return painter.end();
+    if (!painter.end())
+        throw ReportError(
+            QStringLiteral("Cannot print \"%1\": the output could not be finished").arg(m_format.title()));
+    return Result::Painted;
 }
 
-void PagePainter::paintPage(QPainter& painter, int pageIndex, double unitsPerInchX, double unitsPerInchY) const
+void PagePainter::paintPage(QPainter& painter, const Page& page, double unitsPerInchX, double unitsPerInchY) const
 {
-    const Page& page = m_model.page(pageIndex);
     for (int i = 0; i < page.itemCount(); ++i) {
         const PageItem& item = page.item(i);
-        const TextStyle& style = m_model.style(item.style);
+        const TextStyle& style = m_format.style(item.style);
         const QRectF box(item.left * unitsPerInchX, item.top * unitsPerInchY, item.width * unitsPerInchX,
             item.height * unitsPerInchY);
         // drawText cuts a text off at its box unless told otherwise.

@@ -10,26 +10,35 @@ class QPainter;
 
 namespace report {
 
-class PageModel;
+class Page;
+class PageFormat;
+class PageSource;
 
-// The one paint path: preview, print and PDF all paint a page model through paint().
+// The one paint path: preview, print and PDF all paint pages through paintPage().
 class PagePainter
 {
 public:
     // Told after each page with the number of pages done; returning false stops before the next page.
     using PageDone = std::function<bool(int pagesDone)>;
 
-    explicit PagePainter(const PageModel& model);
+    enum class Result
+    {
+        NoPages, // the source had none: the device was not opened
+        Painted,
+        Stopped, // by PageDone; a printer's job is dropped
+    };
 
-    // Sets the device to the model's paper without margins and paints every page. False when stopped; ReportError
-    // when the device cannot be painted on.
-    bool paint(QPagedPaintDevice& device, const PageDone& pageDone = {}) const;
+    explicit PagePainter(const PageFormat& format);
+
+    // Sets the device to the paper without margins and paints the pages of the source, which has this painter's
+    // format, one at a time as they come. ReportError when the device cannot be painted on.
+    Result paint(QPagedPaintDevice& device, PageSource& pages, const PageDone& pageDone = {}) const;
 
     // One page onto a painter whose origin is the paper's top-left corner, at the given device units per inch.
-    void paintPage(QPainter& painter, int pageIndex, double unitsPerInchX, double unitsPerInchY) const;
+    void paintPage(QPainter& painter, const Page& page, double unitsPerInchX, double unitsPerInchY) const;
 
 private:
-    const PageModel& m_model;
+    const PageFormat& m_format;
     std::vector<QFont> m_fonts; // per style
 };
 

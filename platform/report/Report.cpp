@@ -4,8 +4,6 @@
 #include "platform/report/ReportOutput.h"
 #include "platform/report/RowSource.h"
 
-#include <QCoreApplication>
-#include <QProgressDialog>
 #include <QWidget>
 
 namespace report {
@@ -18,47 +16,31 @@ Report::Report(std::unique_ptr<RowSource> rows, QObject* owner)
 
 Report::~Report() = default;
 
+std::unique_ptr<LayoutEngine> Report::layOut(const QDate& printDate)
+{
+    return std::make_unique<LayoutEngine>(m_layout, *m_rows, printDate);
+}
+
 PageModel Report::buildPages(const QDate& printDate)
 {
-    LayoutEngine engine(m_layout, *m_rows, printDate);
-    return *engine.run();
+    return *layOut(printDate)->run();
 }
 
 void Report::Preview(QPrinter* printer)
 {
-    if (const std::optional<PageModel> pages = buildWithProgress())
-        ReportOutput::preview(*pages, printer, windowParent());
+    // Every walk of one preview prints the same date, also when it is laid out again after midnight.
+    const QDate printDate = QDate::currentDate();
+    ReportOutput::preview([this, printDate] { return layOut(printDate); }, printer, windowParent());
 }
 
 QString Report::Print(QPrinter* printer)
 {
-    if (const std::optional<PageModel> pages = buildWithProgress())
-        return ReportOutput::print(*pages, printer, windowParent());
-    return {};
+    return ReportOutput::print(*layOut(), printer, windowParent());
 }
 
 void Report::writePdf(const QString& path)
 {
-    ReportOutput::writePdf(buildPages(), path);
-}
-
-std::optional<PageModel> Report::buildWithProgress()
-{
-    LayoutEngine engine(m_layout, *m_rows);
-    // Window messages go on while a long list is laid out; the modal progress window keeps the user from
-    // starting a second run meanwhile and offers Cancel.
-    QProgressDialog progress(
-        QStringLiteral("Preparing \"%1\"...").arg(m_layout.title()), QStringLiteral("Cancel"), 0, 0, windowParent());
-    progress.setObjectName(QStringLiteral("ReportProgress"));
-    progress.setWindowTitle(QStringLiteral("Preparing"));
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(500);
-    engine.setProgress([&progress](int pages, qint64) {
-        progress.setLabelText(QStringLiteral("Preparing page %1...").arg(pages));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
-    return engine.run();
+    ReportOutput::writePdf(*layOut(), path);
 }
 
 QWidget* Report::windowParent() const

@@ -7,17 +7,17 @@
 #include <QObject>
 
 #include <memory>
-#include <optional>
 
 class QPrinter;
 class QWidget;
 
 namespace report {
 
+class LayoutEngine;
 class RowSource;
 
 // A report: a layout bound to its rows, owned by whoever created it. Every preview, print or file lays the layout
-// out afresh over the rows as they are then.
+// out afresh over the rows as they are then, walking them from the first row.
 class Report : public QObject
 {
     Q_OBJECT
@@ -29,21 +29,24 @@ public:
     ReportLayout& layout() { return m_layout; }
     const ReportLayout& layout() const { return m_layout; }
 
-    // The pages, without any window. ReportError for a field the rows lack.
+    // A walk over the rows that hands out one page at a time. It uses this report's layout and rows: it must not
+    // outlive the report, and one walk at a time moves the rows. ReportError for a field the rows lack.
+    std::unique_ptr<LayoutEngine> layOut(const QDate& printDate = QDate::currentDate());
+
+    // Every page at once, without any window.
     PageModel buildPages(const QDate& printDate = QDate::currentDate());
 
-    // Builds the pages (a progress window with Cancel shows when that takes a while) and shows them in the preview
-    // window; returns when the user has closed it.
+    // Shows the pages in the preview window, laid out as the user moves to them; returns when the user has closed
+    // it.
     void Preview(QPrinter* printer = nullptr);
 
-    // Builds the pages and prints them as ReportOutput::print does; returns the PDF file written instead of
+    // Prints the pages as they are laid out, as ReportOutput::print does; returns the PDF file written instead of
     // printing, else an empty text.
     QString Print(QPrinter* printer = nullptr);
 
     void writePdf(const QString& path);
 
 private:
-    std::optional<PageModel> buildWithProgress();
     QWidget* windowParent() const;
 
     ReportLayout m_layout;

@@ -1,7 +1,7 @@
 #include "platform/report/ReportOutput.h"
 
-#include "platform/report/PageModel.h"
 #include "platform/report/PagePainter.h"
+#include "platform/report/PageSource.h"
 #include "platform/report/PreviewDialog.h"
 #include "platform/report/ReportError.h"
 
@@ -27,6 +27,33 @@ ReportOutput::PreviewRunner& previewRunner()
     return runner;
 }
 
+// Pages whose first one was taken ahead to learn whether there is any; it is handed out again first.
+class PeekedPages : public PageSource
+{
+public:
+    explicit PeekedPages(PageSource& pages)
+        : m_pages(pages)
+        , m_first(pages.nextPage())
+    {
+    }
+
+    bool isEmpty() const { return !m_first && !m_firstTaken; }
+    const PageFormat& format() const override { return m_pages.format(); }
+    std::optional<Page> nextPage() override
+    {
+        if (!m_firstTaken) {
+            m_firstTaken = true;
+            return std::exchange(m_first, std::nullopt);
+        }
+        return m_pages.nextPage();
+    }
+
+private:
+    PageSource& m_pages;
+    std::optional<Page> m_first;
+    bool m_firstTaken = false;
+};
+
 // A printer that can take the pages: a PDF printer needs a file, a native one a printer that exists.
 bool canPrintTo(const QPrinter& printer)
 {
@@ -45,77 +72,97 @@ QString safeFileName(const QString& title)
     return name.isEmpty() ? QStringLiteral("Report") : name;
 }
 
-} // namespace
-
-void ReportOutput::preview(const PageModel& pages, QPrinter* printer, QWidget* parent)
+// False when stopped: the file is then left as it was, or not made.
+bool writePdfFile(PageSource& pages, const QString& path, const PagePainter::PageDone& pageDone = {})
 {
-    if (const PreviewRunner& runner = previewRunner()) {
-        runner(pages);
-        return;
-    }
-    if (pages.pageCount() == 0)
-        return;
-    // The preview's print button prints as the print command does, to the same printer.
-    PreviewDialog dialog(
-        pages, [&pages, printer](QWidget* window) { print(pages, printer, window); }, parent);
-    dialog.exec();
-}
-
-QString ReportOutput::print(const PageModel& pages, QPrinter* printer, QWidget* parent)
-{
-    if (pages.pageCount() == 0)
-        return {};
-    if (const QString redirect = qEnvironmentVariable(printToPdfVariable); !redirect.isEmpty()) {
-        writePdf(pages, redirect);
-        return redirect;
-    }
-
-    std::unique_ptr<QPrinter> defaultPrinter;
-    if (!printer) {
-        defaultPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer = defaultPrinter.get();
-    }
-    if (!canPrintTo(*printer)) {
-        const QString path = fallbackPdfPath(pages.title());
-        writePdf(pages, path);
-        return path;
-    }
-
-    printer->setDocName(pages.title());
-    printer->setCopyCount(1);
-    printer->setPrintRange(QPrinter::AllPages);
-    printer->setDuplex(QPrinter::DuplexNone);
-    printer->setPaperSource(pages.paperBin() == PaperBin::Automatic ? QPrinter::Auto : QPrinter::Upper);
-
-    QProgressDialog progress(QStringLiteral("Printing \"%1\"...").arg(pages.title()), QStringLiteral("Cancel"), 0,
-        pages.pageCount(), parent);
-    progress.setObjectName(QStringLiteral("PrintProgress"));
-    progress.setWindowTitle(QStringLiteral("Printing"));
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(0);
-    PagePainter(pages).paint(*printer, [&progress, &pages](int done) {
-        progress.setLabelText(QStringLiteral("Printing page %1 of %2").arg(done).arg(pages.pageCount()));
-        progress.setValue(done); // a modal progress window keeps window messages flowing
-        return !progress.wasCanceled();
-    });
-    return {};
-}
-
-void ReportOutput::writePdf(const PageModel& pages, const QString& path)
-{
-    if (pages.pageCount() == 0)
-        throw ReportError(QStringLiteral("Cannot write the PDF file \"%1\": the report has no pages").arg(path));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw ReportError(QStringLiteral("Cannot write the PDF file \"%1\": %2").arg(path, file.errorString()));
+    PagePainter::Result result = PagePainter::Result::NoPages;
     {
         QPdfWriter writer(&file);
-        writer.setTitle(pages.title());
+        writer.setTitle(pages.format().title());
         writer.setCreator(QCoreApplication::applicationName());
-        PagePainter(pages).paint(writer);
+        result = PagePainter(pages.format()).paint(writer, pages, pageDone);
     }
+    if (result != PagePainter::Result::Painted)
+        return false;
     if (!file.commit())
         throw ReportError(QStringLiteral("Cannot write the PDF file \"%1\": %2").arg(path, file.errorString()));
+    return true;
+}
+
+} // namespace
+
+void ReportOutput::preview(const PreviewPages::Walk& walk, QPrinter* printer, QWidget* parent)
+{
+    if (const PreviewRunner& runner = previewRunner()) {
+        const std::unique_ptr<PageSource> pages = walk();
+        runner(*pages);
+        return;
+    }
+    // The preview's print button prints as the print command does, to the same printer, in a walk of its own.
+    PreviewDialog dialog(
+        walk,
+        [walk, printer](QWidget* window) {
+            const std::unique_ptr<PageSource> pages = walk();
+            print(*pages, printer, window);
+        },
+        parent);
+    if (dialog.hasPages())
+        dialog.exec();
+}
+
+QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* parent)
+{
+    PeekedPages peeked(pages);
+    if (peeked.isEmpty())
+        return {};
+
+    // Pages are laid out while they print, so the progress window counts pages without knowing how many follow.
+    const QString title = pages.format().title();
+    QProgressDialog progress(QStringLiteral("Printing \"%1\"...").arg(title), QStringLiteral("Cancel"), 0, 0, parent);
+    progress.setObjectName(QStringLiteral("PrintProgress"));
+    progress.setWindowTitle(QStringLiteral("Printing"));
+    progress.setWindowModality(Qt::ApplicationModal); // keeps a second run from starting meanwhile
+    progress.setMinimumDuration(0);
+    const auto pageDone = [&progress](int done) {
+        progress.setLabelText(QStringLiteral("Printing page %1...").arg(done));
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+
+    QString pdfPath = qEnvironmentVariable(printToPdfVariable);
+    std::unique_ptr<QPrinter> defaultPrinter;
+    if (pdfPath.isEmpty()) {
+        if (!printer) {
+            defaultPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer = defaultPrinter.get();
+        }
+        if (!canPrintTo(*printer))
+            pdfPath = fallbackPdfPath(title);
+    }
+    if (!pdfPath.isEmpty()) {
+        progress.show();
+        return writePdfFile(peeked, pdfPath, pageDone) ? pdfPath : QString();
+    }
+
+    printer->setDocName(title);
+    printer->setCopyCount(1);
+    printer->setPrintRange(QPrinter::AllPages);
+    printer->setDuplex(QPrinter::DuplexNone);
+    printer->setPaperSource(pages.format().paperBin() == PaperBin::Automatic ? QPrinter::Auto : QPrinter::Upper);
+    progress.show();
+    PagePainter(pages.format()).paint(*printer, peeked, pageDone);
+    return {};
+}
+
+void ReportOutput::writePdf(PageSource& pages, const QString& path)
+{
+    PeekedPages peeked(pages);
+    if (peeked.isEmpty())
+        throw ReportError(QStringLiteral("Cannot write the PDF file \"%1\": the report has no pages").arg(path));
+    writePdfFile(peeked, path);
 }
 
 QString ReportOutput::fallbackPdfPath(const QString& title, const QDateTime& when)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/report/PreviewPages.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -10,31 +12,34 @@ class QWidget;
 
 namespace report {
 
-class PageModel;
+class PageSource;
 
-// The renderers of a page model: the preview window, the printer and PDF files, all painting through PagePainter.
+// The outputs of a report: the preview window, the printer and PDF files, all painting through PagePainter. Each
+// takes the pages as a walk lays them out and drops every page once painted.
 class ReportOutput
 {
 public:
-    // Stands in for the preview window, e.g. in tests, where a window would wait for a user.
-    using PreviewRunner = std::function<void(const PageModel& pages)>;
+    // Stands in for the preview window, e.g. in tests, where a window would wait for a user. It is given a walk
+    // from the first row that has laid out nothing yet.
+    using PreviewRunner = std::function<void(PageSource& pages)>;
 
     // When this environment variable names a file, every print writes that PDF file instead of printing, so that a
     // print can be checked as a user would check it.
     static constexpr const char* printToPdfVariable = "REPORT_PRINT_TO_PDF";
 
-    // Shows the pages in the preview window and returns when the user closes it; its print button prints as
-    // print() does. A report without pages opens no window (a preview runner is still told).
-    static void preview(const PageModel& pages, QPrinter* printer, QWidget* parent);
+    // Shows the pages of new walks in the preview window and returns when the user closes it; its print button
+    // prints as print() does, to the same printer, from the first row. A report without pages opens no window
+    // (a preview runner is still told).
+    static void preview(const PreviewPages::Walk& walk, QPrinter* printer, QWidget* parent);
 
     // All pages, one copy, to the printer (the system's default when none is given), with a progress window
     // whose Cancel drops the job, and without a print dialog. Where no printer is installed the pages go to a
     // PDF file instead (see fallbackPdfPath). Returns the PDF file written, or an empty text when the pages went
     // to the printer, were cancelled, or there were none. ReportError when the output fails.
-    static QString print(const PageModel& pages, QPrinter* printer, QWidget* parent);
+    static QString print(PageSource& pages, QPrinter* printer, QWidget* parent);
 
-    // ReportError when the file cannot be written or the model has no pages; a failed write leaves no file.
-    static void writePdf(const PageModel& pages, const QString& path);
+    // ReportError when the file cannot be written or there are no pages; a failed write leaves no file.
+    static void writePdf(PageSource& pages, const QString& path);
 
     // Where a print goes without a printer: "<title> <yyyy-MM-dd HHmmss>.pdf" in the user's documents folder
     // (created when missing), else in the current folder; a number is added when that name is taken.

@@ -2,6 +2,7 @@
 
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/report/PageSource.h"
 #include "platform/ui/ModalRecorder.h"
 
 #include <QAction>
@@ -109,7 +110,7 @@ TEST_F(ListCommandTest, WhileARunIsInProgressTheRunCommandsAreRefused)
     selectList(QStringLiteral("Employee Listing"));
     int runs = 0;
     bool commandsEnabled = true;
-    const report::ScopedPreviewRunner runner([&](const report::PageModel&) {
+    const report::ScopedPreviewRunner runner([&](report::PageSource&) {
         ++runs;
         commandsEnabled = window.PrintListing1->isEnabled() || window.ToolBtnPrinter->isEnabled()
             || window.ExportToAsciiFile1->isEnabled() || window.ToolBtnExport->isEnabled();

@@ -3,7 +3,7 @@
 #include "common/DirectoryDatabase.h"
 #include "platform/db/Query.h"
 #include "platform/db/Session.h"
-#include "platform/report/PageModel.h"
+#include "platform/report/PageSource.h"
 #include "platform/ui/DBGrid.h"
 #include "setup/DirectoryInstaller.h"
 
@@ -21,10 +21,12 @@ void PrintrollFixture::SetUp()
     db::Session::writeAlias(DirectoryDatabase::Alias, databaseFolder(), config);
     DirectoryInstaller(databaseFolder()).installDemo();
     m_windows = std::make_unique<os::WindowDirectory>(path(QStringLiteral("runtime")));
-    m_previewRunner.emplace([this](const report::PageModel& pages) {
+    m_previewRunner.emplace([this](report::PageSource& pages) {
         QStringList texts;
-        for (int item = 0; pages.pageCount() > 0 && item < pages.page(0).itemCount(); ++item)
-            texts << pages.page(0).text(item);
+        if (const std::optional<report::Page> first = pages.nextPage()) {
+            for (int item = 0; item < first->itemCount(); ++item)
+                texts << first->text(item);
+        }
         m_previews.append(texts);
     });
     qputenv(report::ReportOutput::printToPdfVariable, path(QStringLiteral("printed.pdf")).toUtf8());

@@ -5,6 +5,7 @@
 #include "platform/report/ReportLayout.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -241,4 +242,37 @@ TEST(LayoutEngine, ProgressCanCancel)
         100);
     EXPECT_FALSE(engine.run().has_value());
     EXPECT_EQ(seen, 200);
+}
+
+TEST(LayoutEngine, HandsOutOnePageAtATimeAndWaitsBetweenPages)
+{
+    std::vector<QStringList> rows = names(100, QStringLiteral("A"));
+    for (const QStringList& row : names(200, QStringLiteral("B")))
+        rows.push_back(row);
+    const ReportLayout layout = testLayout(2, 0.5);
+    const PageModel whole = layOut(layout, rows);
+    ASSERT_EQ(whole.pageCount(), 5);
+
+    VectorRowSource source({ QStringLiteral("Name") }, rows);
+    LayoutEngine engine(layout, source, QDate(2024, 3, 5));
+    EXPECT_EQ(source.firstCalls, 0); // nothing is walked before a page is asked for
+    for (int i = 0; i < whole.pageCount(); ++i) {
+        SCOPED_TRACE(i);
+        const std::optional<Page> page = engine.nextPage();
+        ASSERT_TRUE(page);
+        EXPECT_EQ(texts(*page), texts(whole.page(i)));
+        for (int item = 0; item < page->itemCount(); ++item)
+            EXPECT_EQ(page->box(item), whole.page(i).box(item));
+        // The walk stopped just past the row that opened the next page, and waits there.
+        if (i + 1 < whole.pageCount()) {
+            const QString firstOfNext = texts(whole.page(i + 1)).filter(QRegularExpression("^[AB]\\d")).first();
+            EXPECT_EQ(rows.at(source.position() - 1).first(), firstOfNext);
+        }
+    }
+    EXPECT_FALSE(engine.nextPage());
+    EXPECT_FALSE(engine.nextPage());
+    EXPECT_EQ(engine.pagesDone(), 5);
+    EXPECT_FALSE(engine.cancelled());
+    EXPECT_EQ(source.firstCalls, 1);
+    EXPECT_THROW(engine.run(), ReportError); // a walk is not repeated
 }

@@ -1,7 +1,9 @@
 #include "VectorRowSource.h"
 
 #include "platform/report/PagePainter.h"
+#include "platform/report/LayoutEngine.h"
 #include "platform/report/PreviewDialog.h"
+#include "platform/report/PreviewPageView.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/ReportOutput.h"
@@ -13,7 +15,10 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QPrintPreviewWidget>
+#include <QLabel>
+#include <QPdfWriter>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
@@ -51,12 +56,16 @@ private:
     QByteArray m_old;
 };
 
-std::unique_ptr<Report> staffReport(int rowCount, const QString& longValue = {})
+// Letter, half-inch margins, a 0.5 in title and footer: 36 rows on the first page, 38 on the others.
+std::unique_ptr<Report> staffReport(int rowCount, const QString& longValue = {}, VectorRowSource** source = nullptr)
 {
     std::vector<QStringList> rows;
     for (int i = 0; i < rowCount; ++i)
         rows.push_back({ longValue.isEmpty() ? QStringLiteral("Person %1").arg(i) : longValue });
-    auto report = std::make_unique<Report>(std::make_unique<VectorRowSource>(QStringList { "Name" }, rows));
+    auto rowSource = std::make_unique<VectorRowSource>(QStringList { "Name" }, rows);
+    if (source)
+        *source = rowSource.get();
+    auto report = std::make_unique<Report>(std::move(rowSource));
     ReportLayout& layout = report->layout();
     layout.pageSetup().topMargin = layout.pageSetup().bottomMargin = 0.5;
     layout.pageSetup().leftMargin = layout.pageSetup().rightMargin = 0.5;
@@ -106,12 +115,12 @@ TEST(ReportOutput, WritesEveryPageToPdf)
     auto report = staffReport(80);
     const PageModel pages = report->buildPages();
     ASSERT_EQ(pages.pageCount(), 3);
-    ReportOutput::writePdf(pages, path);
+    report->writePdf(path);
     EXPECT_EQ(pdfPageCount(path), 3);
 
     const QString unwritable = dir.filePath("missing/staff.pdf");
     try {
-        ReportOutput::writePdf(pages, unwritable);
+        report->writePdf(unwritable);
         ADD_FAILURE() << "writing into a missing folder succeeded";
     } catch (const ReportError& error) {
         EXPECT_TRUE(error.message().startsWith(QStringLiteral("Cannot write the PDF file \"%1\"").arg(unwritable)));
@@ -174,9 +183,9 @@ TEST(ReportOutput, PreviewRunnerStandsInForTheWindow)
     int pages = -1;
     QString title;
     {
-        const ScopedPreviewRunner runner([&](const PageModel& model) {
-            pages = model.pageCount();
-            title = model.title();
+        const ScopedPreviewRunner runner([&](PageSource& source) {
+            title = source.format().title();
+            for (pages = 0; source.nextPage(); ++pages) { }
         });
         staffReport(45)->Preview();
     }
@@ -191,10 +200,11 @@ TEST(ReportOutput, PreviewWindowShowsThePagesAndPrints)
     const EnvironmentGuard redirect(ReportOutput::printToPdfVariable, dir.filePath("from-preview.pdf"));
     int shown = -1;
     whenPreviewShows([&shown](PreviewDialog& dialog) {
-        shown = dialog.previewWidget()->pageCount();
         dialog.findChild<QAction*>("PreviewNextPage")->trigger();
-        EXPECT_EQ(dialog.previewWidget()->currentPage(), 2);
+        EXPECT_EQ(dialog.currentPage(), 2);
         dialog.findChild<QAction*>("PreviewPrint")->trigger();
+        dialog.findChild<QAction*>("PreviewLastPage")->trigger();
+        shown = dialog.pageCount().value_or(-1);
     });
     staffReport(80)->Preview(); // returns when the window closes
     EXPECT_EQ(shown, 3);
@@ -209,7 +219,7 @@ TEST(ReportOutput, FixedBoxesCutTheirText)
     QImage image(425, 550, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PagePainter(pages).paintPage(painter, 0, dpi, dpi);
+    PagePainter(pages.format()).paintPage(painter, pages.page(0), dpi, dpi);
     painter.end();
 
     // The row's box spans 0.6 to 2.6 in across, 1.0 to 1.2 in down.
@@ -224,4 +234,131 @@ TEST(ReportOutput, FixedBoxesCutTheirText)
     };
     EXPECT_TRUE(inkBetween(30, 130));
     EXPECT_FALSE(inkBetween(132, 425));
+}
+
+TEST(ReportOutput, PagesArePaintedAsTheyAreLaidOut)
+{
+    QTemporaryDir dir;
+    VectorRowSource* rows = nullptr;
+    const auto report = staffReport(400, {}, &rows);
+    const auto walk = report->layOut();
+    std::vector<size_t> walkedWhenPainted;
+    QPdfWriter writer(dir.filePath("streamed.pdf"));
+    EXPECT_EQ(PagePainter(walk->format())
+                  .paint(writer, *walk,
+                      [&](int) {
+                          walkedWhenPainted.push_back(rows->position());
+                          return true;
+                      }),
+        PagePainter::Result::Painted);
+    // Each page is painted when its rows and the one opening the next page are walked, not after the last row.
+    ASSERT_EQ(walkedWhenPainted.size(), 11u);
+    EXPECT_EQ(walkedWhenPainted[0], 37u);
+    EXPECT_EQ(walkedWhenPainted[1], 75u);
+    EXPECT_EQ(walkedWhenPainted.back(), 400u);
+    EXPECT_EQ(pdfPageCount(dir.filePath("streamed.pdf")), 11);
+
+    const auto stopped = report->layOut();
+    QPdfWriter stoppedWriter(dir.filePath("stopped.pdf"));
+    EXPECT_EQ(PagePainter(stopped->format()).paint(stoppedWriter, *stopped, [](int done) { return done < 2; }),
+        PagePainter::Result::Stopped);
+    EXPECT_EQ(rows->position(), 75u);
+
+    const auto empty = staffReport(0);
+    const auto none = empty->layOut();
+    QPdfWriter unused(dir.filePath("none.pdf"));
+    EXPECT_EQ(PagePainter(none->format()).paint(unused, *none), PagePainter::Result::NoPages);
+    EXPECT_FALSE(QFile::exists(dir.filePath("none.pdf")));
+}
+
+TEST(ReportOutput, PreviewLaysOutPagesAsTheUserMovesToThem)
+{
+    QTemporaryDir dir;
+    const EnvironmentGuard redirect(ReportOutput::printToPdfVariable, dir.filePath("from-preview.pdf"));
+    VectorRowSource* rows = nullptr;
+    const auto report = staffReport(5000, {}, &rows); // 132 pages: more than the preview keeps
+    const PageModel whole = report->buildPages();
+    ASSERT_EQ(whole.pageCount(), 132);
+    const auto shownText = [](const PreviewDialog& dialog) {
+        const Page* page = dialog.pageView()->page();
+        return page ? page->text(1) : QString(); // the first row of the page
+    };
+    const auto trigger
+        = [](PreviewDialog& dialog, const char* action) { dialog.findChild<QAction*>(action)->trigger(); };
+
+    bool checked = false;
+    whenPreviewShows([&](PreviewDialog& dialog) {
+        // Only the first page and the one after it were laid out.
+        EXPECT_EQ(dialog.currentPage(), 1);
+        EXPECT_EQ(rows->position(), 75u);
+        EXPECT_EQ(shownText(dialog), whole.page(0).text(1));
+        EXPECT_EQ(dialog.findChild<QLabel*>("PreviewPageCount")->text(), " of ? ");
+
+        trigger(dialog, "PreviewNextPage");
+        EXPECT_EQ(dialog.currentPage(), 2);
+        dialog.findChild<QSpinBox*>("PreviewPageNumber")->setValue(10);
+        EXPECT_EQ(dialog.currentPage(), 10);
+        EXPECT_EQ(shownText(dialog), whole.page(9).text(1));
+        EXPECT_LT(rows->position(), 500u);
+
+        trigger(dialog, "PreviewLastPage");
+        EXPECT_EQ(dialog.currentPage(), 132);
+        EXPECT_EQ(dialog.pageCount(), 132);
+        EXPECT_EQ(dialog.findChild<QLabel*>("PreviewPageCount")->text(), " of 132 ");
+        EXPECT_FALSE(dialog.findChild<QAction*>("PreviewNextPage")->isEnabled());
+        EXPECT_EQ(shownText(dialog), whole.page(131).text(1));
+
+        // Page 1 is no longer kept: a new walk lays it out.
+        const int walks = rows->firstCalls;
+        trigger(dialog, "PreviewFirstPage");
+        EXPECT_EQ(dialog.currentPage(), 1);
+        EXPECT_EQ(rows->firstCalls, walks + 1);
+        EXPECT_EQ(shownText(dialog), whole.page(0).text(1));
+
+        // Printing walks the rows from the first in a walk of its own; the preview then lays out further pages
+        // in a new walk rather than go on from rows that moved under it.
+        trigger(dialog, "PreviewPrint");
+        EXPECT_EQ(rows->firstCalls, walks + 2);
+        EXPECT_EQ(pdfPageCount(dir.filePath("from-preview.pdf")), 132);
+        trigger(dialog, "PreviewNextPage");
+        trigger(dialog, "PreviewNextPage");
+        EXPECT_EQ(dialog.currentPage(), 3);
+        EXPECT_EQ(rows->firstCalls, walks + 3);
+        EXPECT_EQ(shownText(dialog), whole.page(2).text(1));
+        checked = true;
+    });
+    report->Preview();
+    EXPECT_TRUE(checked);
+}
+
+TEST(ReportOutput, PreviewZoomsThePage)
+{
+    bool checked = false;
+    whenPreviewShows([&checked](PreviewDialog& dialog) {
+        PreviewPageView& view = *dialog.pageView();
+        const auto* scroll = dialog.findChild<QScrollArea*>("PreviewPages");
+        EXPECT_LE(view.width(), scroll->maximumViewportSize().width()); // fits the width at first
+        EXPECT_GT(view.height(), scroll->maximumViewportSize().height());
+
+        dialog.findChild<QAction*>("PreviewFitPage")->trigger();
+        EXPECT_LE(view.height(), scroll->maximumViewportSize().height());
+        const double whole = view.zoom();
+        dialog.findChild<QAction*>("PreviewZoomIn")->trigger();
+        EXPECT_DOUBLE_EQ(view.zoom(), whole * 1.25);
+        dialog.findChild<QAction*>("PreviewZoomOut")->trigger();
+        dialog.findChild<QAction*>("PreviewZoomOut")->trigger();
+        EXPECT_DOUBLE_EQ(view.zoom(), whole / 1.25);
+
+        // The page shows its texts: ink inside the paper.
+        const QImage image = view.grab().toImage();
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                ink += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
+        }
+        EXPECT_GT(ink, 50);
+        checked = true;
+    });
+    staffReport(80)->Preview();
+    EXPECT_TRUE(checked);
 }

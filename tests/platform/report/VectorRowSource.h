@@ -33,6 +33,7 @@ public:
         return -1;
     }
     QString fieldText(int index) const override { return m_rows.at(m_current).at(index); }
+    size_t position() const { return m_current; } // the current row's index
 
     int firstCalls = 0;
     int lookupsAfterFirst = 0;

@@ -1,0 +1,73 @@
+#include "bench/DirectoryWindowBench.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'f', 3);
+}
+
+} // namespace
+
+// bench_directory_window --folder DIR [--rounds N]
+//   starts the directory program in this process on the directory in DIR, shows its main window, then times the
+//   Record menu's Last and First (see DirectoryWindowBench): one round right after the start-up, then N more
+//   (default 7). Prints one line for scripts:
+//     last_ms=<median> first_ms=<median> cold_last_ms=<first round> cold_first_ms=<first round> rounds=<N>
+//   The medians are over the N rounds after the first. Runs on the offscreen platform unless QT_QPA_PLATFORM says
+//   otherwise. Exit code 0 measured, 1 failed (the reason on standard error), 2 bad arguments.
+int main(int argc, char* argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QApplication application(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QCommandLineParser parser;
+    const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dir"));
+    const QCommandLineOption roundsOption(
+        QStringLiteral("rounds"), QString(), QStringLiteral("n"), QStringLiteral("7"));
+    parser.addOptions({ folderOption, roundsOption });
+    bool roundsOk = false;
+    const bool parsed = parser.parse(QApplication::arguments());
+    const int rounds = parser.value(roundsOption).toInt(&roundsOk);
+    if (!parsed || !parser.isSet(folderOption) || !roundsOk || rounds < 1 || !parser.positionalArguments().isEmpty()) {
+        err << "Usage: bench_directory_window --folder DIR [--rounds N]\n";
+        return 2;
+    }
+
+    try {
+        DirectoryWindowBench bench(parser.value(folderOption));
+        const DirectoryWindowBench::Times cold = bench.lastThenFirst();
+        std::vector<double> last;
+        std::vector<double> first;
+        for (int round = 0; round < rounds; ++round) {
+            const DirectoryWindowBench::Times times = bench.lastThenFirst();
+            last.push_back(times.lastMs);
+            first.push_back(times.firstMs);
+        }
+        out << "last_ms=" << number(median(last)) << " first_ms=" << number(median(first))
+            << " cold_last_ms=" << number(cold.lastMs) << " cold_first_ms=" << number(cold.firstMs)
+            << " rounds=" << rounds << '\n';
+    } catch (const std::exception& error) {
+        err << "bench_directory_window: " << QString::fromUtf8(error.what()) << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,106 @@
+#include "bench/ReportBench.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+QString number(double value, int decimals = 3)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+} // namespace
+
+// bench_report pdf --layout ext|list --folder DIR [--samples N] [--work DIR]
+//   writes the extended list (ext) or the employee list (list) of the directory in DIR to a PDF file in the work
+//   folder (default a temporary one), N times (default 1), each from opening the employee query to the file
+//   written. Prints one line for scripts:
+//     scenario=report_pdf_ext ours_ms=<median ms per row> total_ms=<median> rows=<n> pages=<n> samples=<N>
+//     rss_before_kb=<n> peak_kb=<n> added_mb=<peak minus the resident set before the first sample>
+//   The memory figures are those of the first sample.
+// bench_report preview --layout ext|list --folder DIR [--samples N]
+//   times, N times (default 5), from opening the employee query to the preview window shown with its first page
+//   painted: scenario=report_first_preview_page_ext ours_ms=<median> samples=<N>
+// Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise. Exit code 0 measured, 1 failed (the reason
+// on standard error), 2 bad arguments.
+int main(int argc, char* argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QApplication application(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QCommandLineParser parser;
+    const QCommandLineOption layoutOption(QStringLiteral("layout"), QString(), QStringLiteral("name"));
+    const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dir"));
+    const QCommandLineOption samplesOption(QStringLiteral("samples"), QString(), QStringLiteral("n"));
+    const QCommandLineOption workOption(QStringLiteral("work"), QString(), QStringLiteral("dir"));
+    parser.addOptions({ layoutOption, folderOption, samplesOption, workOption });
+    const bool parsed = parser.parse(QApplication::arguments());
+    const QStringList positional = parser.positionalArguments();
+    const QString scenario = positional.value(0);
+    ReportBench::Layout layout = ReportBench::Layout::Extended;
+    int samples = scenario == u"preview" ? 5 : 1;
+    bool samplesOk = true;
+    if (parser.isSet(samplesOption))
+        samples = parser.value(samplesOption).toInt(&samplesOk);
+    samplesOk = samplesOk && samples >= 1;
+    if (!parsed || positional.size() != 1 || (scenario != u"pdf" && scenario != u"preview")
+        || !ReportBench::parseLayout(parser.value(layoutOption), layout) || !parser.isSet(folderOption) || !samplesOk) {
+        err << "Usage: bench_report pdf|preview --layout ext|list --folder DIR [--samples N] [--work DIR]\n";
+        return 2;
+    }
+
+    try {
+        ReportBench bench(parser.value(folderOption));
+        const QString layoutName = parser.value(layoutOption);
+        if (scenario == u"preview") {
+            std::vector<double> times;
+            for (int i = 0; i < samples; ++i)
+                times.push_back(bench.firstPreviewPageMs(layout));
+            out << "scenario=report_first_preview_page_" << layoutName << " ours_ms=" << number(median(times))
+                << " samples=" << samples << '\n';
+            return 0;
+        }
+
+        QTemporaryDir temporary;
+        const QString work = parser.isSet(workOption) ? parser.value(workOption) : temporary.path();
+        const QString pdf = QDir(work).filePath(QStringLiteral("bench_report_%1.pdf").arg(layoutName));
+        std::vector<double> totals;
+        ReportBench::PdfFigures first;
+        ReportBench::PdfFigures last;
+        for (int i = 0; i < samples; ++i) {
+            last = bench.writePdf(layout, pdf);
+            if (i == 0)
+                first = last;
+            totals.push_back(last.ms);
+        }
+        QFile::remove(pdf);
+        const double total = median(totals);
+        out << "scenario=report_pdf_" << layoutName << " ours_ms=" << number(total / std::max<qint64>(1, last.rows), 6)
+            << " total_ms=" << number(total) << " rows=" << last.rows << " pages=" << last.pages
+            << " samples=" << samples << " rss_before_kb=" << first.residentBeforeKb << " peak_kb=" << first.peakKb
+            << " added_mb=" << number(static_cast<double>(first.peakKb - first.residentBeforeKb) / 1024, 1) << '\n';
+    } catch (const std::exception& error) {
+        err << "bench_report: " << QString::fromUtf8(error.what()) << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,102 @@
+// The start-up probe against the real programs, each started on the demo directory in a folder of its own.
+#include "bench/ScopedVariable.h"
+#include "bench/WindowProbe.h"
+
+#include "common/DirectoryDatabase.h"
+#include "platform/db/Session.h"
+#include "platform/os/WindowDirectory.h"
+#include "setup/DirectoryInstaller.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+QString program(const char* name)
+{
+    return QStringLiteral(RF_BUILD_DIR "/bin/") + QLatin1String(name);
+}
+
+// What the message of the probe's failure says.
+std::string failureOf(const WindowProbe& probe, const QString& programFile, const QStringList& arguments = {})
+{
+    try {
+        probe.measure(programFile, arguments);
+    } catch (const std::runtime_error& error) {
+        return error.what();
+    }
+    return "<no failure>";
+}
+
+class WindowProbeTest : public ::testing::Test
+{
+protected:
+    WindowProbeTest()
+    {
+        for (const char* folder : { "database", "runtime", "settings" })
+            QDir().mkpath(m_dir.filePath(QLatin1String(folder)));
+        db::Session::writeAlias(DirectoryDatabase::Alias, m_dir.filePath(QStringLiteral("database")),
+            m_dir.filePath(QStringLiteral("aliases.ini")));
+        DirectoryInstaller(m_dir.filePath(QStringLiteral("database"))).installDemo();
+    }
+
+    // No program of that title answers any more.
+    bool gone(const QString& title) const
+    {
+        const os::WindowDirectory windows;
+        return !windows.findWindow(title, Qt::CaseSensitive).has_value();
+    }
+
+    QTemporaryDir m_dir;
+    // The programs inherit these.
+    ScopedVariable m_config { "DBENGINE_CONFIG", m_dir.filePath(QStringLiteral("aliases.ini")) };
+    ScopedVariable m_runtime { "APP_RUNTIME_DIR", m_dir.filePath(QStringLiteral("runtime")) };
+    ScopedVariable m_settings { "APP_SETTINGS_DIR", m_dir.filePath(QStringLiteral("settings")) };
+    ScopedVariable m_platform { "QT_QPA_PLATFORM", QStringLiteral("offscreen") };
+};
+
+TEST_F(WindowProbeTest, TimesEachProgramToItsWindowAndEndsItWithTheQuit)
+{
+    const WindowProbe::Result directory
+        = WindowProbe(QStringLiteral("Ringfolio 2.5")).measure(program("Ringfolio"), {});
+    EXPECT_GT(directory.windowMs, 0);
+    EXPECT_GE(directory.polls, 1);
+    EXPECT_TRUE(gone(QStringLiteral("Ringfolio 2.5")));
+
+    const WindowProbe::Result listPrinter = WindowProbe(QStringLiteral("Printroll for Ringfolio 2.5"))
+                                                .measure(program("Printroll"), { QStringLiteral("Tesk") });
+    EXPECT_GT(listPrinter.windowMs, 0);
+    EXPECT_TRUE(gone(QStringLiteral("Printroll for Ringfolio 2.5")));
+}
+
+TEST_F(WindowProbeTest, FailsWhenTheProgramCannotStartOrEndsWithoutTheWindow)
+{
+    const WindowProbe probe(QStringLiteral("Ringfolio 2.5"));
+    const QString missing = m_dir.filePath(QStringLiteral("no-such-program"));
+    EXPECT_NE(failureOf(probe, missing).find("no-such-program cannot be started"), std::string::npos)
+        << failureOf(probe, missing);
+    // A program that ends at once, with exit code 0, has shown nothing.
+    EXPECT_EQ(failureOf(probe, QStringLiteral("/bin/true")),
+        "true ended with exit code 0 before its window \"Ringfolio 2.5\" was shown");
+    // What it said on its error output tells why.
+    EXPECT_EQ(failureOf(probe, QStringLiteral("/bin/sh"),
+                  { QStringLiteral("-c"), QStringLiteral("echo cannot open the display >&2; exit 3") }),
+        "sh ended with exit code 3 before its window \"Ringfolio 2.5\" was shown; its error output:\n"
+        "cannot open the display");
+}
+
+TEST_F(WindowProbeTest, KillsAProgramWhoseWindowDoesNotComeInTime)
+{
+    // Ringfolio shows its window, but under another title than the one waited for.
+    const WindowProbe probe(QStringLiteral("ringfolio 2.5"), 2000);
+    // Whatever the program said on its error output follows.
+    const std::string failure = failureOf(probe, program("Ringfolio"));
+    EXPECT_EQ(failure.rfind("Ringfolio did not show its window \"ringfolio 2.5\" within 2000 ms", 0), 0) << failure;
+    EXPECT_TRUE(gone(QStringLiteral("Ringfolio 2.5")));
+}
+
+} // namespace
