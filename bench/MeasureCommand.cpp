@@ -1,4 +1,5 @@
 #include "bench/MeasureCommand.h"
+#include "bench/Statistics.h"
 
 #include "bench/DirectoryBench.h"
 #include "bench/ProcessMemory.h"
@@ -56,15 +57,8 @@ Timing time(const Job& job, int warmups, int samples, int reps)
         }
         means.push_back(std::chrono::duration<double, std::milli>(spent).count() / reps);
     }
-    std::sort(means.begin(), means.end());
-    const size_t middle = means.size() / 2;
-    timing.medianMs = means.size() % 2 == 1 ? means[middle] : (means[middle - 1] + means[middle]) / 2;
+    timing.medianMs = Statistics::median(means);
     return timing;
-}
-
-QString number(double value)
-{
-    return QString::number(value, 'f', 3);
 }
 
 } // namespace
@@ -188,14 +182,14 @@ int MeasureCommand::run(const QStringList& arguments)
                                 .arg(before.residentKb)
                                 .arg(after.residentKb)
                                 .arg(after.peakKb)
-                                .arg(number((after.peakKb - before.residentKb) / 1024.0),
+                                .arg(Statistics::fixed((after.peakKb - before.residentKb) / 1024.0),
                                     peakReset ? QString() : QStringLiteral(" peak_since_start=1"));
                 }
                 return rows;
             };
         }
         const Timing timing = time(job, warmups, samples, reps);
-        m_out << "scenario=" << scenario << " ours_ms=" << number(timing.medianMs) << " rows=" << timing.rows
+        m_out << "scenario=" << scenario << " ours_ms=" << Statistics::fixed(timing.medianMs) << " rows=" << timing.rows
               << " samples=" << samples << " reps=" << reps << extra << '\n';
     } catch (const std::exception& error) {
         m_err << "bench_db: " << QString::fromUtf8(error.what()) << '\n';

@@ -1,4 +1,5 @@
 #include "bench/LetterSearchBench.h"
+#include "bench/Statistics.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -7,22 +8,6 @@
 #include <algorithm>
 #include <exception>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-QString number(double value)
-{
-    return QString::number(value, 'f', 3);
-}
-
-} // namespace
 
 // bench_directory --folder DIR --name NAME
 //   opens the directory's main window on DIR and types NAME into the employee search field, key by key; prints
@@ -66,8 +51,9 @@ int main(int argc, char* argv[])
         LetterSearchBench bench(parser.value(folderOption));
         if (parser.isSet(nameOption)) {
             const std::vector<double> keys = bench.typeName(parser.value(nameOption));
-            out << "scenario=search_key ours_ms=" << number(median(keys))
-                << " max_ms=" << number(*std::max_element(keys.begin(), keys.end())) << " keys=" << keys.size() << '\n';
+            out << "scenario=search_key ours_ms=" << Statistics::fixed(Statistics::median(keys))
+                << " max_ms=" << Statistics::fixed(*std::max_element(keys.begin(), keys.end()))
+                << " keys=" << keys.size() << '\n';
         } else {
             qint64 rows = 0;
             bench.fillLetterList(letter.at(0), rows);
@@ -77,8 +63,8 @@ int main(int argc, char* argv[])
                 fills.push_back(bench.fillLetterList(letter.at(0), rows));
                 grids.push_back(bench.fillGridFromMemory());
             }
-            out << "scenario=letter_fill ours_ms=" << number(median(fills)) << " grid_ms=" << number(median(grids))
-                << " rows=" << rows << '\n';
+            out << "scenario=letter_fill ours_ms=" << Statistics::fixed(Statistics::median(fills))
+                << " grid_ms=" << Statistics::fixed(Statistics::median(grids)) << " rows=" << rows << '\n';
         }
     } catch (const std::exception& error) {
         err << "bench_directory: " << QString::fromUtf8(error.what()) << '\n';

@@ -1,4 +1,5 @@
 #include "bench/DirectoryWindowBench.h"
+#include "bench/Statistics.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -7,22 +8,6 @@
 #include <algorithm>
 #include <exception>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-QString number(double value)
-{
-    return QString::number(value, 'f', 3);
-}
-
-} // namespace
 
 // bench_directory_window --folder DIR [--rounds N]
 //   starts the directory program in this process on the directory in DIR, shows its main window, then times the
@@ -62,9 +47,10 @@ int main(int argc, char* argv[])
             last.push_back(times.lastMs);
             first.push_back(times.firstMs);
         }
-        out << "last_ms=" << number(median(last)) << " first_ms=" << number(median(first))
-            << " cold_last_ms=" << number(cold.lastMs) << " cold_first_ms=" << number(cold.firstMs)
-            << " rounds=" << rounds << '\n';
+        out << "last_ms=" << Statistics::fixed(Statistics::median(last))
+            << " first_ms=" << Statistics::fixed(Statistics::median(first))
+            << " cold_last_ms=" << Statistics::fixed(cold.lastMs)
+            << " cold_first_ms=" << Statistics::fixed(cold.firstMs) << " rounds=" << rounds << '\n';
     } catch (const std::exception& error) {
         err << "bench_directory_window: " << QString::fromUtf8(error.what()) << '\n';
         return 1;

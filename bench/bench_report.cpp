@@ -1,4 +1,5 @@
 #include "bench/ReportBench.h"
+#include "bench/Statistics.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -10,22 +11,6 @@
 #include <algorithm>
 #include <exception>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-QString number(double value, int decimals = 3)
-{
-    return QString::number(value, 'f', decimals);
-}
-
-} // namespace
 
 // bench_report pdf --layout ext|list --folder DIR [--samples N] [--work DIR]
 //   writes the extended list (ext) or the employee list (list) of the directory in DIR to a PDF file in the work
@@ -75,8 +60,8 @@ int main(int argc, char* argv[])
             std::vector<double> times;
             for (int i = 0; i < samples; ++i)
                 times.push_back(bench.firstPreviewPageMs(layout));
-            out << "scenario=report_first_preview_page_" << layoutName << " ours_ms=" << number(median(times))
-                << " samples=" << samples << '\n';
+            out << "scenario=report_first_preview_page_" << layoutName
+                << " ours_ms=" << Statistics::fixed(Statistics::median(times)) << " samples=" << samples << '\n';
             return 0;
         }
 
@@ -93,11 +78,13 @@ int main(int argc, char* argv[])
             totals.push_back(last.ms);
         }
         QFile::remove(pdf);
-        const double total = median(totals);
-        out << "scenario=report_pdf_" << layoutName << " ours_ms=" << number(total / std::max<qint64>(1, last.rows), 6)
-            << " total_ms=" << number(total) << " rows=" << last.rows << " pages=" << last.pages
+        const double total = Statistics::median(totals);
+        out << "scenario=report_pdf_" << layoutName
+            << " ours_ms=" << Statistics::fixed(total / std::max<qint64>(1, last.rows), 6)
+            << " total_ms=" << Statistics::fixed(total) << " rows=" << last.rows << " pages=" << last.pages
             << " samples=" << samples << " rss_before_kb=" << first.residentBeforeKb << " peak_kb=" << first.peakKb
-            << " added_mb=" << number(static_cast<double>(first.peakKb - first.residentBeforeKb) / 1024, 1) << '\n';
+            << " added_mb=" << Statistics::fixed(static_cast<double>(first.peakKb - first.residentBeforeKb) / 1024, 1)
+            << '\n';
     } catch (const std::exception& error) {
         err << "bench_report: " << QString::fromUtf8(error.what()) << '\n';
         return 1;
