@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <initializer_list>
 #include <vector>
 
 class QAction;
@@ -228,6 +229,16 @@ private:
     QLabel* addLabel(QWidget* panel, const char* name, const QString& text, const QRect& geometry);
     QLabel* fieldLabel(QWidget* panel, const char* name, const char* caption, int editTop);
     void hideListsOnClick(QWidget* widget);
+    // A record panel's rows of a label and an edit bound to a field, from top down; returns the top after them.
+    struct RecordRow
+    {
+        const char* labelName;
+        const char* caption;
+        ui::DBEdit* edit;
+        const char* field;
+    };
+    int addRecordRows(QWidget* panel, db::DataSource* source, int top, std::initializer_list<RecordRow> rows);
+    void addSearchField(QWidget* panel, const char* labelName, const char* caption, QLineEdit* edit);
 
     void readSpecialPrefix();
     void setNavigatorButtons(int buttons, int width);

@@ -317,6 +317,29 @@ QLabel* TfrmMain::fieldLabel(QWidget* panel, const char* name, const char* capti
     return label;
 }
 
+int TfrmMain::addRecordRows(QWidget* panel, db::DataSource* source, int top, std::initializer_list<RecordRow> rows)
+{
+    for (const RecordRow& row : rows) {
+        hideListsOnClick(fieldLabel(panel, row.labelName, row.caption, top));
+        row.edit->setGeometry(editLeft, top, editWidth, editHeight);
+        bindEdit(row.edit, source, row.field);
+        top += rowStep;
+    }
+    return top;
+}
+
+void TfrmMain::addSearchField(QWidget* panel, const char* labelName, const char* caption, QLineEdit* edit)
+{
+    auto* const label = addLabel(panel, labelName, QLatin1String(caption), QRect(10, 10, 300, 18));
+    makeBold(label);
+    hideListsOnClick(label);
+    edit->setGeometry(10, 32, 280, editHeight);
+    makeBold(edit);
+    setTextColor(edit, blue);
+    enterUpperCase(edit);
+    hideListsOnClick(edit);
+}
+
 void TfrmMain::buildEmployeePage()
 {
     PanelEmployee1->setGeometry(employeeRecordGeometry);
@@ -326,30 +349,17 @@ void TfrmMain::buildEmployeePage()
         QRect(editLeft, 28, editWidth, 30));
     prefixHint->setWordWrap(true);
 
-    struct Row
-    {
-        const char* labelName;
-        const char* caption;
-        ui::DBEdit* edit;
-        const char* field;
-    };
-    const Row rows[] = {
-        { "LabelName", "Name:", DBEditName, "Name" },
-        { "LabelExtension", "Phone/Ext:", DBEditExtension, "Extension" },
-        { "LabelPager", "Pager #:", DBEditBeeper, "Pager" },
-        { "LabelCellular", "Cellular #:", DBEditCellularPhone, "Cellular" },
-        { "LabelHomePhone", "Home Phone:", DBEditHomePhone, "HomePhone" },
-        { "LabelEMail", "E-mail:", DBEditEMail, "EMail" },
-        { "LabelTitle", "Title:", DBEditTitle, "Title" },
-        { "LabelEmployeeDepartment", "Department:", DBEditEmployeeDepartment, "Department" },
-    };
-    int top = 96;
-    for (const Row& row : rows) {
-        hideListsOnClick(fieldLabel(PanelEmployee1, row.labelName, row.caption, top));
-        row.edit->setGeometry(editLeft, top, editWidth, editHeight);
-        bindEdit(row.edit, m_dataModule.SrcEmployee1, row.field);
-        top += rowStep;
-    }
+    const int top = addRecordRows(PanelEmployee1, m_dataModule.SrcEmployee1, 96,
+        {
+            { "LabelName", "Name:", DBEditName, "Name" },
+            { "LabelExtension", "Phone/Ext:", DBEditExtension, "Extension" },
+            { "LabelPager", "Pager #:", DBEditBeeper, "Pager" },
+            { "LabelCellular", "Cellular #:", DBEditCellularPhone, "Cellular" },
+            { "LabelHomePhone", "Home Phone:", DBEditHomePhone, "HomePhone" },
+            { "LabelEMail", "E-mail:", DBEditEMail, "EMail" },
+            { "LabelTitle", "Title:", DBEditTitle, "Title" },
+            { "LabelEmployeeDepartment", "Department:", DBEditEmployeeDepartment, "Department" },
+        });
     DBEditName->setCharCase(ui::DBEdit::CharCase::UpperCase);
     setTextColor(DBEditExtension, maroon);
 
@@ -374,15 +384,7 @@ void TfrmMain::buildEmployeePage()
     QWidget::setTabOrder(DBLookupCombo1, DBEditEMail);
 
     hideListsOnClick(PanelEmployee2);
-    auto* const caption = addLabel(
-        PanelEmployee2, "LabelEmployeeSearch", QStringLiteral("Searching for an Employee:"), QRect(10, 10, 300, 18));
-    makeBold(caption);
-    hideListsOnClick(caption);
-    EditEmployeeSearch->setGeometry(10, 32, 280, editHeight);
-    makeBold(EditEmployeeSearch);
-    setTextColor(EditEmployeeSearch, blue);
-    enterUpperCase(EditEmployeeSearch);
-    hideListsOnClick(EditEmployeeSearch);
+    addSearchField(PanelEmployee2, "LabelEmployeeSearch", "Searching for an Employee:", EditEmployeeSearch);
 
     DBGridEmployee2->setDataSource(m_dataModule.SrcEmployee1);
     DBGridEmployee2->setColumns({ { QStringLiteral("Name"), QString(), 150 },
@@ -392,37 +394,16 @@ void TfrmMain::buildEmployeePage()
 
 void TfrmMain::buildDepartmentPage()
 {
-    auto* const caption = addLabel(PanelDepartment1, "LabelDepartmentSearch",
-        QStringLiteral("Searching for a Department:"), QRect(10, 10, 300, 18));
-    makeBold(caption);
-    hideListsOnClick(caption);
-    EditDepartmentSearch->setGeometry(10, 32, 280, editHeight);
-    makeBold(EditDepartmentSearch);
-    setTextColor(EditDepartmentSearch, blue);
-    enterUpperCase(EditDepartmentSearch);
-    hideListsOnClick(EditDepartmentSearch);
+    addSearchField(PanelDepartment1, "LabelDepartmentSearch", "Searching for a Department:", EditDepartmentSearch);
 
-    struct Row
-    {
-        const char* labelName;
-        const char* caption;
-        ui::DBEdit* edit;
-        const char* field;
-    };
-    const Row rows[] = {
-        { "LabelDepartment", "Department:", DBEditDepartment, "Department" },
-        { "LabelMainExtension", "Main Ext:", DBEditMainExtension, "MainExtension" },
-        { "LabelFaxNumber", "Fax No.:", DBEditFaxNumber, "FaxNumber" },
-        { "LabelLocationLine1", "Location 1:", DBEditLocationLine1, "Address1" },
-        { "LabelLocationLine2", "Location 2:", DBEditLocationLine2, "Address2" },
-    };
-    int top = 66;
-    for (const Row& row : rows) {
-        hideListsOnClick(fieldLabel(PanelDepartment1, row.labelName, row.caption, top));
-        row.edit->setGeometry(editLeft, top, editWidth, editHeight);
-        bindEdit(row.edit, m_dataModule.SrcDepartment, row.field);
-        top += rowStep;
-    }
+    const int top = addRecordRows(PanelDepartment1, m_dataModule.SrcDepartment, 66,
+        {
+            { "LabelDepartment", "Department:", DBEditDepartment, "Department" },
+            { "LabelMainExtension", "Main Ext:", DBEditMainExtension, "MainExtension" },
+            { "LabelFaxNumber", "Fax No.:", DBEditFaxNumber, "FaxNumber" },
+            { "LabelLocationLine1", "Location 1:", DBEditLocationLine1, "Address1" },
+            { "LabelLocationLine2", "Location 2:", DBEditLocationLine2, "Address2" },
+        });
     setTextColor(DBEditDepartment, maroon);
     auto* const prefixHint = addLabel(PanelDepartment1, "LabelDepartmentPrefix",
         QStringLiteral("Select a special character to add to a number before dialing."),
