@@ -1,5 +1,6 @@
 #include "listprint/TFrmDataMod.h"
 
+#include "common/DataModuleComponents.h"
 #include "common/DirectoryDatabase.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
@@ -8,19 +9,8 @@
 
 namespace {
 
-template <typename T> T* component(QObject* owner, const char* name)
-{
-    auto* object = new T(owner); // owned by the data module
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
-
-template <typename T> T* databaseComponent(QObject* owner, const char* name)
-{
-    auto* object = component<T>(owner, name);
-    object->setDatabaseName(DirectoryDatabase::Alias);
-    return object;
-}
+using DataModuleComponents::component;
+using DataModuleComponents::databaseComponent;
 
 db::DataSource* sourceOf(QObject* owner, const char* name, db::DataSet* dataSet)
 {
