@@ -1,24 +1,15 @@
 #pragma once
 
 #include "common/DirectoryDatabase.h"
+#include "platform/ui/Component.h"
 
-#include <QObject>
-#include <QString>
-
-// The components of the two programs' data modules: owned by the module and found by their names; tables and
-// queries name the directory database by its alias.
+// The tables and queries of the two programs' data modules: owned by the module, found by their names, naming
+// the directory database by its alias.
 namespace DataModuleComponents {
 
-template <typename T> T* component(QObject* owner, const char* name)
+template <typename T> T* databaseComponent(const char* name, QObject* owner)
 {
-    auto* object = new T(owner); // owned by the data module
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
-
-template <typename T> T* databaseComponent(QObject* owner, const char* name)
-{
-    auto* object = component<T>(owner, name);
+    auto* object = ui::component<T>(name, owner);
     object->setDatabaseName(DirectoryDatabase::Alias);
     return object;
 }

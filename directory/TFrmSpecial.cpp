@@ -6,6 +6,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Guard.h"
+#include "platform/ui/Component.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -14,12 +15,7 @@
 
 namespace {
 
-template <typename T, typename... Args> T* component(const char* name, Args&&... args)
-{
-    auto* const object = new T(std::forward<Args>(args)...); // owned by its Qt parent
-    object->setObjectName(QLatin1String(name));
-    return object;
-}
+using ui::component;
 
 // Every button but Refresh: First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel.
 constexpr int navigatorButtons

@@ -7,6 +7,7 @@
 #include "platform/db/Table.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/Component.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -19,12 +20,7 @@
 
 namespace {
 
-template <typename T, typename... Args> T* component(const char* name, Args&&... args)
-{
-    auto* const object = new T(std::forward<Args>(args)...); // owned by its Qt parent
-    object->setObjectName(QLatin1String(name));
-    return object;
-}
+using ui::component;
 
 constexpr QLatin1StringView passwordField { "PasswordValue" };
 constexpr int passwordFieldSize = 15; // characters the password table's field holds

@@ -4,6 +4,7 @@
 #include "directory/DialText.h"
 #include "directory/SimpleComboBox.h"
 #include "platform/ui/Guard.h"
+#include "platform/ui/Component.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -15,12 +16,7 @@
 
 namespace {
 
-template <typename T, typename... Args> T* component(const char* name, Args&&... args)
-{
-    auto* const object = new T(std::forward<Args>(args)...); // owned by its Qt parent
-    object->setObjectName(QLatin1String(name));
-    return object;
-}
+using ui::component;
 
 constexpr QSize formSize { 262, 262 };
 

@@ -9,12 +9,12 @@
 
 namespace {
 
-using DataModuleComponents::component;
 using DataModuleComponents::databaseComponent;
+using ui::component;
 
 db::DataSource* sourceOf(QObject* owner, const char* name, db::DataSet* dataSet, bool autoEdit)
 {
-    auto* source = component<db::DataSource>(owner, name);
+    auto* source = component<db::DataSource>(name, owner);
     source->setDataSet(dataSet);
     source->setAutoEdit(autoEdit);
     return source;
@@ -46,23 +46,23 @@ void addFields(db::DataSet& dataSet, std::initializer_list<FieldSetting> setting
 
 TfrmDataMod::TfrmDataMod(QObject* parent)
     : QObject(parent)
-    , TblDepartment(databaseComponent<db::Table>(this, "TblDepartment"))
+    , TblDepartment(databaseComponent<db::Table>("TblDepartment", this))
     , SrcDepartment(sourceOf(this, "SrcDepartment", TblDepartment, false))
-    , TblEmployee2(databaseComponent<db::Table>(this, "TblEmployee2"))
+    , TblEmployee2(databaseComponent<db::Table>("TblEmployee2", this))
     , SrcEmployee2(sourceOf(this, "SrcEmployee2", TblEmployee2, false))
-    , TblEmployee1(databaseComponent<db::Table>(this, "TblEmployee1"))
+    , TblEmployee1(databaseComponent<db::Table>("TblEmployee1", this))
     , SrcEmployee1(sourceOf(this, "SrcEmployee1", TblEmployee1, false))
-    , QryEmployee(databaseComponent<db::Query>(this, "QryEmployee"))
-    , QryDepartment(databaseComponent<db::Query>(this, "QryDepartment"))
-    , TblAuxiliar(databaseComponent<db::Table>(this, "TblAuxiliar"))
-    , QryAuxiliar(databaseComponent<db::Query>(this, "QryAuxiliar"))
-    , TblEditDepartment(databaseComponent<db::Table>(this, "TblEditDepartment"))
-    , QryEditMaster(databaseComponent<db::Query>(this, "QryEditMaster"))
-    , SourceTable(databaseComponent<db::Table>(this, "SourceTable"))
-    , BatchMove1(component<db::BatchMove>(this, "BatchMove1"))
-    , DestTable(databaseComponent<db::Table>(this, "DestTable"))
-    , TblDupTable(databaseComponent<db::Table>(this, "TblDupTable"))
-    , TblSpecial(databaseComponent<db::Table>(this, "TblSpecial"))
+    , QryEmployee(databaseComponent<db::Query>("QryEmployee", this))
+    , QryDepartment(databaseComponent<db::Query>("QryDepartment", this))
+    , TblAuxiliar(databaseComponent<db::Table>("TblAuxiliar", this))
+    , QryAuxiliar(databaseComponent<db::Query>("QryAuxiliar", this))
+    , TblEditDepartment(databaseComponent<db::Table>("TblEditDepartment", this))
+    , QryEditMaster(databaseComponent<db::Query>("QryEditMaster", this))
+    , SourceTable(databaseComponent<db::Table>("SourceTable", this))
+    , BatchMove1(component<db::BatchMove>("BatchMove1", this))
+    , DestTable(databaseComponent<db::Table>("DestTable", this))
+    , TblDupTable(databaseComponent<db::Table>("TblDupTable", this))
+    , TblSpecial(databaseComponent<db::Table>("TblSpecial", this))
     , SrcSpecial(sourceOf(this, "SrcSpecial", TblSpecial, true))
 {
     setObjectName(QStringLiteral("frmDataMod"));

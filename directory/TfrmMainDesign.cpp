@@ -17,6 +17,7 @@
 #include "platform/ui/DBLookupCombo.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/Guard.h"
+#include "platform/ui/Component.h"
 
 #include <QAction>
 #include <QFile>
@@ -34,12 +35,7 @@
 
 namespace {
 
-template <typename T, typename... Args> T* component(const char* name, Args&&... args)
-{
-    auto* const object = new T(std::forward<Args>(args)...); // owned by its Qt parent
-    object->setObjectName(QLatin1String(name));
-    return object;
-}
+using ui::component;
 
 QAction* separator(const char* name, QMenu* menu)
 {

@@ -9,19 +9,19 @@
 
 namespace {
 
-using DataModuleComponents::component;
 using DataModuleComponents::databaseComponent;
+using ui::component;
 
 db::DataSource* sourceOf(QObject* owner, const char* name, db::DataSet* dataSet)
 {
-    auto* source = component<db::DataSource>(owner, name);
+    auto* source = component<db::DataSource>(name, owner);
     source->setDataSet(dataSet);
     return source;
 }
 
 db::Query* catalogueQuery(QObject* owner)
 {
-    auto* query = databaseComponent<db::Query>(owner, "QryReport");
+    auto* query = databaseComponent<db::Query>("QryReport", owner);
     query->setSQL({ QStringLiteral("SELECT Name, ReportNumber, Area, Description"), QStringLiteral("FROM Report"),
         QStringLiteral("WHERE Area = :parmArea"), QStringLiteral("ORDER BY Name") });
     query->ParamByName(QStringLiteral("parmArea")).setAsString(QStringLiteral("Employee"));
@@ -30,14 +30,14 @@ db::Query* catalogueQuery(QObject* owner)
 
 db::Table* departmentTable(QObject* owner)
 {
-    auto* table = databaseComponent<db::Table>(owner, "TblSelectDepartment");
+    auto* table = databaseComponent<db::Table>("TblSelectDepartment", owner);
     table->setTableName(DirectoryDatabase::DepartmentTable);
     return table;
 }
 
 db::Query* employeeQuery(QObject* owner)
 {
-    auto* query = databaseComponent<db::Query>(owner, "QryEmployee");
+    auto* query = databaseComponent<db::Query>("QryEmployee", owner);
     // Never run as it stands: every list puts its own text in place first.
     query->setSQL({ QStringLiteral("SELECT *"), QStringLiteral("FROM employee"), QStringLiteral("ORDER BY Name") });
     return query;

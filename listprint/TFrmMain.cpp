@@ -26,6 +26,7 @@
 #include "platform/ui/DBMemo.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/Component.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -46,6 +47,8 @@
 
 namespace {
 
+using ui::component;
+
 constexpr QSize toolButtonSize(74, 27);
 constexpr QSize toolPictureSize(67, 17);
 constexpr QSize backdropSize(636, 360);
@@ -56,37 +59,30 @@ constexpr int descriptionWidth = 180;
 constexpr int listNameWidth = 214;
 constexpr int catalogueWidth = 236;
 
-template <typename T, typename Owner> T* component(Owner* owner, const char* name)
-{
-    auto* object = new T(owner); // owned by the window
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
-
 QAction* menuItem(QObject* owner, const char* name, const QString& caption)
 {
-    auto* action = component<QAction>(owner, name);
+    auto* action = component<QAction>(name, owner);
     action->setText(caption);
     return action;
 }
 
 QAction* separator(QObject* owner, const char* name)
 {
-    auto* action = component<QAction>(owner, name);
+    auto* action = component<QAction>(name, owner);
     action->setSeparator(true);
     return action;
 }
 
 QMenu* menu(QWidget* owner, const char* name, const QString& caption)
 {
-    auto* created = component<QMenu>(owner, name);
+    auto* created = component<QMenu>(name, owner);
     created->setTitle(caption);
     return created;
 }
 
 QWidget* spacer(QWidget* owner, const char* name, int width)
 {
-    auto* panel = component<QWidget>(owner, name);
+    auto* panel = component<QWidget>(name, owner);
     panel->setFixedWidth(width);
     return panel;
 }
@@ -101,11 +97,11 @@ QStringList employeeQueryText(const QStringList& furtherLines)
 
 TFrmMain::TFrmMain(TFrmDataMod& dataMod, os::WindowDirectory& windows, QStringList arguments, QWidget* parent)
     : QMainWindow(parent)
-    , Image1(component<QLabel>(this, "Image1"))
-    , DBGridMain(component<ui::DBGrid>(this, "DBGridMain"))
-    , DBMemoDescription(component<ui::DBMemo>(this, "DBMemoDescription"))
-    , Panel1(component<QLabel>(this, "Panel1"))
-    , MainMenu1(component<QMenuBar>(this, "MainMenu1"))
+    , Image1(component<QLabel>("Image1", this))
+    , DBGridMain(component<ui::DBGrid>("DBGridMain", this))
+    , DBMemoDescription(component<ui::DBMemo>("DBMemoDescription", this))
+    , Panel1(component<QLabel>("Panel1", this))
+    , MainMenu1(component<QMenuBar>("MainMenu1", this))
     , File1(menu(this, "File1", QStringLiteral("&File")))
     , PrinterSetup1(menuItem(this, "PrinterSetup1", QStringLiteral("&Printer Setup...")))
     , PrintListing1(menuItem(this, "PrintListing1", QStringLiteral("Print Pre&view")))
@@ -117,18 +113,18 @@ TFrmMain::TFrmMain(TFrmDataMod& dataMod, os::WindowDirectory& windows, QStringLi
     , N2(separator(this, "N2"))
     , About1(menuItem(this, "About1", QStringLiteral("&About...")))
     , ImageList1(new ImageList(toolPictureSize, this))
-    , ToolBar1(component<QToolBar>(this, "ToolBar1"))
-    , ToolBtnPreview(component<QToolButton>(this, "ToolBtnPreview"))
-    , ToolBtnPrinter(component<QToolButton>(this, "ToolBtnPrinter"))
-    , TooBtnReturn(component<QToolButton>(this, "TooBtnReturn"))
-    , ToolBtnExport(component<QToolButton>(this, "ToolBtnExport"))
+    , ToolBar1(component<QToolBar>("ToolBar1", this))
+    , ToolBtnPreview(component<QToolButton>("ToolBtnPreview", this))
+    , ToolBtnPrinter(component<QToolButton>("ToolBtnPrinter", this))
+    , TooBtnReturn(component<QToolButton>("TooBtnReturn", this))
+    , ToolBtnExport(component<QToolButton>("ToolBtnExport", this))
     , ExportToAsciiFile1(menuItem(this, "ExportToAsciiFile1", QStringLiteral("&Export To ASCII File...")))
     , Panel2(spacer(this, "Panel2", 48))
     , Panel3(spacer(this, "Panel3", 6))
-    , PanelHide(component<QWidget>(this, "PanelHide"))
-    , PageControlMain(component<QTabWidget>(this, "PageControlMain"))
-    , TabSheetEmployee(component<QWidget>(this, "TabSheetEmployee"))
-    , TabSheetDepartment(component<QWidget>(this, "TabSheetDepartment"))
+    , PanelHide(component<QWidget>("PanelHide", this))
+    , PageControlMain(component<QTabWidget>("PageControlMain", this))
+    , TabSheetEmployee(component<QWidget>("TabSheetEmployee", this))
+    , TabSheetDepartment(component<QWidget>("TabSheetDepartment", this))
     , m_dataMod(dataMod)
     , m_windows(windows)
     , m_arguments(std::move(arguments))

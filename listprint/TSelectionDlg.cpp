@@ -10,6 +10,7 @@
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/Component.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -20,16 +21,11 @@
 
 namespace {
 
-template <typename T, typename Owner> T* component(Owner* owner, const char* name)
-{
-    auto* object = new T(owner); // owned by the dialog
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
+using ui::component;
 
 QPushButton* button(QWidget* owner, const char* name, const QString& caption)
 {
-    auto* created = component<QPushButton>(owner, name);
+    auto* created = component<QPushButton>(name, owner);
     created->setText(caption);
     return created;
 }
@@ -40,9 +36,9 @@ TSelectionDlg::TSelectionDlg(TFrmMain& owner)
     : QDialog(&owner,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint)
-    , Bevel1(component<QFrame>(this, "Bevel1"))
-    , LblSelection(component<QLabel>(this, "LblSelection"))
-    , DBLookupComboBoxSelect(component<ui::DBLookupComboBox>(this, "DBLookupComboBoxSelect"))
+    , Bevel1(component<QFrame>("Bevel1", this))
+    , LblSelection(component<QLabel>("LblSelection", this))
+    , DBLookupComboBoxSelect(component<ui::DBLookupComboBox>("DBLookupComboBoxSelect", this))
     , OKBtn(button(this, "OKBtn", QStringLiteral("OK")))
     , CancelBtn(button(this, "CancelBtn", QStringLiteral("Cancel")))
     , m_owner(owner)
