@@ -265,6 +265,14 @@ qint64 TableCursor::readCount(const QString& sql, const QVariantList& bindings)
     return query.columnInt(0);
 }
 
+qint64 TableCursor::dataVersion()
+{
+    SqlStatement& query = statement(QStringLiteral("PRAGMA data_version"));
+    const SqlStatementReset done(query);
+    query.step();
+    return query.columnInt(0);
+}
+
 std::optional<RecordRow> TableCursor::readById(qint64 id, bool withinRange)
 {
     if (withinRange && m_noRows)
@@ -341,10 +349,13 @@ qint64 TableCursor::count()
 {
     if (m_noRows)
         return 0;
-    if (!m_count) {
+    // Our own posts and deletes drop the count; the data version tells of another connection's commits.
+    const qint64 version = dataVersion();
+    if (!m_count || m_countVersion != version) {
         QVariantList bindings;
         const QStringList conditions = rangeConditions(bindings);
         m_count = readCount(QStringLiteral("SELECT count(*) FROM records%1").arg(where(conditions)), bindings);
+        m_countVersion = version;
     }
     return *m_count;
 }

@@ -62,6 +62,7 @@ private:
     SqlStatement& statement(const QString& sql);
     std::vector<RecordRow> read(const QString& sql, const QVariantList& bindings);
     qint64 readCount(const QString& sql, const QVariantList& bindings);
+    qint64 dataVersion(); // changes when another connection commits to the file
     RecordRow rowFrom(const SqlStatement& statement) const;
     std::optional<RecordRow> readById(qint64 id, bool withinRange);
     Bookmark usable(const Bookmark& bookmark);
@@ -82,6 +83,7 @@ private:
     QVariantList m_rangeValues;
     bool m_noRows = false;
     std::optional<qint64> m_count;
+    qint64 m_countVersion = 0;
     QString m_lastSql;
     QVariantList m_lastBindings;
 };

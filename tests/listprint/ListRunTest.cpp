@@ -141,4 +141,34 @@ TEST_F(ListCommandTest, AFailedRunIsReportedAndLeavesPreviewAsTheAction)
     EXPECT_TRUE(mainWindow().PrinttoPrinter1->isEnabled());
 }
 
+// Which rows each title list selects: capitals only, the Directors list by the title's start, the others anywhere
+// in the title.
+TEST_F(ListCommandTest, TitleListsSelectTheirEmployeesAndLeaveNearMissesOut)
+{
+    const QStringList titles { "DIRECTOR OF FUN", "ASSISTANT TO THE DIRECTOR", "director of lower case",
+        "SENIOR TEAM LEADER", "TEAM LEAD", "V.P. SALES", "SVP STRATEGY", "ASSISTANT CONTROLLER", "Vice President" };
+    for (int row = 0; row < titles.size(); ++row) {
+        execute(QStringLiteral("INSERT INTO employee (Department, Name, Title) VALUES ('Test', 'ZZ%1, TEST', '%2')")
+                    .arg(row)
+                    .arg(titles.at(row)));
+    }
+    openMainWindow();
+    const auto selected = [this](const char* list) {
+        selectList(QString::fromUtf8(list));
+        doubleClickCatalogue();
+        QStringList picked;
+        db::Query& query = *dataMod().QryEmployee;
+        for (query.First(); !query.Eof(); query.Next()) {
+            const QString name = query.FieldByName("Name").AsString();
+            if (name.startsWith(u"ZZ"))
+                picked << query.FieldByName("Title").AsString();
+        }
+        return picked;
+    };
+    EXPECT_EQ(selected("Directors"), QStringList { "DIRECTOR OF FUN" });
+    EXPECT_EQ(selected("Team Leaders"), QStringList { "SENIOR TEAM LEADER" });
+    EXPECT_EQ(selected("Vice Presidents and Controllers"),
+        (QStringList { "V.P. SALES", "SVP STRATEGY", "ASSISTANT CONTROLLER" }));
+}
+
 } // namespace

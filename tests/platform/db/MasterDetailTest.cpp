@@ -153,4 +153,31 @@ TEST_F(MasterDetailTest, PendingDetailRowIsPostedUnderItsOwnMasterRow)
     m_employees.Cancel();
 }
 
+TEST_F(MasterDetailTest, InsertedRowTakesTheLinkValueInTheLinkFieldWhereverItStands)
+{
+    db::TableDef phones;
+    phones.fields = { { "Number", db::FieldType::Alpha, 15 }, { "Label", db::FieldType::Alpha, 15 },
+        { "Department", db::FieldType::Alpha, 35 } };
+    phones.primaryKey = { "Number" };
+    phones.indexes = { { "ByDepartment", { "Department" }, false, false } };
+    m_alias.createTable(QStringLiteral("phones.DB"), phones, { { "100", "desk", "Research" } });
+    db::Table detail;
+    configure(detail, "phones.DB");
+    detail.setIndexFieldNames("Department");
+    detail.setMasterSource(&m_source);
+    detail.setMasterFields("Department");
+    m_departments.Open();
+    detail.Open();
+
+    m_departments.Locate("Department", "Sales");
+    detail.Insert();
+    EXPECT_EQ(detail.FieldByName("Department").AsString(), "Sales");
+    EXPECT_TRUE(detail.FieldByName("Number").IsNull());
+    EXPECT_TRUE(detail.FieldByName("Label").IsNull());
+    detail.FieldByName("Number").setAsString("200");
+    detail.Post();
+    EXPECT_EQ(detail.RecordCount(), 1);
+    EXPECT_EQ(detail.FieldByName("Number").AsString(), "200");
+}
+
 } // namespace

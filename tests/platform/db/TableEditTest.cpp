@@ -323,4 +323,33 @@ TEST_F(TableEditTest, FailedPostLeavesTheFileAsItWas)
     EXPECT_FALSE(QFile::exists(m_alias.path("employee.DB-journal")));
 }
 
+TEST_F(TableEditTest, RecordCountFollowsEveryChangeOnceItWasRead)
+{
+    auto table = open();
+    auto other = open();
+    ASSERT_EQ(table->RecordCount(), 4);
+    ASSERT_EQ(other->RecordCount(), 4);
+
+    const auto insert = [](db::Table& into, const char* name) {
+        into.Insert();
+        into.FieldByName("Department").setAsString("Sales");
+        into.FieldByName("Name").setAsString(name);
+        into.Post();
+    };
+    insert(*table, "EVANS, ED");
+    EXPECT_EQ(table->RecordCount(), 5);
+    EXPECT_EQ(other->RecordCount(), 5) << "a commit through another connection";
+
+    table->Edit();
+    table->FieldByName("Extension").setAsString("77");
+    table->Post();
+    EXPECT_EQ(table->RecordCount(), 5);
+
+    insert(*other, "FOX, FAY");
+    other->Delete();
+    other->Delete();
+    EXPECT_EQ(other->RecordCount(), 4);
+    EXPECT_EQ(table->RecordCount(), 4);
+}
+
 } // namespace
