@@ -9,7 +9,10 @@ namespace db {
 class Param
 {
 public:
-    explicit Param(QString name) : m_name(std::move(name)) { }
+    explicit Param(QString name)
+        : m_name(std::move(name))
+    {
+    }
 
     const QString& Name() const { return m_name; }
     const QVariant& Value() const { return m_value; }

@@ -8,7 +8,8 @@ namespace {
 TEST(SearchKeysTest, TheSetEndsExactlyAtEachRangesEdges)
 {
     const int taken[] = { 8, 34, 46, 48, 57, 65, 90, 96, 111, 187, 192, 219, 222 };
-    const int left[] = { 0, 7, 9, 13, 16, 27, 32, 33, 35, 37, 40, 45, 47, 58, 64, 91, 95, 112, 186, 193, 218, 223, 255 };
+    const int left[]
+        = { 0, 7, 9, 13, 16, 27, 32, 33, 35, 37, 40, 45, 47, 58, 64, 91, 95, 112, 186, 193, 218, 223, 255 };
     for (const int code : taken)
         EXPECT_TRUE(SearchKeys::takesFieldText(code)) << code;
     for (const int code : left)
