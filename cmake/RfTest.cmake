@@ -1,8 +1,14 @@
 # rf_add_test(NAME <binary> LABEL <label> [GUI] SOURCES <files...> LIBRARIES <libs...>)
 # One GoogleTest binary per source folder; every case is listed in CTest under the label.
 # GUI suites get a main that creates a QApplication. All tests run headless.
+# Both mains point the alias, settings and runtime folders at the build tree (tests/support/TestHome.h).
+add_library(rf_test_home STATIC ${CMAKE_SOURCE_DIR}/tests/support/TestHome.cpp)
+target_link_libraries(rf_test_home PUBLIC Qt6::Core)
+target_compile_definitions(rf_test_home PRIVATE RF_BUILD_DIR="${CMAKE_BINARY_DIR}")
 add_library(rf_gui_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/GuiTestMain.cpp)
-target_link_libraries(rf_gui_test_main PUBLIC Qt6::Widgets GTest::gtest)
+target_link_libraries(rf_gui_test_main PUBLIC Qt6::Widgets GTest::gtest rf_test_home)
+add_library(rf_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp)
+target_link_libraries(rf_test_main PUBLIC GTest::gtest rf_test_home)
 
 function(rf_add_test)
     cmake_parse_arguments(T "GUI" "NAME;LABEL" "SOURCES;LIBRARIES" ${ARGN})
@@ -10,7 +16,7 @@ function(rf_add_test)
     if(T_GUI)
         target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} rf_gui_test_main GTest::gtest)
     else()
-        target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} GTest::gtest GTest::gtest_main)
+        target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} rf_test_main GTest::gtest)
     endif()
     target_compile_definitions(${T_NAME} PRIVATE RF_BUILD_DIR="${CMAKE_BINARY_DIR}" RF_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     gtest_discover_tests(${T_NAME}

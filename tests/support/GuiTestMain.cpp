@@ -1,4 +1,6 @@
 // Test entry for suites that need a QApplication (widgets, fonts, printing, clipboard).
+#include "TestHome.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    useTestHome();
     // Listing and running the cases must work without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
