@@ -12,16 +12,12 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include "TestPrinters.h"
+
 #include <sqlite3.h>
 
 #include <memory>
 #include <ostream>
-
-// Readable names in failures.
-static void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

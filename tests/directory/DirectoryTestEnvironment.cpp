@@ -8,8 +8,6 @@
 #include <QDir>
 #include <QFile>
 
-#include <algorithm>
-
 namespace {
 
 constexpr QLatin1StringView root { "HKEY_LOCAL_MACHINE" };
@@ -20,14 +18,12 @@ constexpr QLatin1StringView value { "Special Char" };
 } // namespace
 
 DirectoryTestEnvironment::DirectoryTestEnvironment(Content content)
+    : m_alias(DirectoryDatabase::Alias, QStringLiteral("database"))
 {
-    for (const QString& folder : { databaseFolder(), settingsFolder(), runtimeFolder(), programFolder() })
+    for (const QString& folder : { settingsFolder(), runtimeFolder(), programFolder() })
         QDir().mkpath(folder);
-    const QString aliases = path(QStringLiteral("aliases.ini"));
-    setVariable("DBENGINE_CONFIG", aliases);
     setVariable("APP_SETTINGS_DIR", settingsFolder());
     setVariable("APP_RUNTIME_DIR", runtimeFolder());
-    db::Session::writeAlias(DirectoryDatabase::Alias, databaseFolder(), aliases);
 
     const DirectoryInstaller installer(databaseFolder());
     if (content == Content::Empty) {
@@ -39,23 +35,13 @@ DirectoryTestEnvironment::DirectoryTestEnvironment(Content content)
         QFile::remove(QDir(databaseFolder()).filePath(DirectoryDatabase::EmployeeTable));
 }
 
-DirectoryTestEnvironment::~DirectoryTestEnvironment()
-{
-    for (auto saved = m_saved.rbegin(); saved != m_saved.rend(); ++saved) {
-        if (saved->wasSet)
-            qputenv(saved->name, saved->value);
-        else
-            qunsetenv(saved->name);
-    }
-}
-
 void DirectoryTestEnvironment::setVariable(const char* name, const QString& value)
 {
-    const bool known = std::any_of(
-        m_saved.begin(), m_saved.end(), [name](const SavedVariable& saved) { return qstrcmp(saved.name, name) == 0; });
-    if (!known)
-        m_saved.push_back({ name, qEnvironmentVariableIsSet(name), qgetenv(name) });
-    qputenv(name, value.toLocal8Bit());
+    std::unique_ptr<ScopedEnvironmentVariable>& variable = m_variables[QByteArray(name)];
+    if (variable)
+        variable->set(value);
+    else
+        variable = std::make_unique<ScopedEnvironmentVariable>(QByteArray(name), value);
 }
 
 void DirectoryTestEnvironment::breakSettingsStore()

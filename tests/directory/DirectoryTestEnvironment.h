@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-#include <QTemporaryDir>
+#include "ScopedEnvironmentVariable.h"
+#include "TemporaryAlias.h"
 
-#include <vector>
+#include <QString>
+
+#include <map>
+#include <memory>
 
 // Everything a directory-program test works in, in one temporary folder thrown away with the test: the database
 // folder named by the alias "Ringfolio 2.5" (through a private alias configuration), the settings store, the
@@ -21,15 +23,14 @@ public:
     };
 
     explicit DirectoryTestEnvironment(Content content = Content::Demo);
-    ~DirectoryTestEnvironment();
     DirectoryTestEnvironment(const DirectoryTestEnvironment&) = delete;
     DirectoryTestEnvironment& operator=(const DirectoryTestEnvironment&) = delete;
 
-    QString databaseFolder() const { return path(QStringLiteral("database")); }
+    QString databaseFolder() const { return m_alias.folder(); }
     QString settingsFolder() const { return path(QStringLiteral("settings")); }
     QString runtimeFolder() const { return path(QStringLiteral("runtime")); }
     QString programFolder() const { return path(QStringLiteral("program")); }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString path(const QString& name) const { return m_alias.path(name); }
 
     // Points the settings store somewhere it cannot be read or written.
     void breakSettingsStore();
@@ -41,13 +42,6 @@ public:
     void setVariable(const char* name, const QString& value);
 
 private:
-    struct SavedVariable
-    {
-        const char* name;
-        bool wasSet;
-        QByteArray value;
-    };
-
-    QTemporaryDir m_dir;
-    std::vector<SavedVariable> m_saved;
+    TemporaryAlias m_alias;
+    std::map<QByteArray, std::unique_ptr<ScopedEnvironmentVariable>> m_variables;
 };

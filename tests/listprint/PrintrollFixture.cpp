@@ -13,12 +13,6 @@
 
 void PrintrollFixture::SetUp()
 {
-    ASSERT_TRUE(m_folder.isValid());
-    ASSERT_TRUE(QDir().mkpath(databaseFolder()));
-    m_previousConfig = qgetenv("DBENGINE_CONFIG");
-    const QString config = path(QStringLiteral("aliases.ini"));
-    qputenv("DBENGINE_CONFIG", config.toUtf8());
-    db::Session::writeAlias(DirectoryDatabase::Alias, databaseFolder(), config);
     DirectoryInstaller(databaseFolder()).installDemo();
     m_windows = std::make_unique<os::WindowDirectory>(path(QStringLiteral("runtime")));
     m_previewRunner.emplace([this](report::PageSource& pages) {
@@ -40,10 +34,6 @@ void PrintrollFixture::TearDown()
     m_previewRunner.reset();
     qunsetenv(report::ReportOutput::printToPdfVariable);
     db::Session::defaultSession().RemoveAllPasswords();
-    if (m_previousConfig.isEmpty())
-        qunsetenv("DBENGINE_CONFIG");
-    else
-        qputenv("DBENGINE_CONFIG", m_previousConfig);
 }
 
 QProcessEnvironment PrintrollFixture::programEnvironment() const

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "TemporaryAlias.h"
+
+#include "common/DirectoryDatabase.h"
 #include "listprint/TFrmDataMod.h"
 #include "listprint/TFrmMain.h"
 #include "platform/os/WindowDirectory.h"
 #include "platform/report/ScopedPreviewRunner.h"
 
 #include <QProcessEnvironment>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,8 +24,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    QString path(const QString& name) const { return m_folder.filePath(name); }
-    QString databaseFolder() const { return path(QStringLiteral("directory")); }
+    QString path(const QString& name) const { return m_alias.path(name); }
+    QString databaseFolder() const { return m_alias.folder(); }
     // The environment in which a program started by a test sees this directory and these windows.
     QProcessEnvironment programEnvironment() const;
     os::WindowDirectory& windows() { return *m_windows; }
@@ -42,8 +44,7 @@ protected:
     QByteArray printed() const; // the PDF file of the prints, empty when nothing was printed
 
 private:
-    QTemporaryDir m_folder;
-    QByteArray m_previousConfig;
+    TemporaryAlias m_alias { DirectoryDatabase::Alias, QStringLiteral("directory") };
     std::unique_ptr<os::WindowDirectory> m_windows;
     std::unique_ptr<TFrmDataMod> m_dataMod;
     std::unique_ptr<TFrmMain> m_mainWindow;

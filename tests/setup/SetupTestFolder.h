@@ -1,11 +1,12 @@
 #pragma once
 
+#include "TemporaryAlias.h"
+
 #include "common/DirectoryDatabase.h"
 #include "platform/db/Session.h"
 #include "platform/db/TableFile.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -14,16 +15,9 @@
 class SetupTestFolder
 {
 public:
-    SetupTestFolder()
-    {
-        const QString config = m_dir.filePath("aliases.ini");
-        qputenv("DBENGINE_CONFIG", config.toUtf8());
-        QDir().mkpath(path());
-        db::Session::writeAlias(DirectoryDatabase::Alias, path(), config);
-        m_session.AddPassword(DirectoryDatabase::TablePassword);
-    }
+    SetupTestFolder() { m_session.AddPassword(DirectoryDatabase::TablePassword); }
 
-    QString path() const { return m_dir.filePath("directory"); }
+    QString path() const { return m_alias.folder(); }
     QString file(const QString& name) const { return QDir(path()).filePath(name); }
     db::Session& session() { return m_session; }
 
@@ -33,6 +27,6 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
+    TemporaryAlias m_alias { DirectoryDatabase::Alias, QStringLiteral("directory") };
     db::Session m_session;
 };

@@ -1,15 +1,9 @@
 #pragma once
 
+#include "TestPrinters.h"
+
 #include <QString>
 #include <QTest>
-
-#include <ostream>
-
-// Failures show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // A double-click as the user makes it: the first click lands (and selects) before the double-click arrives.
 inline void doubleClick(QWidget* widget, QPoint position = {})

@@ -42,16 +42,6 @@ protected:
         return values;
     }
 
-    std::string failure(const std::function<void()>& action)
-    {
-        try {
-            action();
-        } catch (const EngineError& error) {
-            return error.what();
-        }
-        return "(no error)";
-    }
-
     TestAlias m_alias;
 };
 
@@ -167,17 +157,17 @@ TEST_F(QueryTest, ParametersAreFoundOutsideStringsAndKeepTheirValues)
 TEST_F(QueryTest, ErrorsNameTheStatementOrTheTable)
 {
     auto bad = query({ "SELEC Name FROM employee" });
-    const std::string message = failure([&] { bad->Open(); });
+    const std::string message = failureOf<EngineError>([&] { bad->Open(); });
     EXPECT_NE(message.find("SELEC Name FROM employee"), std::string::npos) << message;
     EXPECT_FALSE(bad->Active());
     EXPECT_THROW(bad->Prepare(), EngineError);
     EXPECT_FALSE(bad->Prepared());
 
     auto missing = query({ "SELECT * FROM Nowhere" });
-    EXPECT_NE(failure([&] { missing->Open(); }).find("Nowhere.DB not found"), std::string::npos);
+    EXPECT_NE(failureOf<EngineError>([&] { missing->Open(); }).find("Nowhere.DB not found"), std::string::npos);
 
     auto column = query({ "SELECT Nickname FROM employee" });
-    EXPECT_NE(failure([&] { column->Open(); }).find("Nickname"), std::string::npos);
+    EXPECT_NE(failureOf<EngineError>([&] { column->Open(); }).find("Nickname"), std::string::npos);
 
     auto noRows = query({ "UPDATE employee SET Title = 'X'" });
     EXPECT_THROW(noRows->Open(), EngineError);
@@ -185,7 +175,8 @@ TEST_F(QueryTest, ErrorsNameTheStatementOrTheTable)
     auto locked = query({ "SELECT * FROM employee" });
     db::Session stranger;
     locked->setSession(stranger);
-    EXPECT_EQ(failure([&] { locked->Open(); }), "Table employee.DB is protected: the session has no valid password");
+    EXPECT_EQ(failureOf<EngineError>([&] { locked->Open(); }),
+        "Table employee.DB is protected: the session has no valid password");
 }
 
 TEST_F(QueryTest, LargeResultsStreamAndScrollBothWays)

@@ -35,16 +35,6 @@ protected:
 
     QString name(const db::Table& table) const { return table.FieldByName(QStringLiteral("Name")).AsString(); }
 
-    std::string failure(const std::function<void()>& action)
-    {
-        try {
-            action();
-        } catch (const EngineError& error) {
-            return error.what();
-        }
-        return "(no error)";
-    }
-
     TestAlias m_alias;
 };
 
@@ -136,10 +126,10 @@ TEST_F(TableEditTest, RequiredFieldKeepsTheRowInEdit)
     table->FieldByName("Extension").setDisplayLabel("Phone/Ext.");
     table->Insert();
     table->FieldByName("Name").setAsString("EVANS, EVE");
-    EXPECT_EQ(failure([&] { table->Post(); }), "Field 'Department' must have a value");
+    EXPECT_EQ(failureOf<EngineError>([&] { table->Post(); }), "Field 'Department' must have a value");
     EXPECT_EQ(table->State(), DataSetState::Insert);
     table->FieldByName("Department").setAsString("Sales");
-    EXPECT_EQ(failure([&] { table->Post(); }), "Field 'Phone/Ext.' must have a value");
+    EXPECT_EQ(failureOf<EngineError>([&] { table->Post(); }), "Field 'Phone/Ext.' must have a value");
     // Moving off a changed row posts it, so it fails the same way and the row stays.
     EXPECT_THROW(table->Next(), EngineError);
     EXPECT_EQ(table->State(), DataSetState::Insert);
@@ -161,7 +151,7 @@ TEST_F(TableEditTest, ValuesThatDoNotFitAreRefusedNotCut)
     EXPECT_THROW(table.FieldByName("Name").setAsString("x"), EngineError); // not editing
     table.Edit();
     const QString tooLong(36, u'N');
-    const std::string message = failure([&] { table.FieldByName("Name").setAsString(tooLong); });
+    const std::string message = failureOf<EngineError>([&] { table.FieldByName("Name").setAsString(tooLong); });
     EXPECT_NE(message.find("Field 'Name'"), std::string::npos);
     EXPECT_NE(message.find("35"), std::string::npos);
     EXPECT_EQ(table.FieldByName("Name").AsString(), "List");
@@ -276,7 +266,7 @@ TEST_F(TableEditTest, EditingARowAnotherProgramDeletedIsAClearError)
     auto table = open();
     auto other = open();
     other->Delete();
-    const std::string message = failure([&] { table->Edit(); });
+    const std::string message = failureOf<EngineError>([&] { table->Edit(); });
     EXPECT_NE(message.find("no longer exists in employee.DB"), std::string::npos);
     EXPECT_EQ(table->State(), DataSetState::Browse);
 

@@ -8,20 +8,8 @@
 #include <gtest/gtest.h>
 
 TestAlias::TestAlias()
-    : m_hadConfig(qEnvironmentVariableIsSet("DBENGINE_CONFIG"))
 {
-    m_previousConfig = qgetenv("DBENGINE_CONFIG");
-    qputenv("DBENGINE_CONFIG", QFile::encodeName(configPath()));
-    db::Session::writeAlias(QString::fromLatin1(Name), folder());
     m_session.AddPassword(QString::fromLatin1(Password));
-}
-
-TestAlias::~TestAlias()
-{
-    if (m_hadConfig)
-        qputenv("DBENGINE_CONFIG", m_previousConfig);
-    else
-        qunsetenv("DBENGINE_CONFIG");
 }
 
 db::TableDef TestAlias::employeeDefinition()

@@ -1,21 +1,16 @@
 #pragma once
 
+#include "TemporaryAlias.h"
+#include "TestPrinters.h"
+
 #include "platform/db/Session.h"
 #include "platform/db/TableDef.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 #include <QVariantList>
 
-#include <ostream>
 #include <vector>
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // A throw-away alias for one test: a temporary folder named by a configuration file of its own (DBENGINE_CONFIG
 // points at it while the object lives), and a session holding the tables' password.
@@ -26,13 +21,12 @@ public:
     static constexpr const char* Password = "Secret7";
 
     TestAlias();
-    ~TestAlias();
     TestAlias(const TestAlias&) = delete;
     TestAlias& operator=(const TestAlias&) = delete;
 
-    QString folder() const { return m_dir.path(); }
-    QString path(const QString& fileName) const { return m_dir.filePath(fileName); }
-    QString configPath() const { return m_dir.filePath(QStringLiteral("config/aliases.ini")); }
+    QString folder() const { return m_alias.folder(); }
+    QString path(const QString& fileName) const { return m_alias.path(fileName); }
+    QString configPath() const { return m_alias.configPath(); }
     db::Session& session() { return m_session; }
 
     // The employee and department tables as the directory keeps them.
@@ -47,8 +41,6 @@ public:
     QByteArray readFile(const QString& fileName) const;
 
 private:
-    QTemporaryDir m_dir;
-    QByteArray m_previousConfig;
-    bool m_hadConfig = false;
+    TemporaryAlias m_alias { QString::fromLatin1(Name) };
     db::Session m_session;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TemporaryAlias.h"
+
 #include "platform/db/Session.h"
 #include "platform/db/TableDef.h"
 #include "platform/db/TableFile.h"
@@ -7,7 +9,6 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -44,25 +45,7 @@ inline bool showActive(QWidget& window)
 class AliasFolder
 {
 public:
-    AliasFolder()
-        : m_previousConfig(qgetenv("DBENGINE_CONFIG"))
-    {
-        const QString config = m_dir.filePath(QStringLiteral("aliases.ini"));
-        qputenv("DBENGINE_CONFIG", config.toUtf8());
-        db::Session::writeAlias(alias, m_dir.path(), config);
-    }
-    ~AliasFolder()
-    {
-        if (m_previousConfig.isEmpty()) {
-            qunsetenv("DBENGINE_CONFIG");
-        } else {
-            qputenv("DBENGINE_CONFIG", m_previousConfig);
-        }
-    }
-    AliasFolder(const AliasFolder&) = delete;
-    AliasFolder& operator=(const AliasFolder&) = delete;
-
-    QString path(const QString& file) const { return m_dir.filePath(file); }
+    QString path(const QString& file) const { return m_alias.path(file); }
 
     // Creates NAME.DB with the structure and the rows, in one transaction.
     void createTable(const QString& name, const db::TableDef& definition, const QList<QVariantList>& rows) const
@@ -85,8 +68,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
-    QByteArray m_previousConfig;
+    TemporaryAlias m_alias { alias };
 };
 
 } // namespace uitest
