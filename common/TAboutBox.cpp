@@ -49,9 +49,8 @@ constexpr int creditsHoldMs = 3000;
 const QColor blue(0, 0, 255);
 
 // The credit lines of the hidden display, 45 characters at most each.
-constexpr std::array<QLatin1StringView, 2> creditLines { QLatin1StringView(
-                                                             "Ringfolio and Printroll for the Qt desktop"),
-    QLatin1StringView("by the Brenwick Software directory team") };
+constexpr std::array<QLatin1StringView, 2> creditLines { QLatin1StringView("Ringfolio for the Qt desktop"),
+    QLatin1StringView("by the Brenwick Software team") };
 static_assert(creditLines[0].size() <= typedKeysMax && creditLines[1].size() <= typedKeysMax);
 
 // The About unit's state: one for the whole run, shared by every About window of the process.
@@ -156,7 +155,7 @@ void TAboutBox::placeComponents()
 
     ListBoxName->setGeometry(creditsGeometry);
     ListBoxName->setFocusPolicy(Qt::NoFocus);
-    ListBoxName->setFont(arial(9));
+    ListBoxName->setFont(arial(8));
     ListBoxName->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBoxName->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBoxName->hide();

@@ -7,9 +7,15 @@
 #include "platform/ui/MessageRequest.h"
 #include "platform/ui/ModalPoint.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QWindow>
+
 #include <memory>
 
 namespace {
+
+constexpr int splashExposeMs = 1000;
 
 // The About window without caption and without OK, showing "Loading..." until the main window is ready. Creating
 // it runs the single-instance guard: a second start of the program ends here, before any table opens.
@@ -18,6 +24,11 @@ std::unique_ptr<TAboutBox> showSplash(os::WindowDirectory& windows)
     auto splash = std::make_unique<TAboutBox>(nullptr, &windows);
     splash->setWindowTitle(QString());
     splash->show();
+    // The window system puts a new window on the screen only after it has answered the show; until the message loop
+    // runs nothing else would let it, so the splash waits for that (briefly) before it paints itself.
+    const QDeadlineTimer deadline(splashExposeMs);
+    while (!splash->windowHandle()->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
     splash->repaint();
     return splash;
 }

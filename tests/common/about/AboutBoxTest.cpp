@@ -20,8 +20,8 @@
 
 namespace {
 
-const QString firstCredit = QStringLiteral("Ringfolio and Printroll for the Qt desktop");
-const QString secondCredit = QStringLiteral("by the Brenwick Software directory team");
+const QString firstCredit = QStringLiteral("Ringfolio for the Qt desktop");
+const QString secondCredit = QStringLiteral("by the Brenwick Software team");
 
 // Takes the addresses that the desktop is asked to open, in place of the web browser.
 class UrlCatcher : public QObject
