@@ -1,31 +1,34 @@
 #include "directory/DirectoryProgram.h"
 
 #include "common/ProgramLinks.h"
+#include "common/TAboutBox.h"
 #include "directory/TfrmDataMod.h"
 #include "directory/TfrmMain.h"
 #include "platform/ui/MessageRequest.h"
 #include "platform/ui/ModalPoint.h"
 
-#include <QLabel>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QWindow>
 
 #include <memory>
 
 namespace {
 
-// The single-instance guard's place in the start-up: a second start must end here, before any table opens.
-// The program has no guard yet, so every start goes on.
-void runSingleInstanceGuard() { }
+constexpr int splashExposeMs = 1000;
 
-// A plain window without caption that stands until the main window is ready.
-std::unique_ptr<QWidget> showSplash()
+// The About window without caption and without OK, showing "Loading..." until the main window is ready. Creating
+// it runs the single-instance guard: a second start of the program ends here, before any table opens.
+std::unique_ptr<TAboutBox> showSplash(os::WindowDirectory& windows)
 {
-    auto splash = std::make_unique<QLabel>(QStringLiteral("Loading..."));
-    splash->setObjectName(QStringLiteral("Splash"));
-    splash->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    splash->setAlignment(Qt::AlignCenter);
-    splash->setFrameShape(QFrame::Box);
-    splash->resize(320, 120);
+    auto splash = std::make_unique<TAboutBox>(nullptr, &windows);
+    splash->setWindowTitle(QString());
     splash->show();
+    // The window system puts a new window on the screen only after it has answered the show; until the message loop
+    // runs nothing else would let it, so the splash waits for that (briefly) before it paints itself.
+    const QDeadlineTimer deadline(splashExposeMs);
+    while (!splash->windowHandle()->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
     splash->repaint();
     return splash;
 }
@@ -49,8 +52,7 @@ int DirectoryProgram::run()
 
 void DirectoryProgram::start()
 {
-    std::unique_ptr<QWidget> splash = showSplash();
-    runSingleInstanceGuard();
+    std::unique_ptr<TAboutBox> splash = showSplash(m_windows);
 
     m_application.setTitle(ProgramLinks::MainWindowCaption);
     m_application.setHelpFile(ProgramLinks::DirectoryHelpFile);

@@ -1,6 +1,8 @@
 #include "directory/TfrmMain.h"
 
 #include "common/DirectoryDatabase.h"
+#include "common/MakerNames.h"
+#include "common/TAboutBox.h"
 #include "directory/LetterListDock.h"
 #include "directory/PageControl.h"
 #include "common/ProgramLinks.h"
@@ -28,6 +30,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QTableWidget>
 
@@ -41,8 +44,6 @@ constexpr QLatin1StringView settingsRoot { "HKEY_LOCAL_MACHINE" };
 constexpr QLatin1StringView ProductSettingsKey { "Software\\Brenwick Software\\Ringfolio 2.5" };
 constexpr QLatin1StringView VersionSection { "2.5" };
 constexpr QLatin1StringView specialCharValue { "Special Char" };
-
-constexpr QLatin1StringView homePageAddress { "https://www.brenwick.example/" };
 
 // The navigator's configurations: visible buttons (bit i for the i-th button) and width.
 constexpr int browseButtons = 15; // First, Prior, Next, Last
@@ -152,7 +153,16 @@ void TfrmMain::Content1Click()
 
 void TfrmMain::BrenwickHomePage1Click()
 {
-    os::navigateTo(homePageAddress);
+    os::navigateTo(MakerNames::HomePageAddress);
+}
+
+void TfrmMain::About1Click()
+{
+    // Freed when it closes, also when an error ends the handler while it shows.
+    TAboutBox aboutBox(this, &m_windows);
+    aboutBox.OKButton->setVisible(true);
+    aboutBox.setWindowTitle(QStringLiteral("About Ringfolio"));
+    ui::ModalPoint::runModal(aboutBox);
 }
 
 void TfrmMain::GoToCompanion()

@@ -73,6 +73,7 @@ public:
     void Exit1Click();
     void Content1Click();
     void BrenwickHomePage1Click();
+    void About1Click();
     void GoToCompanion();
     void QuitCompanion();
 
@@ -86,6 +87,8 @@ public:
     void Last1Click();
     void DBGridEmployeeEnter();
     void DBGridEmployeeExit();
+    // Puts the record in view on the clipboard as plain text, one value a line.
+    void Copy1Click();
 
     // The letter lists.
     void HideListBoxes();

@@ -492,6 +492,8 @@ void TfrmMain::connectHandlers()
     ui::connectGuarded(Last1, &QAction::triggered, this, &TfrmMain::Last1Click);
     ui::connectGuarded(Content1, &QAction::triggered, this, &TfrmMain::Content1Click);
     ui::connectGuarded(BrenwickHomePage1, &QAction::triggered, this, &TfrmMain::BrenwickHomePage1Click);
+    ui::connectGuarded(About1, &QAction::triggered, this, &TfrmMain::About1Click);
+    ui::connectGuarded(Copy1, &QAction::triggered, this, &TfrmMain::Copy1Click);
 
     ui::connectGuarded(PageControlMain, &QTabWidget::currentChanged, this, &TfrmMain::PageControlMainChange);
     ui::connectGuarded(DBNavigator1, &ui::DBNavigator::clicked, this, &TfrmMain::DBNavigator1Click);

@@ -1,6 +1,7 @@
 #include "listprint/TFrmMain.h"
 
 #include "common/DirectoryDatabase.h"
+#include "common/TAboutBox.h"
 #include "listprint/ImageList.h"
 #include "listprint/ListExporters.h"
 #include "listprint/PrintrollLog.h"
@@ -36,6 +37,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScopeGuard>
 #include <QShowEvent>
@@ -374,11 +376,11 @@ void TFrmMain::Content1Click()
 
 void TFrmMain::About1Click()
 {
-    // Stands in for the About window until that window is built.
-    ui::ModalPoint::message(
-        ui::MessageRequest { ProgramLinks::CompanionWindowCaption, QStringLiteral("About Ringfolio"),
-            ui::MessageKind::Information, ui::MessageButton::OK },
-        this);
+    // In a second copy of Printroll, creating the window ends the program (the single-instance guard on it).
+    TAboutBox aboutBox(this, &m_windows);
+    aboutBox.OKButton->setVisible(true);
+    aboutBox.setWindowTitle(QStringLiteral("About Ringfolio"));
+    ui::ModalPoint::runModal(aboutBox);
 }
 
 void TFrmMain::ToolBtnPreviewClick()

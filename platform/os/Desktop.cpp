@@ -23,4 +23,9 @@ void setClipboardText(const QString& text)
     QGuiApplication::clipboard()->setText(text);
 }
 
+void clearClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
 } // namespace os

@@ -9,8 +9,10 @@ namespace os {
 // False when the desktop refused; callers may ignore it.
 bool navigateTo(const QString& address);
 
-// The clipboard's plain text, and replacing it. They need the GUI application object.
+// The clipboard's plain text, replacing it, and emptying it (nothing on it at all, not even an empty text).
+// They need the GUI application object.
 QString clipboardText();
 void setClipboardText(const QString& text);
+void clearClipboard();
 
 } // namespace os

@@ -11,6 +11,21 @@
 
 namespace os {
 
+namespace {
+
+// A drive letter, a colon and a backslash: a path of the desktop the programs came from.
+bool isDrivePath(const QString& name)
+{
+    return name.size() > 3 && name.at(0).isLetter() && name.at(1) == QLatin1Char(':') && name.at(2) == QLatin1Char('\\');
+}
+
+QString localName(const QString& helpFile)
+{
+    return isDrivePath(helpFile) ? helpFile.mid(helpFile.lastIndexOf(QLatin1Char('\\')) + 1) : helpFile;
+}
+
+} // namespace
+
 HelpViewer::HelpViewer(const QString& programFolder)
     : m_programFolder(programFolder)
     , m_notFound([](const QString& message) { QMessageBox::warning(nullptr, QStringLiteral("Help"), message); })
@@ -21,7 +36,7 @@ HelpViewer::~HelpViewer() = default;
 
 void HelpViewer::showContents(const QString& helpFile)
 {
-    const QFileInfo info(QDir(m_programFolder), helpFile);
+    const QFileInfo info(QDir(m_programFolder), localName(helpFile));
     QFile file(info.absoluteFilePath());
     if (helpFile.isEmpty() || !info.isFile() || !file.open(QIODevice::ReadOnly)) {
         if (m_notFound)

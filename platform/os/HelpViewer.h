@@ -11,8 +11,11 @@ class QDialog;
 namespace os {
 
 // The help system of a program: shows a help file's contents page in a small window of its own. A help file is
-// a text or HTML file; a relative name is looked up beside the program. A help file that is not there gets the
-// help system's own message, through a replaceable handler (a warning box by default) so that tests never block.
+// a text or HTML file; a relative name is looked up beside the program. A name in the old desktop's absolute form
+// ("C:\Folder\Help\NAME.HLP") named the program's installation folder, which here is the program's own: the file
+// is looked up by its bare name beside the program. A help file that is not there gets the help system's own
+// message, naming the file as the program gave it, through a replaceable handler (a warning box by default) so
+// that tests never block.
 class HelpViewer
 {
 public:

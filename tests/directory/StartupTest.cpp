@@ -62,7 +62,7 @@ TEST(StartupTest, OpensTheDirectoryShowsTheMainWindowAndPublishesBothTitles)
         EXPECT_EQ(program.application().HelpFile(), QStringLiteral("Ringfolio.HLP"));
         EXPECT_TRUE(program.dataModule()->TblEmployee1->Active());
         EXPECT_TRUE(program.dataModule()->TblSpecial->Active());
-        EXPECT_FALSE(isVisibleTopLevel("Splash")) << "the splash goes before the message loop";
+        EXPECT_FALSE(isVisibleTopLevel("AboutBox")) << "the splash goes before the message loop";
         EXPECT_TRUE(modal.messages().isEmpty()) << modal.messageTexts().join(u'\n').toStdString();
 
         // Another program finds the directory program by its title: the application's, then the window's.

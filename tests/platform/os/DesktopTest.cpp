@@ -107,6 +107,27 @@ TEST(DesktopTest, MissingHelpFileGetsTheHelpSystemsMessage)
     viewer.quit();
 }
 
+TEST(DesktopTest, AHelpFileNamedByADrivePathIsLookedUpByItsNameBesideTheProgram)
+{
+    QTemporaryDir programFolder;
+    QFile help(programFolder.filePath(QStringLiteral("PRODUCT.HLP")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.write("Printing a list");
+    help.close();
+    QStringList messages;
+    os::HelpViewer viewer(programFolder.path());
+    viewer.setNotFoundHandler([&](const QString& message) { messages.append(message); });
+
+    viewer.showContents(QStringLiteral("C:\\Product\\Help\\WINHELP\\PRODUCT.HLP"));
+    ASSERT_NE(viewer.window(), nullptr);
+    EXPECT_TRUE(viewer.window()->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))->toPlainText().contains(
+        QStringLiteral("Printing a list")));
+    // The bare name is looked up with its letter case: another case is another file.
+    viewer.showContents(QStringLiteral("C:\\Product\\Help\\WINHELP\\Product.HLP"));
+    EXPECT_EQ(messages, QStringList({ QStringLiteral("Cannot find the help file C:\\Product\\Help\\WINHELP\\Product.HLP.") }));
+    viewer.quit();
+}
+
 TEST(DesktopTest, PrinterSetupWorksOnTheProgramsOnePrinter)
 {
     os::PrinterHolder holder;

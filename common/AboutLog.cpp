@@ -1,0 +1,3 @@
+#include "common/AboutLog.h"
+
+Q_LOGGING_CATEGORY(lcAbout, "ringfolio.about", QtWarningMsg)

@@ -1,0 +1,195 @@
+// The single-instance guard with the programs running for real: a second copy of a program ends, the two programs
+// never stop each other, and a copy that was killed leaves nothing that keeps the next start from coming up.
+#include "DirectoryTestEnvironment.h"
+#include "PeerProcess.h"
+#include "ProgramProcess.h"
+
+#include "common/TJustOne32.h"
+#include "platform/os/WindowDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+const QString directoryTitle = QStringLiteral("Ringfolio 2.5");
+const QString listPrinterTitle = QStringLiteral("Printroll for Ringfolio 2.5");
+const QString splashShown = QStringLiteral("splash shown");
+const QString aboutShown = QStringLiteral("About window shown");
+const QString copyEnds = QStringLiteral("another copy of the program runs: this one ends");
+
+class GuardProcessTest : public ::testing::Test
+{
+protected:
+    GuardProcessTest()
+    {
+        // Printroll's own start-up with a way to open its About window, under Printroll's file name.
+        m_probe = QDir(m_probeFolder.path()).filePath(QStringLiteral("Printroll"));
+        EXPECT_TRUE(QFile::copy(ProgramProcess::beside(QStringLiteral("printroll_about_probe")), m_probe));
+    }
+
+    // The environment of the test: its database, settings and window links.
+    static QProcessEnvironment environment() { return QProcessEnvironment::systemEnvironment(); }
+
+    std::optional<os::WindowHandle> waitForWindow(const QString& title, qint64 process)
+    {
+        std::optional<os::WindowHandle> found;
+        const auto appeared = [&] {
+            found = m_windows.findWindow(title, Qt::CaseSensitive);
+            return found && found->process == process;
+        };
+        return QTest::qWaitFor(appeared, ProgramProcess::deadlineMs) ? found : std::nullopt;
+    }
+
+    bool startDirectory(ProgramProcess& directory)
+    {
+        return directory.start(ProgramProcess::beside(QStringLiteral("Ringfolio")))
+            && directory.waitForOutput(splashShown) && waitForWindow(directoryTitle, directory.pid());
+    }
+
+    bool startListPrinter(ProgramProcess& listPrinter)
+    {
+        return listPrinter.start(ProgramProcess::beside(QStringLiteral("Printroll")), { QStringLiteral("Tesk") })
+            && waitForWindow(listPrinterTitle, listPrinter.pid());
+    }
+
+    bool startProbe(ProgramProcess& probe)
+    {
+        return probe.start(m_probe, { QStringLiteral("Tesk") }) && probe.waitForOutput(QStringLiteral("running"));
+    }
+
+    // Ends a program as the directory ends the list printer: by a quit message to its window.
+    void quit(ProgramProcess& program, const QString& title)
+    {
+        if (const auto window = waitForWindow(title, program.pid()))
+            m_windows.postQuit(*window);
+        EXPECT_TRUE(program.waitForExit());
+        EXPECT_TRUE(program.exitedWithZero()) << program.output().toStdString();
+    }
+
+    DirectoryTestEnvironment m_environment;
+    os::WindowDirectory m_windows { m_environment.runtimeFolder() };
+    QTemporaryDir m_probeFolder;
+    QString m_probe;
+};
+
+TEST_F(GuardProcessTest, ASecondRingfolioEndsWithCodeZeroBeforeAnyWindow)
+{
+    ProgramProcess first(environment());
+    ASSERT_TRUE(startDirectory(first)) << first.output().toStdString();
+
+    ProgramProcess second(environment());
+    ASSERT_TRUE(second.start(ProgramProcess::beside(QStringLiteral("Ringfolio"))));
+    ASSERT_TRUE(second.waitForExit());
+    EXPECT_TRUE(second.exitedWithZero());
+    const QString said = second.output();
+    EXPECT_TRUE(said.contains(copyEnds)) << said.toStdString();
+    EXPECT_FALSE(said.contains(splashShown)) << "the second copy ends before its splash shows";
+
+    EXPECT_TRUE(first.running());
+    EXPECT_EQ(m_windows.findWindow(directoryTitle, Qt::CaseSensitive)->process, first.pid());
+    quit(first, directoryTitle);
+}
+
+TEST_F(GuardProcessTest, ASecondPrintrollRunsAndEndsWhenItsAboutWindowOpens)
+{
+    ProgramProcess first(environment());
+    ASSERT_TRUE(startListPrinter(first)) << first.output().toStdString();
+
+    ProgramProcess second(environment());
+    ASSERT_TRUE(startProbe(second)) << second.output().toStdString();
+    ASSERT_TRUE(waitForWindow(listPrinterTitle, second.pid())) << "the second copy runs normally";
+
+    second.writeLine("about");
+    ASSERT_TRUE(second.waitForExit());
+    EXPECT_TRUE(second.exitedWithZero());
+    const QString said = second.output();
+    EXPECT_TRUE(said.contains(copyEnds)) << said.toStdString();
+    EXPECT_FALSE(said.contains(aboutShown)) << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("about closed"))) << "the process ended in the middle of the command";
+
+    EXPECT_TRUE(first.running());
+    quit(first, listPrinterTitle);
+}
+
+TEST_F(GuardProcessTest, ASecondPrintrollEndsAtItsAboutWindowAlsoWhenTheFirstHasEndedMeanwhile)
+{
+    ProgramProcess first(environment());
+    ASSERT_TRUE(startListPrinter(first)) << first.output().toStdString();
+    ProgramProcess second(environment());
+    ASSERT_TRUE(startProbe(second)) << second.output().toStdString();
+
+    // The decision was made when the second copy started.
+    first.kill();
+    second.writeLine("about");
+    ASSERT_TRUE(second.waitForExit());
+    EXPECT_TRUE(second.exitedWithZero());
+    EXPECT_TRUE(second.output().contains(copyEnds)) << second.output().toStdString();
+    EXPECT_FALSE(second.output().contains(aboutShown));
+}
+
+TEST_F(GuardProcessTest, RingfolioAndPrintrollNeverStopEachOther)
+{
+    ProgramProcess listPrinter(environment());
+    ASSERT_TRUE(startProbe(listPrinter)) << listPrinter.output().toStdString();
+
+    ProgramProcess directory(environment());
+    ASSERT_TRUE(startDirectory(directory)) << directory.output().toStdString();
+    EXPECT_FALSE(directory.output().contains(copyEnds));
+
+    listPrinter.writeLine("about");
+    ASSERT_TRUE(listPrinter.waitForOutput(QStringLiteral("about closed"))) << listPrinter.output().toStdString();
+    EXPECT_TRUE(listPrinter.output().contains(aboutShown));
+    ASSERT_TRUE(listPrinter.waitForExit());
+    EXPECT_TRUE(listPrinter.exitedWithZero());
+
+    EXPECT_TRUE(directory.running());
+    quit(directory, directoryTitle);
+}
+
+TEST_F(GuardProcessTest, AKilledCopysLockDoesNotKeepTheNextStartFromComingUp)
+{
+    ProgramProcess killed(environment());
+    ASSERT_TRUE(startDirectory(killed)) << killed.output().toStdString();
+    killed.kill();
+    ASSERT_TRUE(QFile::exists(QDir(m_environment.runtimeFolder()).filePath(QStringLiteral("Ringfolio.lock"))))
+        << "the lock file outlives the copy that held it";
+
+    ProgramProcess next(environment());
+    ASSERT_TRUE(startDirectory(next)) << next.output().toStdString();
+    EXPECT_FALSE(next.output().contains(copyEnds));
+    quit(next, directoryTitle);
+}
+
+TEST_F(GuardProcessTest, TheGuardRetitlesTheFirstWindowFoundAndRestoresTheNext)
+{
+    // This process's own window under the program file's title, found first, as a new copy's application window
+    // is; then an earlier copy's minimised window of the same title in another process.
+    QWidget own;
+    own.setWindowTitle(QStringLiteral("Probe"));
+    m_windows.publish(&own);
+    PeerProcess earlier(m_environment.runtimeFolder());
+    ASSERT_TRUE(earlier.start({ QStringLiteral("--title"), QStringLiteral("Probe"), QStringLiteral("--minimized") }));
+    const std::optional<os::WindowHandle> earlierWindow = m_windows.findWindow(QStringLiteral("PROBE"));
+    ASSERT_TRUE(earlierWindow);
+    ASSERT_EQ(earlierWindow->process, QCoreApplication::applicationPid()) << "this process's windows come first";
+
+    TJustOne32::bringPreviousCopyForward(m_windows, QStringLiteral("Probe"));
+    EXPECT_EQ(own.windowTitle(), QStringLiteral("something else"));
+    const std::optional<os::WindowHandle> restored = m_windows.findWindow(QStringLiteral("Probe"));
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(restored->process, earlier.pid());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_windows.isIconic(*restored); }, processDeadlineMs))
+        << "the earlier copy's minimised window is restored";
+
+    // Nothing of that title left: nothing is looked at, nothing changes.
+    TJustOne32::bringPreviousCopyForward(m_windows, QStringLiteral("No such program"));
+    EXPECT_EQ(m_windows.findWindow(QStringLiteral("Probe"))->process, earlier.pid());
+}
+
+} // namespace
