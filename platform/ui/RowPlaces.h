@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/db/Bookmark.h"
+
+#include <optional>
+#include <vector>
+
+namespace db {
+class DataSet;
+} // namespace db
+
+namespace ui {
+
+// The place of a row in the whole of a data set's order (0 for the first row), and the row at a place, for a
+// grid's scroll bar. Neither reads every row: a sample of bookmarks at evenly spaced places is taken once (a
+// walk over the order's index that steps over the records between), and a place is then counted from the
+// nearest sample, a few thousand index entries at most. Changes to the rows shift the sampled places until the
+// sample is taken again (forget), which keeps them an estimate close enough for a thumb, while the first and
+// last rows are always at the ends.
+class RowPlaces
+{
+public:
+    void forget(); // the rows changed: the next question takes a new sample
+
+    qint64 count(const db::DataSet& dataSet);
+    qint64 placeOf(const db::DataSet& dataSet, const db::Bookmark& bookmark);
+    std::optional<db::RecordRow> rowAt(const db::DataSet& dataSet, qint64 place);
+
+private:
+    void takeSample(const db::DataSet& dataSet);
+    int sampleBefore(const db::DataSet& dataSet, const db::Bookmark& bookmark) const;
+
+    bool m_sampled = false;
+    qint64 m_count = 0;
+    qint64 m_step = 1;
+    std::vector<db::Bookmark> m_samples; // the rows at places 0, step, 2 * step, ...
+};
+
+} // namespace ui
