@@ -377,10 +377,11 @@ void DBGrid::trackState()
     const bool activityChanged = (state == db::DataSetState::Inactive) != (m_lastState == db::DataSetState::Inactive);
     m_lastState = state;
     if (activityChanged) {
-        // A data set makes new fields when it opens: the columns are found again.
+        // A data set makes new fields when it opens: the columns are found again, from the first.
         closeEditor(false);
         m_places.forget();
         resolveColumns();
+        showFirstColumn();
     }
 }
 
