@@ -902,8 +902,9 @@ void DBGrid::mousePressEvent(QMouseEvent* event)
     if (row < 0 || column < 0) {
         return;
     }
-    const bool hadFocus = hasFocus() || (m_editor && m_editor->hasFocus());
-    if (!hadFocus) {
+    // The click that brings the focus in only enters the grid; a click on a grid that had it opens the cell.
+    const bool hadFocus = (hasFocus() || (m_editor && m_editor->hasFocus())) && !std::exchange(m_focusedByClick, false);
+    if (!hasFocus() && !(m_editor && m_editor->hasFocus())) {
         setFocus(Qt::MouseFocusReason);
     }
     m_pressedRow = row;
@@ -959,6 +960,7 @@ void DBGrid::wheelEvent(QWheelEvent* event)
 void DBGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
+    m_focusedByClick = event->reason() == Qt::MouseFocusReason;
     focusArrived();
     viewport()->update();
 }
