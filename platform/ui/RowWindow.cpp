@@ -56,18 +56,23 @@ void RowWindow::readInserting(const db::DataSet& dataSet, int place, int visible
     const db::Bookmark anchor = dataSet.GetBookmark();
     std::vector<db::RecordRow> before = neighbours(dataSet, anchor, place + 1, false);
     const db::Bookmark justBefore = before.empty() ? db::Bookmark {} : before.front().bookmark;
+    m_atStart = static_cast<int>(before.size()) <= place;
     before.resize(std::min(before.size(), static_cast<size_t>(place)));
     m_rows.assign(before.rbegin(), before.rend());
     m_current = size();
     m_rows.push_back(db::RecordRow { db::Bookmark {}, dataSet.currentValues() });
+    m_atEnd = true;
     if (anchor.isValid()) {
-        // From the row before the anchor (or from the start), so that the anchor itself comes first.
-        for (db::RecordRow& row : dataSet.readRows(justBefore, visible - size(), true)) {
+        // From the row before the anchor (or from the start), so that the anchor itself comes first; one row more
+        // tells whether the window reaches the end.
+        const int room = visible - size();
+        std::vector<db::RecordRow> after = dataSet.readRows(justBefore, room + 1, true);
+        m_atEnd = static_cast<int>(after.size()) <= room;
+        after.resize(std::min(after.size(), static_cast<size_t>(std::max(room, 0))));
+        for (db::RecordRow& row : after) {
             m_rows.push_back(std::move(row));
         }
     }
-    m_atStart = false;
-    m_atEnd = false;
 }
 
 void RowWindow::readAround(const db::DataSet& dataSet, int place, int visible)
