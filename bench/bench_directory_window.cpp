@@ -15,8 +15,9 @@
 //   (default 7). Prints one line for scripts:
 //     last_ms=<median> first_ms=<median> cold_last_ms=<first round> cold_first_ms=<first round> rounds=<N>
 //   The medians are over the N rounds after the first. Then the name grid's scroll thumb is dragged from top to
-//   bottom in 40 steps (see DirectoryWindowBench::dragThumb), adding drag_ms=<median step> drag_max_ms=<slowest>. Runs on the offscreen platform unless QT_QPA_PLATFORM says
-//   otherwise. Exit code 0 measured, 1 failed (the reason on standard error), 2 bad arguments.
+//   bottom in 40 steps (see DirectoryWindowBench::dragThumb), adding drag_ms=<median step> drag_max_ms=<slowest>.
+//   Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise. Exit code 0 measured, 1 failed (the
+//   reason on standard error), 2 bad arguments.
 namespace {
 
 constexpr int dragSteps = 40;
