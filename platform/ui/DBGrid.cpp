@@ -16,6 +16,7 @@
 #include <QPolygon>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -30,6 +31,7 @@ constexpr int defaultColumnWidth = 64;
 constexpr int cellPadding = 2;
 constexpr int unlimitedLength = 32767;
 constexpr int indicatorColumnWidth = 12;
+constexpr int samplesPerIdleMoment = 16;
 
 bool isEditingState(db::DataSetState state)
 {
@@ -59,6 +61,10 @@ DBGrid::DBGrid(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setBackgroundRole(QPalette::Base);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &DBGrid::onScrollAction);
+    m_sampler = new QTimer(this); // owned by the grid
+    m_sampler->setSingleShot(true);
+    m_sampler->setInterval(0);
+    connect(m_sampler, &QTimer::timeout, this, &DBGrid::sampleSome);
     updateScrollBars();
 }
 
@@ -411,15 +417,35 @@ void DBGrid::updateThumb()
         return;
     }
     // The thumb stands at the current row's place among all rows; a row being inserted stands where the row it
-    // was begun on stands.
+    // was begun on stands. The first and last rows need no counting.
     guarded([&] {
         const qint64 count = m_places.count(*dataSet);
-        const qint64 place = m_places.placeOf(*dataSet, dataSet->GetBookmark());
+        qint64 place = 0;
+        if (m_window.atEnd() && currentRow() == rowCount() - 1 && dataSet->State() != db::DataSetState::Insert) {
+            place = count - 1;
+        } else if (!(m_window.atStart() && currentRow() == 0)) {
+            place = m_places.placeOf(*dataSet, dataSet->GetBookmark());
+        }
         vertical->setRange(0, static_cast<int>(std::clamp<qint64>(count - 1, 1, INT_MAX)));
         vertical->setPageStep(std::max(1, visibleRowCount()));
         vertical->setSingleStep(1);
-        vertical->setValue(static_cast<int>(std::min<qint64>(place, INT_MAX)));
+        vertical->setValue(static_cast<int>(std::clamp<qint64>(place, 0, INT_MAX)));
     });
+    if (!m_places.complete()) {
+        m_sampler->start();
+    }
+}
+
+void DBGrid::sampleSome()
+{
+    const db::DataSet* const dataSet = activeDataSet();
+    if (!dataSet) {
+        return;
+    }
+    bool complete = true;
+    if (guarded([&] { complete = m_places.sampleMore(*dataSet, samplesPerIdleMoment); }) && !complete) {
+        m_sampler->start();
+    }
 }
 
 void DBGrid::onScrollAction(int action)

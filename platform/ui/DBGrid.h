@@ -20,6 +20,7 @@
 class QInputMethodEvent;
 class QLineEdit;
 class QPainter;
+class QTimer;
 
 namespace db {
 class Field;
@@ -150,6 +151,7 @@ private:
     void onFieldChanged();
     void updateScrollBars();
     void updateThumb();
+    void sampleSome();
     void onScrollAction(int action);
     void moveToPlace(qint64 place);
     void ensureColumnVisible(int column);
@@ -184,6 +186,7 @@ private:
 
     RowWindow m_window;
     RowPlaces m_places;
+    QTimer* m_sampler = nullptr; // takes the places' sample in idle moments, a little at a time
     int m_currentColumn = 0;
     db::DataSetState m_lastState = db::DataSetState::Inactive;
     int m_lastVisibleRows = 0;

@@ -16,30 +16,45 @@ constexpr qint64 minStep = 512;
 
 void RowPlaces::forget()
 {
-    m_sampled = false;
+    m_started = false;
+    m_complete = false;
     m_samples.clear();
     m_count = 0;
 }
 
-void RowPlaces::takeSample(const db::DataSet& dataSet)
+void RowPlaces::begin(const db::DataSet& dataSet)
 {
-    if (m_sampled) {
+    if (m_started) {
         return;
     }
     m_samples.clear();
     m_count = dataSet.RecordCount();
     m_step = std::max(minStep, (m_count + maxSamples - 1) / maxSamples);
-    std::optional<db::RecordRow> row = dataSet.readRowFrom({}, 0);
-    while (row) {
-        m_samples.push_back(row->bookmark);
-        row = dataSet.readRowFrom(row->bookmark, m_step);
+    const std::optional<db::RecordRow> first = dataSet.readRowFrom({}, 0);
+    if (first) {
+        m_samples.push_back(first->bookmark);
     }
-    m_sampled = true;
+    m_complete = !first;
+    m_started = true;
+}
+
+bool RowPlaces::sampleMore(const db::DataSet& dataSet, int samples)
+{
+    begin(dataSet);
+    for (int taken = 0; taken < samples && !m_complete; ++taken) {
+        const std::optional<db::RecordRow> row = dataSet.readRowFrom(m_samples.back(), m_step);
+        if (row) {
+            m_samples.push_back(row->bookmark);
+        } else {
+            m_complete = true;
+        }
+    }
+    return m_complete;
 }
 
 qint64 RowPlaces::count(const db::DataSet& dataSet)
 {
-    takeSample(dataSet);
+    begin(dataSet);
     return m_count;
 }
 
@@ -63,7 +78,7 @@ int RowPlaces::sampleBefore(const db::DataSet& dataSet, const db::Bookmark& book
 
 qint64 RowPlaces::placeOf(const db::DataSet& dataSet, const db::Bookmark& bookmark)
 {
-    takeSample(dataSet);
+    begin(dataSet);
     if (!bookmark.isValid() || m_count <= 0) {
         return 0;
     }
@@ -72,13 +87,16 @@ qint64 RowPlaces::placeOf(const db::DataSet& dataSet, const db::Bookmark& bookma
         return 0;
     }
     const qint64 base = sample * m_step;
-    const qint64 between = dataSet.countRows(m_samples.at(static_cast<size_t>(sample)), bookmark, 4 * m_step);
+    // Past the last sample of an incomplete one the rows are counted all the way.
+    const bool last = static_cast<size_t>(sample) + 1 == m_samples.size();
+    const qint64 limit = last && !m_complete ? m_count : 4 * m_step;
+    const qint64 between = dataSet.countRows(m_samples.at(static_cast<size_t>(sample)), bookmark, limit);
     return std::clamp<qint64>(base + between, 0, m_count - 1);
 }
 
 std::optional<db::RecordRow> RowPlaces::rowAt(const db::DataSet& dataSet, qint64 place)
 {
-    takeSample(dataSet);
+    begin(dataSet);
     if (m_samples.empty()) {
         return std::nullopt;
     }
