@@ -31,7 +31,7 @@ constexpr int defaultColumnWidth = 64;
 constexpr int cellPadding = 2;
 constexpr int unlimitedLength = 32767;
 constexpr int indicatorColumnWidth = 12;
-constexpr int samplesPerIdleMoment = 16;
+constexpr int samplesPerIdleMoment = 8;
 
 bool isEditingState(db::DataSetState state)
 {
