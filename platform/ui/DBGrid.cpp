@@ -31,7 +31,7 @@ constexpr int defaultColumnWidth = 64;
 constexpr int cellPadding = 2;
 constexpr int unlimitedLength = 32767;
 constexpr int indicatorColumnWidth = 12;
-constexpr int samplesPerIdleMoment = 8;
+constexpr int samplesPerIdleMoment = 4;
 
 bool isEditingState(db::DataSetState state)
 {
@@ -412,26 +412,28 @@ void DBGrid::updateThumb()
     QScrollBar* const vertical = verticalScrollBar();
     const QSignalBlocker blockVertical(vertical);
     const db::DataSet* const dataSet = activeDataSet();
+    m_thumbPending = false;
     if (!dataSet || currentRow() < 0 || (m_window.atStart() && m_window.atEnd())) {
         vertical->setRange(0, 0);
         return;
     }
     // The thumb stands at the current row's place among all rows; a row being inserted stands where the row it
-    // was begun on stands. The first and last rows need no counting.
+    // was begun on stands. The first and last rows need no counting; any other place is counted in the next idle
+    // moment, so that the rows a key or a search reached show at once and the thumb follows.
     guarded([&] {
         const qint64 count = m_places.count(*dataSet);
-        qint64 place = 0;
-        if (m_window.atEnd() && currentRow() == rowCount() - 1 && dataSet->State() != db::DataSetState::Insert) {
-            place = count - 1;
-        } else if (!(m_window.atStart() && currentRow() == 0)) {
-            place = m_places.placeOf(*dataSet, dataSet->GetBookmark());
-        }
         vertical->setRange(0, static_cast<int>(std::clamp<qint64>(count - 1, 1, INT_MAX)));
         vertical->setPageStep(std::max(1, visibleRowCount()));
         vertical->setSingleStep(1);
-        vertical->setValue(static_cast<int>(std::clamp<qint64>(place, 0, INT_MAX)));
+        if (m_window.atEnd() && currentRow() == rowCount() - 1 && dataSet->State() != db::DataSetState::Insert) {
+            vertical->setValue(vertical->maximum());
+        } else if (m_window.atStart() && currentRow() == 0) {
+            vertical->setValue(0);
+        } else {
+            m_thumbPending = true;
+        }
     });
-    if (!m_places.complete()) {
+    if (m_thumbPending || !m_places.complete()) {
         m_sampler->start();
     }
 }
@@ -443,8 +445,21 @@ void DBGrid::sampleSome()
         return;
     }
     bool complete = true;
-    if (guarded([&] { complete = m_places.sampleMore(*dataSet, samplesPerIdleMoment); }) && !complete) {
+    if (!guarded([&] { complete = m_places.sampleMore(*dataSet, samplesPerIdleMoment); })) {
+        return;
+    }
+    if (!complete) {
         m_sampler->start();
+        return;
+    }
+    if (m_thumbPending) {
+        m_thumbPending = false;
+        QScrollBar* const vertical = verticalScrollBar();
+        const QSignalBlocker blockVertical(vertical);
+        guarded([&] {
+            const qint64 place = m_places.placeOf(*dataSet, dataSet->GetBookmark());
+            vertical->setValue(static_cast<int>(std::clamp<qint64>(place, 0, INT_MAX)));
+        });
     }
 }
 
@@ -470,9 +485,15 @@ void DBGrid::onScrollAction(int action)
     case QAbstractSlider::SliderToMaximum:
         move([](db::DataSet& dataSet) { dataSet.Last(); });
         break;
-    case QAbstractSlider::SliderMove:
-        moveToPlace(verticalScrollBar()->sliderPosition());
-        break;
+    case QAbstractSlider::SliderMove: {
+        // The thumb is where the row it reached stands.
+        const int place = verticalScrollBar()->sliderPosition();
+        moveToPlace(place);
+        const QSignalBlocker blockVertical(verticalScrollBar());
+        m_thumbPending = false;
+        verticalScrollBar()->setValue(place);
+        return;
+    }
     default:
         return;
     }

@@ -187,6 +187,7 @@ private:
     RowWindow m_window;
     RowPlaces m_places;
     QTimer* m_sampler = nullptr; // takes the places' sample in idle moments, a little at a time
+    bool m_thumbPending = false; // the thumb's place is counted in the next idle moment
     int m_currentColumn = 0;
     db::DataSetState m_lastState = db::DataSetState::Inactive;
     int m_lastVisibleRows = 0;

@@ -211,7 +211,7 @@ TEST(GridThumb, TheThumbFollowsTheRowsPlaceAndADragReachesBothEnds)
     big.Last();
     EXPECT_EQ(thumb->value(), thumb->maximum());
     big.Locate("Code", code(12345));
-    EXPECT_EQ(thumb->value(), 12345);
+    EXPECT_TRUE(uitest::waitFor([&] { return thumb->value() == 12345; })) << "the thumb follows in an idle moment";
 
     // A drag moves the current row along with the thumb, and the ends reach the first and the last row.
     thumb->setSliderDown(true);
