@@ -4,11 +4,13 @@
 #include "directory/TfrmMain.h"
 #include "platform/db/Table.h"
 #include "platform/ui/DBEdit.h"
+#include "platform/ui/DBGrid.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QScrollBar>
 #include <QWindow>
 
 #include <stdexcept>
@@ -75,6 +77,38 @@ DirectoryWindowBench::Times DirectoryWindowBench::lastThenFirst()
     Times times;
     times.lastMs = respond(*main.Last1, m_lastName);
     times.firstMs = respond(*main.First1, m_firstName);
+    return times;
+}
+
+std::vector<double> DirectoryWindowBench::dragThumb(int steps)
+{
+    TfrmMain& main = mainWindow();
+    ui::DBGrid& grid = *main.DBGridEmployee2;
+    QScrollBar& thumb = *grid.verticalScrollBar();
+    const auto shownName = [&] { return grid.cellText(grid.currentRow(), 0); };
+    std::vector<double> times;
+    thumb.setSliderDown(true);
+    thumb.setSliderPosition(0);
+    QCoreApplication::processEvents();
+    for (int step = 1; step <= steps; ++step) {
+        const int place = static_cast<int>(qint64(thumb.maximum()) * step / steps);
+        const QString before = shownName();
+        QElapsedTimer clock;
+        clock.start();
+        thumb.setSliderPosition(place);
+        grid.viewport()->repaint(); // what the next frame shows, painted now
+        QCoreApplication::processEvents();
+        times.push_back(double(clock.nsecsElapsed()) / 1e6);
+        if (shownName() == before)
+            fail(QStringLiteral("The drag to %1 left the grid on \"%2\"").arg(place).arg(before));
+    }
+    thumb.setSliderDown(false);
+    checkNoMessage(QStringLiteral("the drag"));
+    if (shownName() != m_lastName)
+        fail(QStringLiteral("The thumb at the bottom shows \"%1\", not the last employee \"%2\"")
+                 .arg(shownName(), m_lastName));
+    main.First1->trigger();
+    QCoreApplication::processEvents();
     return times;
 }
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <vector>
 
 class DirectoryProgram;
 class QAction;
@@ -40,6 +41,11 @@ public:
     // posted (the repaint) are handled. Throws std::runtime_error when a command is disabled, reports an error or
     // leaves another name in the window than the table's last (first) one in the browse order.
     Times lastThenFirst();
+
+    // A drag of the employee page's name grid's scroll thumb from the top to the bottom in `steps` even steps, each
+    // timed from the thumb's move until the grid has repainted the rows it reached; the thumb at the bottom must
+    // show the last employee. Returns the steps' times in ms.
+    std::vector<double> dragThumb(int steps);
 
     TfrmMain& mainWindow() const;
     // The table's first and last names in the browse order, read apart from the program.

@@ -14,8 +14,16 @@
 //   Record menu's Last and First (see DirectoryWindowBench): one round right after the start-up, then N more
 //   (default 7). Prints one line for scripts:
 //     last_ms=<median> first_ms=<median> cold_last_ms=<first round> cold_first_ms=<first round> rounds=<N>
-//   The medians are over the N rounds after the first. Runs on the offscreen platform unless QT_QPA_PLATFORM says
-//   otherwise. Exit code 0 measured, 1 failed (the reason on standard error), 2 bad arguments.
+//   The medians are over the N rounds after the first. Then the name grid's scroll thumb is dragged from top to
+//   bottom in 40 steps (see DirectoryWindowBench::dragThumb), adding drag_ms=<median step> drag_max_ms=<slowest>.
+//   Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise. Exit code 0 measured, 1 failed (the
+//   reason on standard error), 2 bad arguments.
+namespace {
+
+constexpr int dragSteps = 40;
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -50,7 +58,10 @@ int main(int argc, char* argv[])
         out << "last_ms=" << Statistics::fixed(Statistics::median(last))
             << " first_ms=" << Statistics::fixed(Statistics::median(first))
             << " cold_last_ms=" << Statistics::fixed(cold.lastMs)
-            << " cold_first_ms=" << Statistics::fixed(cold.firstMs) << " rounds=" << rounds << '\n';
+            << " cold_first_ms=" << Statistics::fixed(cold.firstMs) << " rounds=" << rounds;
+        const std::vector<double> drag = bench.dragThumb(dragSteps);
+        out << " drag_ms=" << Statistics::fixed(Statistics::median(drag))
+            << " drag_max_ms=" << Statistics::fixed(*std::max_element(drag.begin(), drag.end())) << '\n';
     } catch (const std::exception& error) {
         err << "bench_directory_window: " << QString::fromUtf8(error.what()) << '\n';
         return 1;

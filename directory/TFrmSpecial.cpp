@@ -46,7 +46,7 @@ TFrmSpecial::TFrmSpecial(TfrmDataMod& dataModule, QWidget* owner)
         { { QStringLiteral("Number"), QString(), 0 }, { QStringLiteral("Description"), QString(), 0 } });
     DBGrid1->setOptions(ui::DBGrid::Option::Editing | ui::DBGrid::Option::Titles | ui::DBGrid::Option::ColLines
         | ui::DBGrid::Option::RowLines | ui::DBGrid::Option::Tabs | ui::DBGrid::Option::ConfirmDelete
-        | ui::DBGrid::Option::CancelOnExit);
+        | ui::DBGrid::Option::CancelOnExit | ui::DBGrid::Option::Indicator);
     DBGrid1->setGeometry(8, 40, formSize.width() - 16, formSize.height() - 88);
 
     OKBtn->setGeometry((formSize.width() - 80) / 2, formSize.height() - 38, 80, 26);

@@ -20,6 +20,21 @@ void DataSet::Cursor::remove(const Bookmark& /*bookmark*/)
     throw EngineError(QStringLiteral("%1 is read-only: its rows cannot be deleted").arg(name()));
 }
 
+std::optional<RecordRow> DataSet::Cursor::rowFrom(const Bookmark& from, qint64 offset)
+{
+    if (offset < 0)
+        return std::nullopt;
+    return rowAt((from.isValid() ? position(from) : 0) + offset);
+}
+
+qint64 DataSet::Cursor::countBetween(const Bookmark& from, const Bookmark& to, qint64 limit)
+{
+    if (!to.isValid())
+        return 0;
+    const qint64 start = from.isValid() ? position(from) : 0;
+    return std::clamp<qint64>(position(to) - start, 0, std::max<qint64>(limit, 0));
+}
+
 DataSet::DataSet(QObject* parent)
     : QObject(parent)
     , m_session(&Session::defaultSession())
@@ -452,6 +467,21 @@ std::vector<RecordRow> DataSet::readRows(const Bookmark& from, int count, bool f
     for (RecordRow& row : rows)
         row.values = toFieldOrder(row.values);
     return rows;
+}
+
+std::optional<RecordRow> DataSet::readRowFrom(const Bookmark& from, qint64 offset) const
+{
+    if (!Active())
+        return std::nullopt;
+    std::optional<RecordRow> row = m_cursor->rowFrom(from, offset);
+    if (row)
+        row->values = toFieldOrder(row->values);
+    return row;
+}
+
+qint64 DataSet::countRows(const Bookmark& from, const Bookmark& to, qint64 limit) const
+{
+    return Active() ? m_cursor->countBetween(from, to, limit) : 0;
 }
 
 QVariantList DataSet::currentValues() const

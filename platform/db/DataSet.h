@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace db {
@@ -74,6 +75,12 @@ public:
     // rows before come first-to-last, ending with the one just before `from`). An invalid bookmark reads from the
     // first row (forward) or up to the last row.
     std::vector<RecordRow> readRows(const Bookmark& from, int count, bool forward) const;
+    // The row `offset` rows on from `from` (the row itself at 0; an invalid bookmark counts from the first row),
+    // and how many rows lie from `from` (included) up to `to` (excluded), counted no further than `limit`. Both
+    // step through the order's index without reading the records between, and neither moves the data set: a grid
+    // places its scroll bar's thumb with them.
+    std::optional<RecordRow> readRowFrom(const Bookmark& from, qint64 offset) const;
+    qint64 countRows(const Bookmark& from, const Bookmark& to, qint64 limit) const;
     QVariantList currentValues() const;
 
     // Editing. Read-only data sets (query results, text tables) refuse with an EngineError.

@@ -35,6 +35,12 @@ public:
     virtual qint64 count() = 0;
     virtual qint64 position(const Bookmark& bookmark) = 0; // the number of rows before it
     virtual std::optional<RecordRow> rowAt(qint64 position) = 0;
+    // The row `offset` rows on from `from`: the row itself at 0 (or the next one when it is gone); an invalid
+    // bookmark counts from the first row. Nothing past the end.
+    virtual std::optional<RecordRow> rowFrom(const Bookmark& from, qint64 offset);
+    // How many rows lie from `from` (included) up to `to` (excluded), counting no further than `limit`; an invalid
+    // `from` counts from the first row.
+    virtual qint64 countBetween(const Bookmark& from, const Bookmark& to, qint64 limit);
     virtual std::optional<RecordRow> locate(int column, const QVariant& value, LocateOptions options) = 0;
 
     virtual bool canModify() const { return false; }

@@ -228,7 +228,7 @@ SqlStatement& TableCursor::statement(const QString& sql)
     return *it->second;
 }
 
-RecordRow TableCursor::rowFrom(const SqlStatement& statement) const
+RecordRow TableCursor::rowOf(const SqlStatement& statement) const
 {
     RecordRow row;
     row.bookmark.id = statement.columnInt(0);
@@ -250,7 +250,7 @@ std::vector<RecordRow> TableCursor::read(const QString& sql, const QVariantList&
     const SqlStatementReset done(query);
     std::vector<RecordRow> rows;
     while (query.step())
-        rows.push_back(rowFrom(query));
+        rows.push_back(rowOf(query));
     return rows;
 }
 
@@ -384,6 +384,41 @@ std::optional<RecordRow> TableCursor::rowAt(qint64 position)
     if (rows.empty())
         return std::nullopt;
     return std::move(rows.front());
+}
+
+std::optional<RecordRow> TableCursor::rowFrom(const Bookmark& from, qint64 offset)
+{
+    if (m_noRows || offset < 0)
+        return std::nullopt;
+    QVariantList bindings;
+    QStringList conditions = rangeConditions(bindings);
+    const Bookmark start = usable(from);
+    if (start.isValid())
+        conditions << keyCondition(start, true, true, bindings);
+    bindings << offset;
+    // The skipped rows are stepped over inside the index, without reading their records.
+    std::vector<RecordRow> rows = read(QStringLiteral("SELECT %1 FROM records%2%3 LIMIT 1 OFFSET ?")
+                                           .arg(selectList(), where(conditions), orderBy(true)),
+        bindings);
+    if (rows.empty())
+        return std::nullopt;
+    return std::move(rows.front());
+}
+
+qint64 TableCursor::countBetween(const Bookmark& from, const Bookmark& to, qint64 limit)
+{
+    const Bookmark end = usable(to);
+    if (m_noRows || limit <= 0 || !end.isValid())
+        return 0;
+    QVariantList bindings;
+    QStringList conditions = rangeConditions(bindings);
+    const Bookmark start = usable(from);
+    if (start.isValid())
+        conditions << keyCondition(start, true, true, bindings);
+    conditions << keyCondition(end, false, false, bindings);
+    bindings << limit;
+    return readCount(
+        QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM records%1 LIMIT ?)").arg(where(conditions)), bindings);
 }
 
 std::optional<RecordRow> TableCursor::locate(int column, const QVariant& value, LocateOptions options)

@@ -46,6 +46,8 @@ public:
     qint64 count() override;
     qint64 position(const Bookmark& bookmark) override;
     std::optional<RecordRow> rowAt(qint64 position) override;
+    std::optional<RecordRow> rowFrom(const Bookmark& from, qint64 offset) override;
+    qint64 countBetween(const Bookmark& from, const Bookmark& to, qint64 limit) override;
     std::optional<RecordRow> locate(int column, const QVariant& value, LocateOptions options) override;
     bool canModify() const override { return true; }
     Bookmark post(const Bookmark* existing, const QVariantList& values, const std::vector<bool>& changed) override;
@@ -63,7 +65,7 @@ private:
     std::vector<RecordRow> read(const QString& sql, const QVariantList& bindings);
     qint64 readCount(const QString& sql, const QVariantList& bindings);
     qint64 dataVersion(); // changes when another connection commits to the file
-    RecordRow rowFrom(const SqlStatement& statement) const;
+    RecordRow rowOf(const SqlStatement& statement) const;
     std::optional<RecordRow> readById(qint64 id, bool withinRange);
     Bookmark usable(const Bookmark& bookmark);
 

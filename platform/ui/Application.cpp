@@ -22,6 +22,7 @@ Application::Application()
     currentApplication() = this;
     if (QCoreApplication* const core = QCoreApplication::instance()) {
         core->installEventFilter(this);
+        core->installEventFilter(&m_menuShortcuts);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/MenuShortcutFilter.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,7 +15,8 @@ namespace ui {
 
 // The program's application object: its title, help file and hint setting, the forms it owns, the main window
 // (the first form created that has a window) and the message loop. Its exception handler shows an error that
-// ended an event handler in the default error box: caption the title, the error's message, an OK button.
+// ended an event handler in the default error box: caption the title, the error's message, an OK button. In every
+// window the menus' shortcuts win over the keys of the focused control (MenuShortcutFilter).
 //
 // One per program, created after QApplication and destroyed before it; instance() finds it, as qApp finds the
 // QApplication.
@@ -67,6 +70,7 @@ private:
     void adoptMainForm(QWidget& form);
     void quitUnlessMainFormShown();
 
+    MenuShortcutFilter m_menuShortcuts;
     QString m_title;
     QString m_helpFile;
     bool m_showHint = true;

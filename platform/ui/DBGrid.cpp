@@ -5,18 +5,23 @@
 #include "platform/db/Field.h"
 #include "platform/ui/EditKeys.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/ui/RecordDeletion.h"
 
 #include <QApplication>
-#include <QScopedValueRollback>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygon>
+#include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 
 namespace ui {
 
@@ -25,34 +30,23 @@ namespace {
 constexpr int defaultColumnWidth = 64;
 constexpr int cellPadding = 2;
 constexpr int unlimitedLength = 32767;
-
-// The vertical scroll bar only says where the current row stands: at the first row, somewhere between, or at
-// the last. Its exact place would need the row's number, which a large data set cannot give cheaply.
-constexpr int scrollFirst = 0;
-constexpr int scrollMiddle = 1;
-constexpr int scrollLast = 2;
-
-bool sameRow(const db::Bookmark& left, const db::Bookmark& right)
-{
-    return left.isValid() && right.isValid() && left.id == right.id;
-}
-
-// The rows beside a bookmark in one direction, nearest first, without the bookmarked row itself.
-std::vector<db::RecordRow> neighbours(const db::DataSet& dataSet, const db::Bookmark& from, int count, bool forward)
-{
-    if (count <= 0 || !from.isValid()) {
-        return {};
-    }
-    std::vector<db::RecordRow> rows = dataSet.readRows(from, count, forward);
-    if (!forward) {
-        std::reverse(rows.begin(), rows.end()); // they come in the data set's order
-    }
-    return rows;
-}
+constexpr int indicatorColumnWidth = 12;
+constexpr int samplesPerIdleMoment = 4;
 
 bool isEditingState(db::DataSetState state)
 {
     return state == db::DataSetState::Edit || state == db::DataSetState::Insert;
+}
+
+bool isTabKey(const QKeyEvent& event)
+{
+    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
+        && !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+bool tabsForward(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Tab && !event.modifiers().testFlag(Qt::ShiftModifier);
 }
 
 } // namespace
@@ -60,14 +54,17 @@ bool isEditingState(db::DataSetState state)
 DBGrid::DBGrid(QWidget* parent)
     : QAbstractScrollArea(parent)
     , m_options(Option::Editing | Option::Titles | Option::ColLines | Option::RowLines | Option::Tabs
-          | Option::ConfirmDelete | Option::CancelOnExit)
+          | Option::ConfirmDelete | Option::CancelOnExit | Option::Indicator)
 {
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setBackgroundRole(QPalette::Base);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &DBGrid::onScrollAction);
-    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &DBGrid::onSliderReleased);
+    m_sampler = new QTimer(this); // owned by the grid
+    m_sampler->setSingleShot(true);
+    m_sampler->setInterval(0);
+    connect(m_sampler, &QTimer::timeout, this, &DBGrid::sampleSome);
     updateScrollBars();
 }
 
@@ -83,18 +80,22 @@ void DBGrid::setDataSource(db::DataSource* source)
     }
     closeEditor(false);
     m_source = source;
+    m_places.forget();
     if (source) {
         connect(source, &db::DataSource::dataSetChanged, this, [this] {
+            m_places.forget();
             resolveColumns();
+            showFirstColumn();
             reload(0);
         });
         connect(source, &db::DataSource::stateChanged, this, &DBGrid::onStateChanged);
         connect(source, &db::DataSource::scrolled, this, &DBGrid::onScrolled);
-        connect(source, &db::DataSource::dataChanged, this, [this] { reload(m_currentRow); });
+        connect(source, &db::DataSource::dataChanged, this, &DBGrid::onDataChanged);
         connect(source, &db::DataSource::fieldChanged, this, &DBGrid::onFieldChanged);
         connect(source, &QObject::destroyed, this, &DBGrid::onStateChanged);
     }
     resolveColumns();
+    showFirstColumn();
     reload(0);
 }
 
@@ -104,13 +105,16 @@ void DBGrid::setOptions(Options options)
     if (!canEditCells()) {
         closeEditor(false);
     }
-    reload(m_currentRow);
+    setAttribute(Qt::WA_InputMethodEnabled, canEditCells());
+    fitColumns();
+    reload(currentRow());
 }
 
 void DBGrid::setColumns(const QList<DBGridColumn>& columns)
 {
     m_columns = columns;
     resolveColumns();
+    placeEditor();
     viewport()->update();
 }
 
@@ -127,7 +131,16 @@ QString DBGrid::columnTitle(int column) const
 
 int DBGrid::columnWidth(int column) const
 {
-    return column >= 0 && column < columnCount() ? m_shownColumns.at(static_cast<size_t>(column)).width : 0;
+    if (column < 0 || column >= columnCount()) {
+        return 0;
+    }
+    const int extra = column == columnCount() - 1 ? m_lastColumnExtra : 0;
+    return m_shownColumns.at(static_cast<size_t>(column)).width + extra;
+}
+
+int DBGrid::indicatorWidth() const
+{
+    return m_options.testFlag(Option::Indicator) ? indicatorColumnWidth : 0;
 }
 
 db::DataSet* DBGrid::activeDataSet() const
@@ -164,9 +177,9 @@ int DBGrid::visibleRowCount() const
 
 int DBGrid::columnLeft(int column) const
 {
-    int left = 0;
+    int left = indicatorWidth();
     for (int index = 0; index < column && index < columnCount(); ++index) {
-        left += m_shownColumns.at(static_cast<size_t>(index)).width;
+        left += columnWidth(index);
     }
     return left;
 }
@@ -198,13 +211,11 @@ int DBGrid::rowAt(int y) const
 int DBGrid::columnAt(int x) const
 {
     const int contentX = x + horizontalScrollBar()->value();
-    int left = 0;
     for (int column = 0; column < columnCount(); ++column) {
-        const int width = columnWidth(column);
-        if (contentX >= left && contentX < left + width) {
+        const int left = columnLeft(column);
+        if (contentX >= left && contentX < left + columnWidth(column)) {
             return column;
         }
-        left += width;
     }
     return -1;
 }
@@ -215,7 +226,7 @@ QString DBGrid::cellText(int row, int column) const
         return {};
     }
     const int valueIndex = m_shownColumns.at(static_cast<size_t>(column)).valueIndex;
-    const QVariantList& values = m_rows.at(static_cast<size_t>(row)).values;
+    const QVariantList& values = m_window.row(row).values;
     return valueIndex >= 0 && valueIndex < values.size() ? values.at(valueIndex).toString() : QString();
 }
 
@@ -271,79 +282,58 @@ void DBGrid::resolveColumns()
         }
     }
     m_currentColumn = std::clamp(m_currentColumn, 0, std::max(0, columnCount() - 1));
-    updateScrollBars();
+    fitColumns();
+}
+
+void DBGrid::fitColumns()
+{
+    int given = indicatorWidth();
+    for (const ShownColumn& column : m_shownColumns) {
+        given += column.width;
+    }
+    m_lastColumnExtra = m_shownColumns.empty() ? 0 : std::max(0, viewport()->width() - given);
+    QScrollBar* const horizontal = horizontalScrollBar();
+    horizontal->setRange(0, std::max(0, totalWidth() - viewport()->width()));
+    horizontal->setPageStep(std::max(1, viewport()->width()));
+    horizontal->setSingleStep(20);
+}
+
+void DBGrid::showFirstColumn()
+{
+    m_currentColumn = 0;
+    horizontalScrollBar()->setValue(0);
 }
 
 void DBGrid::reload(int position)
 {
     trackState();
-    m_rows.clear();
-    m_currentRow = -1;
-    m_windowAtStart = true;
-    m_windowAtEnd = true;
     m_lastVisibleRows = visibleRowCount();
     const db::DataSet* const dataSet = activeDataSet();
-    guarded([&] {
-        if (!dataSet) {
-            return;
-        }
-        const int visible = visibleRowCount();
-        const int place = std::clamp(position, 0, visible - 1);
-        if (dataSet->State() == db::DataSetState::Insert) {
-            // The new row stands before the row that was current when the insert began, which the data set
-            // still names as its position.
-            const db::Bookmark anchor = dataSet->GetBookmark();
-            std::vector<db::RecordRow> before = neighbours(*dataSet, anchor, place + 1, false);
-            const db::Bookmark justBefore = before.empty() ? db::Bookmark {} : before.front().bookmark;
-            before.resize(std::min(before.size(), static_cast<size_t>(place)));
-            m_rows.assign(before.rbegin(), before.rend());
-            m_currentRow = static_cast<int>(m_rows.size());
-            m_rows.push_back(db::RecordRow { db::Bookmark {}, dataSet->currentValues() });
-            if (anchor.isValid()) {
-                // From the row before the anchor (or from the start), so that the anchor itself comes first.
-                const int room = visible - static_cast<int>(m_rows.size());
-                for (db::RecordRow& row : dataSet->readRows(justBefore, room, true)) {
-                    m_rows.push_back(std::move(row));
-                }
-            }
-            m_windowAtStart = false;
-            m_windowAtEnd = false;
-            return;
-        }
-        if (dataSet->IsEmpty()) {
-            return;
-        }
-        const db::Bookmark current = dataSet->GetBookmark();
-        int wantBefore = place;
-        int wantAfter = visible - 1 - place;
-        // One row more than shown on each side tells whether the window reaches the data set's ends.
-        std::vector<db::RecordRow> before = neighbours(*dataSet, current, wantBefore + 1, false);
-        std::vector<db::RecordRow> after = neighbours(*dataSet, current, wantAfter + 1, true);
-        if (static_cast<int>(after.size()) <= wantAfter && static_cast<int>(before.size()) > wantBefore) {
-            wantBefore = visible - 1 - static_cast<int>(after.size());
-            before = neighbours(*dataSet, current, wantBefore + 1, false);
-        } else if (static_cast<int>(before.size()) <= wantBefore && static_cast<int>(after.size()) > wantAfter) {
-            wantAfter = visible - 1 - static_cast<int>(before.size());
-            after = neighbours(*dataSet, current, wantAfter + 1, true);
-        }
-        m_windowAtStart = static_cast<int>(before.size()) <= wantBefore;
-        m_windowAtEnd = static_cast<int>(after.size()) <= wantAfter;
-        before.resize(std::min(before.size(), static_cast<size_t>(wantBefore)));
-        after.resize(std::min(after.size(), static_cast<size_t>(wantAfter)));
-        m_rows.assign(before.rbegin(), before.rend());
-        m_currentRow = static_cast<int>(m_rows.size());
-        m_rows.push_back(db::RecordRow { current, dataSet->currentValues() });
-        for (db::RecordRow& row : after) {
-            m_rows.push_back(std::move(row));
-        }
-    });
-    if (m_currentRow < 0) {
+    if (!guarded([&] { m_window.reload(dataSet, position, m_lastVisibleRows); })) {
+        m_window.clear();
+    }
+    if (currentRow() < 0) {
         closeEditor(false);
     }
     syncEditor();
     updateScrollBars();
     placeEditor();
     viewport()->update();
+}
+
+void DBGrid::onDataChanged()
+{
+    // Rows were read anew. Another current row means another set of rows (a master that moved, a delete): it
+    // shows from its first column, as a list just opened does.
+    const db::Bookmark before = currentRow() >= 0 ? m_window.row(currentRow()).bookmark : db::Bookmark {};
+    m_places.forget();
+    reload(currentRow());
+    const db::Bookmark after = currentRow() >= 0 ? m_window.row(currentRow()).bookmark : db::Bookmark {};
+    if (before.isValid() && !(after.isValid() && after.id == before.id)) {
+        closeEditor(false);
+        showFirstColumn();
+        viewport()->update();
+    }
 }
 
 void DBGrid::syncEditor()
@@ -366,37 +356,24 @@ void DBGrid::syncEditor()
 void DBGrid::onScrolled()
 {
     const db::DataSet* const dataSet = activeDataSet();
+    const std::optional<int> jumped = std::exchange(m_placeAfterJump, std::nullopt);
     if (!dataSet || dataSet->State() == db::DataSetState::Insert) {
-        reload(m_currentRow);
+        reload(currentRow());
         return;
     }
     closeEditor(false);
-    int place = m_currentRow;
-    guarded([&] {
-        const db::Bookmark current = dataSet->GetBookmark();
-        for (size_t index = 0; index < m_rows.size(); ++index) {
-            if (sameRow(m_rows[index].bookmark, current)) {
-                place = static_cast<int>(index);
-                return;
-            }
-        }
-        // Just past the window's edge: the rows scroll by one, as a step does.
-        if (!m_rows.empty()) {
-            const auto below = neighbours(*dataSet, m_rows.back().bookmark, 1, true);
-            const auto above = neighbours(*dataSet, m_rows.front().bookmark, 1, false);
-            if (!below.empty() && sameRow(below.front().bookmark, current)) {
-                place = visibleRowCount() - 1;
-            } else if (!above.empty() && sameRow(above.front().bookmark, current)) {
-                place = 0;
-            }
-        }
-    });
+    int place = currentRow();
+    if (jumped) {
+        place = *jumped;
+    } else {
+        guarded([&] { place = m_window.placeAfterMove(*dataSet, visibleRowCount(), currentRow()); });
+    }
     reload(place);
 }
 
 void DBGrid::onStateChanged()
 {
-    reload(m_currentRow);
+    reload(currentRow());
 }
 
 void DBGrid::trackState()
@@ -406,52 +383,84 @@ void DBGrid::trackState()
     const bool activityChanged = (state == db::DataSetState::Inactive) != (m_lastState == db::DataSetState::Inactive);
     m_lastState = state;
     if (activityChanged) {
-        // A data set makes new fields when it opens: the columns are found again.
+        // A data set makes new fields when it opens: the columns are found again, from the first.
         closeEditor(false);
+        m_places.forget();
         resolveColumns();
+        showFirstColumn();
     }
 }
 
 void DBGrid::onFieldChanged()
 {
     const db::DataSet* const dataSet = activeDataSet();
-    if (!dataSet || m_currentRow < 0) {
+    if (!dataSet || currentRow() < 0) {
         return;
     }
-    guarded([&] { m_rows.at(static_cast<size_t>(m_currentRow)).values = dataSet->currentValues(); });
+    guarded([&] { m_window.setCurrentValues(dataSet->currentValues()); });
     viewport()->update();
-}
-
-int DBGrid::scrollValue() const
-{
-    if (m_currentRow < 0) {
-        return scrollFirst;
-    }
-    if (m_windowAtStart && m_currentRow == 0) {
-        return scrollFirst;
-    }
-    if (m_windowAtEnd && m_currentRow == rowCount() - 1) {
-        return scrollLast;
-    }
-    return scrollMiddle;
 }
 
 void DBGrid::updateScrollBars()
 {
+    fitColumns();
+    updateThumb();
+}
+
+void DBGrid::updateThumb()
+{
     QScrollBar* const vertical = verticalScrollBar();
     const QSignalBlocker blockVertical(vertical);
-    if (m_windowAtStart && m_windowAtEnd) {
+    const db::DataSet* const dataSet = activeDataSet();
+    m_thumbPending = false;
+    if (!dataSet || currentRow() < 0 || (m_window.atStart() && m_window.atEnd())) {
         vertical->setRange(0, 0);
-    } else {
-        vertical->setRange(scrollFirst, scrollLast);
-        vertical->setPageStep(1);
-        vertical->setSingleStep(1);
-        vertical->setValue(scrollValue());
+        return;
     }
-    QScrollBar* const horizontal = horizontalScrollBar();
-    horizontal->setRange(0, std::max(0, totalWidth() - viewport()->width()));
-    horizontal->setPageStep(std::max(1, viewport()->width()));
-    horizontal->setSingleStep(20);
+    // The thumb stands at the current row's place among all rows; a row being inserted stands where the row it
+    // was begun on stands. The first and last rows need no counting; any other place is counted in the next idle
+    // moment, so that the rows a key or a search reached show at once and the thumb follows.
+    guarded([&] {
+        const qint64 count = m_places.count(*dataSet);
+        vertical->setRange(0, static_cast<int>(std::clamp<qint64>(count - 1, 1, INT_MAX)));
+        vertical->setPageStep(std::max(1, visibleRowCount()));
+        vertical->setSingleStep(1);
+        if (m_window.atEnd() && currentRow() == rowCount() - 1 && dataSet->State() != db::DataSetState::Insert) {
+            vertical->setValue(vertical->maximum());
+        } else if (m_window.atStart() && currentRow() == 0) {
+            vertical->setValue(0);
+        } else {
+            m_thumbPending = true;
+        }
+    });
+    if (m_thumbPending || !m_places.complete()) {
+        m_sampler->start();
+    }
+}
+
+void DBGrid::sampleSome()
+{
+    const db::DataSet* const dataSet = activeDataSet();
+    if (!dataSet) {
+        return;
+    }
+    bool complete = true;
+    if (!guarded([&] { complete = m_places.sampleMore(*dataSet, samplesPerIdleMoment); })) {
+        return;
+    }
+    if (!complete) {
+        m_sampler->start();
+        return;
+    }
+    if (m_thumbPending) {
+        m_thumbPending = false;
+        QScrollBar* const vertical = verticalScrollBar();
+        const QSignalBlocker blockVertical(vertical);
+        guarded([&] {
+            const qint64 place = m_places.placeOf(*dataSet, dataSet->GetBookmark());
+            vertical->setValue(static_cast<int>(std::clamp<qint64>(place, 0, INT_MAX)));
+        });
+    }
 }
 
 void DBGrid::onScrollAction(int action)
@@ -476,22 +485,51 @@ void DBGrid::onScrollAction(int action)
     case QAbstractSlider::SliderToMaximum:
         move([](db::DataSet& dataSet) { dataSet.Last(); });
         break;
-    default:
-        return; // a drag is decided when the slider is released
+    case QAbstractSlider::SliderMove: {
+        // The thumb is where the row it reached stands.
+        const int place = verticalScrollBar()->sliderPosition();
+        moveToPlace(place);
+        const QSignalBlocker blockVertical(verticalScrollBar());
+        m_thumbPending = false;
+        verticalScrollBar()->setValue(place);
+        return;
     }
-    verticalScrollBar()->setSliderPosition(scrollValue());
+    default:
+        return;
+    }
+    updateThumb();
+    verticalScrollBar()->setSliderPosition(verticalScrollBar()->value());
 }
 
-void DBGrid::onSliderReleased()
+void DBGrid::moveToPlace(qint64 place)
 {
-    const int position = verticalScrollBar()->sliderPosition();
-    if (position <= verticalScrollBar()->minimum()) {
-        move([](db::DataSet& dataSet) { dataSet.First(); });
-    } else if (position >= verticalScrollBar()->maximum()) {
-        move([](db::DataSet& dataSet) { dataSet.Last(); });
+    db::DataSet* const dataSet = activeDataSet();
+    if (!dataSet || dataSet->IsEmpty()) {
+        return;
     }
-    const QSignalBlocker block(verticalScrollBar());
-    verticalScrollBar()->setValue(scrollValue());
+    const QScrollBar* const vertical = verticalScrollBar();
+    if (place <= vertical->minimum()) {
+        move([](db::DataSet& moved) { moved.First(); });
+        return;
+    }
+    if (place >= vertical->maximum()) {
+        move([](db::DataSet& moved) { moved.Last(); });
+        return;
+    }
+    // The row lands in the window as the thumb stands in its groove: near the top at the top, near the bottom at
+    // the bottom.
+    const int visible = visibleRowCount();
+    move([&](db::DataSet& moved) {
+        const std::optional<db::RecordRow> row = m_places.rowAt(moved, place);
+        if (!row) {
+            return;
+        }
+        m_placeAfterJump = static_cast<int>((visible - 1) * place / std::max(1, vertical->maximum()));
+        if (!moved.GotoBookmark(row->bookmark)) {
+            m_placeAfterJump.reset();
+        }
+    });
+    m_placeAfterJump.reset();
 }
 
 void DBGrid::move(const std::function<void(db::DataSet&)>& operation)
@@ -521,8 +559,8 @@ void DBGrid::moveToColumn(int column)
 void DBGrid::ensureColumnVisible(int column)
 {
     QScrollBar* const horizontal = horizontalScrollBar();
-    const int left = columnLeft(column);
-    const int right = left + columnWidth(column);
+    const int left = columnLeft(column) - indicatorWidth();
+    const int right = columnLeft(column) + columnWidth(column);
     if (left < horizontal->value()) {
         horizontal->setValue(left);
     } else if (right > horizontal->value() + viewport()->width()) {
@@ -530,14 +568,22 @@ void DBGrid::ensureColumnVisible(int column)
     }
 }
 
-void DBGrid::tabToCell(bool forward)
+void DBGrid::pressTab(bool forward)
 {
+    if (!m_options.testFlag(Option::Tabs) || columnCount() == 0 || m_options.testFlag(Option::RowSelect)) {
+        leaveGrid(forward);
+        return;
+    }
     const int next = m_currentColumn + (forward ? 1 : -1);
-    if (!m_options.testFlag(Option::RowSelect) && next >= 0 && next < columnCount()) {
+    if (next >= 0 && next < columnCount()) {
         moveToColumn(next);
         return;
     }
-    // Past the last cell of a row Tab goes on to the first cell of the next one.
+    if (canEditCells()) {
+        leaveGrid(forward); // past the row's last cell (or before its first)
+        return;
+    }
+    // A grid that only shows its rows goes on to the next row's cells.
     if (forward) {
         move([](db::DataSet& dataSet) { dataSet.Next(); });
         moveToColumn(0);
@@ -545,6 +591,15 @@ void DBGrid::tabToCell(bool forward)
         move([](db::DataSet& dataSet) { dataSet.Prior(); });
         moveToColumn(columnCount() - 1);
     }
+}
+
+void DBGrid::leaveGrid(bool forward)
+{
+    closeEditor(false);
+    if (!hasFocus()) {
+        setFocus(Qt::TabFocusReason);
+    }
+    focusNextPrevChild(forward);
 }
 
 void DBGrid::deleteCurrentRow()
@@ -559,18 +614,7 @@ void DBGrid::deleteCurrentRow()
             return;
         }
         closeEditor(false);
-        if (m_options.testFlag(Option::ConfirmDelete)
-            && ModalPoint::message(QStringLiteral("Delete record?"), MessageKind::Confirmation,
-                   MessageButton::OK | MessageButton::Cancel, this)
-                != MessageButton::OK) {
-            return;
-        }
-        // A row being inserted is not stored yet: dropping it is its deletion.
-        if (dataSet->State() == db::DataSetState::Insert) {
-            dataSet->Cancel();
-        } else {
-            dataSet->Delete();
-        }
+        deleteRecord(*dataSet, m_options.testFlag(Option::ConfirmDelete), this);
     });
 }
 
@@ -602,7 +646,7 @@ bool DBGrid::beginEdit()
 
 void DBGrid::openEditor(const QString* typed)
 {
-    if (!canEditCells() || m_currentRow < 0) {
+    if (!canEditCells() || currentRow() < 0) {
         return;
     }
     const db::Field* const field = columnField(m_currentColumn);
@@ -613,22 +657,25 @@ void DBGrid::openEditor(const QString* typed)
         return;
     }
     if (!m_editor) {
-        m_editor = new QLineEdit(viewport());
+        m_editor = new QLineEdit(viewport()); // owned by the viewport
         m_editor->setObjectName(QStringLiteral("InplaceEditor"));
         m_editor->setFrame(false);
+        m_editor->hide();
         m_editor->installEventFilter(this);
         connect(m_editor, &QLineEdit::textEdited, this, &DBGrid::onEditorEdited);
     }
     // The field may have changed while a typed key began the edit; read it again.
     const db::Field* const current = columnField(m_currentColumn);
-    if (!current) {
+    if (!current || currentRow() < 0) {
         return;
     }
     m_editorOriginal = current->AsString();
     m_editor->setMaxLength(
         current->DataType() == db::FieldType::Alpha && current->Size() > 0 ? current->Size() : unlimitedLength);
     m_editor->setText(typed ? *typed : m_editorOriginal);
-    placeEditor();
+    ensureColumnVisible(m_currentColumn);
+    // Placed before it shows: a widget shown first would stand at the viewport's corner until the next layout.
+    m_editor->setGeometry(cellRect(currentRow(), m_currentColumn).adjusted(1, 1, -1, -1));
     m_editor->show();
     m_editor->setFocus(Qt::OtherFocusReason);
     if (typed) {
@@ -661,7 +708,7 @@ void DBGrid::placeEditor()
     if (!isEditing()) {
         return;
     }
-    const QRect cell = cellRect(m_currentRow, m_currentColumn);
+    const QRect cell = cellRect(currentRow(), m_currentColumn);
     if (cell.isEmpty()) {
         closeEditor(false);
         return;
@@ -685,7 +732,11 @@ void DBGrid::onEditorEdited(const QString& text)
 
 bool DBGrid::handleEditorKey(QKeyEvent* event)
 {
-    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+    if (isTabKey(*event)) {
+        pressTab(tabsForward(*event));
+        return true;
+    }
     switch (event->key()) {
     case Qt::Key_Escape:
         closeEditor(true);
@@ -699,16 +750,17 @@ bool DBGrid::handleEditorKey(QKeyEvent* event)
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
         closeEditor(false);
-        keyPressEvent(event);
+        handleGridKey(event);
         return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        if (m_options.testFlag(Option::Tabs) && plain) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Delete:
+        if (control) { // the first or last row, or the row's deletion: nothing the cell's text has a use for
             closeEditor(false);
-            tabToCell(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+            handleGridKey(event);
             return true;
         }
-        return false;
+        break;
     default:
         break;
     }
@@ -723,11 +775,10 @@ bool DBGrid::handleEditorKey(QKeyEvent* event)
 
 bool DBGrid::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && m_options.testFlag(Option::Tabs)) {
+    if (event->type() == QEvent::KeyPress) {
         const auto* const key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            tabToCell(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+        if (isTabKey(*key)) {
+            pressTab(tabsForward(*key));
             return true;
         }
     }
@@ -738,8 +789,16 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_editor && watched == m_editor) {
         switch (event->type()) {
-        case QEvent::KeyPress:
-            return handleEditorKey(static_cast<QKeyEvent*>(event));
+        case QEvent::KeyPress: {
+            auto* const key = static_cast<QKeyEvent*>(event);
+            if (!handleEditorKey(key)) {
+                // The editor takes every other key itself, and one it has no use for (a modifier alone, a dead
+                // key) ends there: handed on to the grid it would close the cell, and the next key would open a
+                // new one over the text typed so far.
+                static_cast<QObject*>(m_editor)->event(key);
+            }
+            return true;
+        }
         case QEvent::FocusIn:
             focusArrived();
             break;
@@ -761,15 +820,22 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 void DBGrid::keyPressEvent(QKeyEvent* event)
 {
     if (isEditing()) {
-        if (!m_forwardingKey) {
-            // Keys that reach the grid while a cell is open belong there.
-            const QScopedValueRollback forwarding(m_forwardingKey, true);
-            QApplication::sendEvent(m_editor, event);
-            return;
+        if (m_forwardingKey) {
+            return; // the cell had no use for it
         }
-        // The cell has no use for this key (Ctrl+Home, Ctrl+End) and handed it back: it moves in the grid.
-        closeEditor(false);
+        // The grid holds the focus while its cell is open: the key belongs to the cell.
+        const QScopedValueRollback forwarding(m_forwardingKey, true);
+        m_editor->setFocus(Qt::OtherFocusReason);
+        QApplication::sendEvent(m_editor, event);
+        return;
     }
+    if (!handleGridKey(event)) {
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+bool DBGrid::handleGridKey(QKeyEvent* event)
+{
     const bool control = event->modifiers().testFlag(Qt::ControlModifier);
     const bool rowSelect = m_options.testFlag(Option::RowSelect);
     const int page = visibleRowCount();
@@ -777,35 +843,35 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Delete:
         if (control) {
             deleteCurrentRow();
-            return;
+            return true;
         }
-        break;
+        return false;
     case Qt::Key_Up:
         move([](db::DataSet& dataSet) { dataSet.Prior(); });
-        return;
+        return true;
     case Qt::Key_Down:
         move([](db::DataSet& dataSet) { dataSet.Next(); });
-        return;
+        return true;
     case Qt::Key_PageUp:
         move([page](db::DataSet& dataSet) { dataSet.MoveBy(-page); });
-        return;
+        return true;
     case Qt::Key_PageDown:
         move([page](db::DataSet& dataSet) { dataSet.MoveBy(page); });
-        return;
+        return true;
     case Qt::Key_Home:
         if (control || rowSelect) {
             move([](db::DataSet& dataSet) { dataSet.First(); });
         } else {
             moveToColumn(0);
         }
-        return;
+        return true;
     case Qt::Key_End:
         if (control || rowSelect) {
             move([](db::DataSet& dataSet) { dataSet.Last(); });
         } else {
             moveToColumn(columnCount() - 1);
         }
-        return;
+        return true;
     case Qt::Key_Left:
     case Qt::Key_Right: {
         const int step = event->key() == Qt::Key_Left ? -1 : 1;
@@ -815,34 +881,58 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
         } else {
             moveToColumn(m_currentColumn + step);
         }
-        return;
+        return true;
     }
     case Qt::Key_F2:
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (canEditCells()) {
             openEditor(nullptr);
-            return;
+            return true;
         }
-        break;
+        return false;
     case Qt::Key_Escape: {
         db::DataSet* const dataSet = activeDataSet();
         if (dataSet && isEditingState(dataSet->State()) && canEditCells()) {
             move([](db::DataSet& editing) { editing.Cancel(); });
-            return;
+            return true;
         }
-        break;
+        return false;
     }
     default:
-        if (canEditCells() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-            && !event->text().isEmpty() && event->text().at(0).isPrint()) {
+        if (canEditCells() && typesCharacter(*event)) {
             const QString typed = event->text();
             openEditor(&typed);
-            return;
+            return true;
         }
-        break;
+        return false;
     }
-    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void DBGrid::inputMethodEvent(QInputMethodEvent* event)
+{
+    // A composed character (an input method, a compose sequence) opens the cell as a typed one does.
+    if (canEditCells() && !isEditing() && (!event->commitString().isEmpty() || !event->preeditString().isEmpty())) {
+        const QString nothing;
+        openEditor(&nothing);
+    }
+    if (isEditing()) {
+        QApplication::sendEvent(m_editor, event);
+        return;
+    }
+    QAbstractScrollArea::inputMethodEvent(event);
+}
+
+QVariant DBGrid::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle) {
+        const QRect cell = cellRect(currentRow(), m_currentColumn);
+        return QRect(viewport()->mapTo(this, cell.topLeft()), cell.size());
+    }
+    if (query == Qt::ImEnabled) {
+        return canEditCells();
+    }
+    return QAbstractScrollArea::inputMethodQuery(query);
 }
 
 void DBGrid::mousePressEvent(QMouseEvent* event)
@@ -859,13 +949,14 @@ void DBGrid::mousePressEvent(QMouseEvent* event)
     if (row < 0 || column < 0) {
         return;
     }
-    const bool hadFocus = hasFocus() || (m_editor && m_editor->hasFocus());
-    if (!hadFocus) {
+    // The click that brings the focus in only enters the grid; a click on a grid that had it opens the cell.
+    const bool hadFocus = (hasFocus() || (m_editor && m_editor->hasFocus())) && !std::exchange(m_focusedByClick, false);
+    if (!hasFocus() && !(m_editor && m_editor->hasFocus())) {
         setFocus(Qt::MouseFocusReason);
     }
     m_pressedRow = row;
     m_pressedColumn = column;
-    if (row == m_currentRow) {
+    if (row == currentRow()) {
         if (column != m_currentColumn) {
             moveToColumn(column);
         } else if (hadFocus && !isEditing()) {
@@ -873,12 +964,12 @@ void DBGrid::mousePressEvent(QMouseEvent* event)
         }
         return;
     }
-    const db::Bookmark target = m_rows.at(static_cast<size_t>(row)).bookmark;
+    const db::Bookmark target = m_window.row(row).bookmark;
     moveToColumn(column);
     if (target.isValid()) {
         move([&](db::DataSet& dataSet) {
             if (!dataSet.GotoBookmark(target)) {
-                reload(m_currentRow); // the row has gone meanwhile
+                reload(currentRow()); // the row has gone meanwhile
             }
         });
     }
@@ -916,6 +1007,7 @@ void DBGrid::wheelEvent(QWheelEvent* event)
 void DBGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
+    m_focusedByClick = event->reason() == Qt::MouseFocusReason;
     focusArrived();
     viewport()->update();
 }
@@ -962,10 +1054,11 @@ void DBGrid::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     if (visibleRowCount() != m_lastVisibleRows) {
-        reload(m_currentRow);
+        reload(currentRow());
     } else {
         updateScrollBars();
         placeEditor();
+        viewport()->update();
     }
 }
 
@@ -982,8 +1075,63 @@ void DBGrid::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         resolveColumns();
-        reload(m_currentRow);
+        reload(currentRow());
     }
+}
+
+void DBGrid::paintTitles(QPainter& painter, int left) const
+{
+    const QPalette& colours = palette();
+    const int titles = titleHeight();
+    const QColor lines = colours.color(QPalette::Mid);
+    const auto paintTitle = [&](const QRect& cell, const QString& text, Qt::Alignment alignment) {
+        painter.fillRect(cell, colours.button());
+        painter.setPen(lines);
+        painter.drawLine(cell.topRight(), cell.bottomRight());
+        painter.drawLine(cell.bottomLeft(), cell.bottomRight());
+        painter.setPen(m_titleColor.isValid() ? m_titleColor : colours.color(QPalette::ButtonText));
+        painter.drawText(
+            cell.adjusted(cellPadding, 0, -cellPadding, 0), static_cast<int>(alignment) | Qt::TextSingleLine, text);
+    };
+    for (int column = 0; column < columnCount(); ++column) {
+        const ShownColumn& shown = m_shownColumns.at(static_cast<size_t>(column));
+        paintTitle(QRect(left + columnLeft(column), 0, columnWidth(column), titles), shown.title, shown.titleAlignment);
+    }
+    if (indicatorWidth() > 0) {
+        paintTitle(QRect(0, 0, indicatorWidth(), titles), QString(), Qt::AlignLeft);
+    }
+}
+
+void DBGrid::paintIndicator(QPainter& painter) const
+{
+    const QPalette& colours = palette();
+    const int titles = titleHeight();
+    const int height = rowHeight();
+    const int width = indicatorWidth();
+    painter.fillRect(QRect(0, titles, width, rowCount() * height), colours.button());
+    painter.setPen(colours.color(QPalette::Mid));
+    painter.drawLine(width - 1, titles, width - 1, titles + rowCount() * height - 1);
+    if (currentRow() < 0) {
+        return;
+    }
+    const QRect cell(0, titles + currentRow() * height, width - 1, height);
+    const QPoint centre = cell.center();
+    const db::DataSet* const dataSet = activeDataSet();
+    const db::DataSetState state = dataSet ? dataSet->State() : db::DataSetState::Inactive;
+    painter.setPen(colours.color(QPalette::ButtonText));
+    painter.setBrush(colours.color(QPalette::ButtonText));
+    if (state == db::DataSetState::Insert) {
+        painter.drawText(cell, Qt::AlignCenter, QStringLiteral("*"));
+    } else if (state == db::DataSetState::Edit) {
+        // An I-beam: the row is being edited.
+        painter.drawLine(centre.x(), centre.y() - 4, centre.x(), centre.y() + 4);
+        painter.drawLine(centre.x() - 2, centre.y() - 4, centre.x() + 2, centre.y() - 4);
+        painter.drawLine(centre.x() - 2, centre.y() + 4, centre.x() + 2, centre.y() + 4);
+    } else {
+        painter.drawPolygon(QPolygon({ QPoint(centre.x() - 2, centre.y() - 4), QPoint(centre.x() + 2, centre.y()),
+            QPoint(centre.x() - 2, centre.y() + 4) }));
+    }
+    painter.setBrush(Qt::NoBrush);
 }
 
 void DBGrid::paintEvent(QPaintEvent* /*event*/)
@@ -999,26 +1147,11 @@ void DBGrid::paintEvent(QPaintEvent* /*event*/)
     const bool rowSelect = m_options.testFlag(Option::RowSelect);
     const QColor lines = colours.color(QPalette::Mid);
 
-    if (titles > 0) {
-        int x = left;
-        for (const ShownColumn& column : m_shownColumns) {
-            const QRect cell(x, 0, column.width, titles);
-            painter.fillRect(cell, colours.button());
-            painter.setPen(lines);
-            painter.drawLine(cell.topRight(), cell.bottomRight());
-            painter.drawLine(cell.bottomLeft(), cell.bottomRight());
-            painter.setPen(m_titleColor.isValid() ? m_titleColor : colours.color(QPalette::ButtonText));
-            painter.drawText(cell.adjusted(cellPadding, 0, -cellPadding, 0),
-                static_cast<int>(column.titleAlignment) | Qt::TextSingleLine, column.title);
-            x += column.width;
-        }
-    }
     for (int row = 0; row < rowCount(); ++row) {
-        int x = left;
         for (int column = 0; column < columnCount(); ++column) {
             const ShownColumn& shown = m_shownColumns.at(static_cast<size_t>(column));
-            const QRect cell(x, titles + row * height, shown.width, height);
-            const bool highlighted = row == m_currentRow && showSelection && (rowSelect || column == m_currentColumn);
+            const QRect cell(left + columnLeft(column), titles + row * height, columnWidth(column), height);
+            const bool highlighted = row == currentRow() && showSelection && (rowSelect || column == m_currentColumn);
             if (highlighted) {
                 painter.fillRect(cell, colours.highlight());
             }
@@ -1027,22 +1160,27 @@ void DBGrid::paintEvent(QPaintEvent* /*event*/)
             const QString text = cellText(row, column).section(QLatin1Char('\n'), 0, 0);
             painter.drawText(textArea, static_cast<int>(shown.alignment) | Qt::TextSingleLine,
                 painter.fontMetrics().elidedText(text, Qt::ElideRight, textArea.width()));
-            x += shown.width;
         }
     }
     painter.setPen(lines);
     if (m_options.testFlag(Option::ColLines)) {
-        int x = left;
-        for (const ShownColumn& column : m_shownColumns) {
-            x += column.width;
+        for (int column = 0; column < columnCount(); ++column) {
+            const int x = left + columnLeft(column) + columnWidth(column);
             painter.drawLine(x - 1, titles, x - 1, rowsBottom - 1);
         }
     }
     if (m_options.testFlag(Option::RowLines)) {
         const int right = left + totalWidth() - 1;
         for (int row = 1; row <= rowCount(); ++row) {
-            painter.drawLine(left, titles + row * height - 1, right, titles + row * height - 1);
+            painter.drawLine(left + indicatorWidth(), titles + row * height - 1, right, titles + row * height - 1);
         }
+    }
+    // The indicator and the titles stay in place when the cells scroll sideways.
+    if (indicatorWidth() > 0) {
+        paintIndicator(painter);
+    }
+    if (titles > 0) {
+        paintTitles(painter, left);
     }
 }
 

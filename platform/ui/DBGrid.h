@@ -5,6 +5,8 @@
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
 #include "platform/ui/DBGridColumn.h"
+#include "platform/ui/RowPlaces.h"
+#include "platform/ui/RowWindow.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -12,9 +14,13 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
+class QInputMethodEvent;
 class QLineEdit;
+class QPainter;
+class QTimer;
 
 namespace db {
 class Field;
@@ -22,14 +28,28 @@ class Field;
 
 namespace ui {
 
-// A grid over the data set of a data source. It shows a window of rows around the data set's current row,
-// read through bookmarks, never the whole data set: a grid over a million rows moves, pages and jumps to
-// its end as quickly as one over fifty. The current row is the data set's: moving in the grid (keys, clicks,
+// A grid over the data set of a data source. The current row is the data set's: moving in the grid (keys, clicks,
 // the scroll bar, the wheel) moves the data set, and moving the data set moves the grid's highlight.
 //
-// With cell editing on (and whole-row selection off) typing into a cell changes the field under the data
-// set's rules: typing starts Edit when the data source allows it, and moving to another row posts. Ctrl+Delete
-// deletes the current row, after asking "Delete record?" when confirmation is on.
+// It is not a QTableView: a view over a model wants row numbers, and a large data set cannot give them cheaply.
+// The grid keeps a window of rows read through bookmarks around the current row (RowWindow), and its scroll bar's
+// thumb stands at the current row's place in the whole order, counted from a sample of the index (RowPlaces).
+//
+// Columns keep their widths; when they are narrower than the grid together, the last one widens to its right
+// edge, and when they are wider, the grid scrolls sideways. A new set of rows (a master that moved) shows from
+// the first column again.
+//
+// With cell editing on (and whole-row selection off) typing into a cell opens its editor over the cell and
+// changes the field under the data set's rules: typing starts Edit when the data source allows it, and moving to
+// another row posts. In the editor, Enter closes the cell, Esc gives back its value, the arrow keys up and down,
+// the page keys and a click on another row move (and post). Keys the editor has no use for (a modifier alone, a
+// dead key) leave it open. Ctrl+Delete deletes the current row, after asking "Delete record?" when confirmation
+// is on.
+//
+// Tab: with the Tabs option it moves from cell to cell and leaves the grid after the last cell of the row (before
+// the first with Shift+Tab); in a grid without cells to move between (whole-row selection) it leaves the grid at
+// once; in a grid that neither edits nor selects whole rows it moves on to the next row's cells and stays.
+// Without the option Tab always leaves the grid.
 class DBGrid : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -46,6 +66,7 @@ public:
         AlwaysShowSelection = 0x40, // the highlight stays when the grid has no focus
         ConfirmDelete = 0x80, // Ctrl+Delete asks first
         CancelOnExit = 0x100, // an inserted row left unchanged is dropped when the focus leaves the grid
+        Indicator = 0x200, // a narrow first column marks the current row: browsing, editing or inserting
     };
     Q_DECLARE_FLAGS(Options, Option)
 
@@ -69,12 +90,13 @@ public:
     int columnWidth(int column) const;
     int currentColumn() const { return m_currentColumn; }
     int visibleRowCount() const; // rows that fit
-    int rowCount() const { return static_cast<int>(m_rows.size()); } // rows shown
-    int currentRow() const { return m_currentRow; } // -1 when nothing is shown
+    int rowCount() const { return m_window.size(); } // rows shown
+    int currentRow() const { return m_window.current(); } // -1 when nothing is shown
     QString cellText(int row, int column) const;
     QRect cellRect(int row, int column) const; // in viewport coordinates
     QLineEdit* editor() const { return m_editor; }
     bool isEditing() const;
+    int indicatorWidth() const; // 0 without the Indicator option
 
 signals:
     void cellClicked(int column);
@@ -96,13 +118,15 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     struct ShownColumn
     {
         QString fieldName;
         QString title;
-        int width = 0;
+        int width = 0; // as given or from the field
         Qt::Alignment titleAlignment;
         Qt::Alignment alignment;
         int valueIndex = -1; // position of the field's value in a row read from the data set
@@ -118,20 +142,25 @@ private:
     int totalWidth() const;
 
     void resolveColumns();
+    void fitColumns();
     void reload(int position);
+    void onDataChanged();
     void onScrolled();
     void onStateChanged();
     void trackState();
     void onFieldChanged();
     void updateScrollBars();
-    int scrollValue() const;
+    void updateThumb();
+    void sampleSome();
     void onScrollAction(int action);
-    void onSliderReleased();
+    void moveToPlace(qint64 place);
     void ensureColumnVisible(int column);
+    void showFirstColumn();
 
     void move(const std::function<void(db::DataSet&)>& operation);
     void moveToColumn(int column);
-    void tabToCell(bool forward);
+    void pressTab(bool forward);
+    void leaveGrid(bool forward);
     void deleteCurrentRow();
     bool canEditCells() const;
     bool beginEdit();
@@ -141,28 +170,34 @@ private:
     void syncEditor();
     void onEditorEdited(const QString& text);
     bool handleEditorKey(QKeyEvent* event);
+    bool handleGridKey(QKeyEvent* event);
     void focusArrived();
     void focusLeft();
+    void paintTitles(QPainter& painter, int left) const;
+    void paintIndicator(QPainter& painter) const;
 
     QPointer<db::DataSource> m_source;
     Options m_options;
     bool m_readOnly = false;
     QList<DBGridColumn> m_columns;
     std::vector<ShownColumn> m_shownColumns;
+    int m_lastColumnExtra = 0; // what the last column gains to reach the grid's right edge
     QColor m_titleColor;
 
-    std::vector<db::RecordRow> m_rows; // the window of rows shown, in the data set's order
-    int m_currentRow = -1;
+    RowWindow m_window;
+    RowPlaces m_places;
+    QTimer* m_sampler = nullptr; // takes the places' sample in idle moments, a little at a time
+    bool m_thumbPending = false; // the thumb's place is counted in the next idle moment
     int m_currentColumn = 0;
-    bool m_windowAtStart = true; // the first row shown is the data set's first row
-    bool m_windowAtEnd = true; // the last row shown is the data set's last row
     db::DataSetState m_lastState = db::DataSetState::Inactive;
     int m_lastVisibleRows = 0;
+    std::optional<int> m_placeAfterJump; // where a row reached by the thumb stands in the window
 
     QLineEdit* m_editor = nullptr;
     QString m_editorOriginal;
     bool m_focusInside = false;
-    bool m_forwardingKey = false; // a key is on its way to the cell editor
+    bool m_focusedByClick = false; // the focus came in with the mouse press being handled
+    bool m_forwardingKey = false; // a key is on its way from the grid to the cell editor
     int m_pressedRow = -1;
     int m_pressedColumn = -1;
 };

@@ -4,7 +4,7 @@
 #include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/ui/RecordDeletion.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -241,16 +241,7 @@ void DBNavigator::BtnClick(Button which)
             dataSet->Insert();
             break;
         case Button::Delete:
-            if (ModalPoint::message(QStringLiteral("Delete record?"), MessageKind::Confirmation,
-                    MessageButton::OK | MessageButton::Cancel, this)
-                == MessageButton::OK) {
-                // A row being inserted is not stored yet: dropping it is its deletion.
-                if (dataSet->State() == db::DataSetState::Insert) {
-                    dataSet->Cancel();
-                } else {
-                    dataSet->Delete();
-                }
-            }
+            deleteRecord(*dataSet, true, this);
             break;
         case Button::Edit:
             dataSet->Edit();

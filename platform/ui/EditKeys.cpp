@@ -20,11 +20,20 @@ bool changesText(const QKeyEvent& event, bool multiLine)
     if (event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Delete) {
         return true;
     }
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    return typesCharacter(event);
+}
+
+bool typesCharacter(const QKeyEvent& event)
+{
+    const QString text = event.text();
+    if (text.isEmpty() || !text.at(0).isPrint()) {
         return false;
     }
-    const QString text = event.text();
-    return !text.isEmpty() && text.at(0).isPrint();
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers & Qt::MetaModifier) {
+        return false;
+    }
+    return modifiers.testFlag(Qt::ControlModifier) == modifiers.testFlag(Qt::AltModifier);
 }
 
 } // namespace ui
