@@ -69,10 +69,10 @@ void ExportLineWriter::flush()
         const qint64 written = m_device.write(m_pending.constData() + done, m_pending.size() - done);
         if (written <= 0) {
             const QString reason = m_device.errorString();
-            m_pending.clear();
+            m_pending.resize(0);
             throw os::OsError(QStringLiteral("Cannot write \"%1\": %2").arg(m_target, reason));
         }
         done += written;
     }
-    m_pending.clear();
+    m_pending.resize(0); // keeps the block's memory for the next one
 }

@@ -12,6 +12,6 @@ std::optional<ExportName> ExportName::split(QStringView name)
     if (comma < 0)
         return std::nullopt;
     const qsizetype firstStart = comma + 2;
-    return ExportName { name.left(comma).toString(),
-        firstStart < name.size() ? name.mid(firstStart, firstNameLength).toString() : QString() };
+    return ExportName { name.left(comma),
+        firstStart < name.size() ? name.mid(firstStart, firstNameLength) : QStringView() };
 }

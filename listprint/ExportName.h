@@ -1,15 +1,15 @@
 #pragma once
 
-#include <QString>
 #include <QStringView>
 
 #include <optional>
 
-// A stored employee name (last name, comma, blank, first name) as the two values an export writes.
+// A stored employee name (last name, comma, blank, first name) as the two values an export writes. Both are views
+// into the stored name, valid as long as it is.
 struct ExportName
 {
-    QString lastName;
-    QString firstName;
+    QStringView lastName;
+    QStringView firstName;
 
     // The last name is the text before the first comma. The first name starts two characters after that comma,
     // the one character after it (the blank of the stored form) being dropped whatever it is, and holds at most

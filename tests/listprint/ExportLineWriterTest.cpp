@@ -106,7 +106,8 @@ TEST(ExportNameTest, SplitsAtTheFirstCommaAndDropsTheCharacterAfterIt)
         { "", std::nullopt },
     };
     for (const SplitCase& split : cases) {
-        const std::optional<ExportName> name = ExportName::split(QString::fromUtf8(split.stored));
+        const QString stored = QString::fromUtf8(split.stored); // the split's values are views into it
+        const std::optional<ExportName> name = ExportName::split(stored);
         ASSERT_EQ(name.has_value(), split.split.has_value()) << split.stored;
         if (name) {
             EXPECT_EQ(name->lastName, QString::fromUtf8(split.split->first)) << split.stored;
