@@ -18,32 +18,40 @@ ExportLineWriter::~ExportLineWriter()
         m_device.write(m_pending);
 }
 
-void ExportLineWriter::appendUtf8(QStringView value)
+void ExportLineWriter::addValue(QStringView value)
 {
-    // Most values are plain ASCII, copied as they are; the others go through the UTF-8 encoder.
+    // Room for the separator, the quotes and the value as ASCII is made once, and the value copied into it.
+    const bool comma = m_format == Format::Comma;
     const qsizetype start = m_pending.size();
-    m_pending.resize(start + value.size());
-    char* out = m_pending.data() + start;
+    m_pending.resize(start + 4 + value.size());
+    char* const begin = m_pending.data();
+    char* out = begin + start;
+    if (m_lineStarted) {
+        if (comma) {
+            *out++ = ',';
+            *out++ = ' ';
+        } else {
+            *out++ = '\t';
+        }
+    }
+    m_lineStarted = true;
+    if (comma)
+        *out++ = '"';
+    const qsizetype valueStart = out - begin;
     for (const QChar character : value) {
         if (character.unicode() >= 0x80) {
-            m_pending.resize(start);
+            // A letter outside ASCII: the value goes through the UTF-8 encoder instead.
+            m_pending.resize(valueStart);
             m_pending.append(value.toUtf8());
+            if (comma)
+                m_pending.append('"');
             return;
         }
         *out++ = static_cast<char>(character.unicode());
     }
-}
-
-void ExportLineWriter::addValue(QStringView value)
-{
-    if (m_lineStarted)
-        m_pending.append(m_format == Format::Comma ? QByteArrayView(", ") : QByteArrayView("\t"));
-    m_lineStarted = true;
-    if (m_format == Format::Comma)
-        m_pending.append('"');
-    appendUtf8(value);
-    if (m_format == Format::Comma)
-        m_pending.append('"');
+    if (comma)
+        *out++ = '"';
+    m_pending.resize(out - begin);
 }
 
 void ExportLineWriter::endLine()

@@ -37,8 +37,6 @@ public:
 private:
     static constexpr qsizetype blockSize = 64 * 1024;
 
-    void appendUtf8(QStringView value);
-
     QIODevice& m_device;
     const Format m_format;
     const QString m_target;
