@@ -8,6 +8,7 @@
 #include "common/ProgramLinks.h"
 #include "listprint/TFrmDataMod.h"
 #include "listprint/TSelectionDlg.h"
+#include "listprint/TfrmSelectDelimiter.h"
 #include "listprint/ToolBarPictures.h"
 #include "listprint/reports/TQRDepartment.h"
 #include "listprint/reports/TQREmployeeExt.h"
@@ -31,6 +32,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -41,6 +43,7 @@
 #include <QScreen>
 #include <QScopeGuard>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -87,6 +90,14 @@ QWidget* spacer(QWidget* owner, const char* name, int width)
     auto* panel = component<QWidget>(name, owner);
     panel->setFixedWidth(width);
     return panel;
+}
+
+// Where the save dialog of an export starts until a file has been chosen: the user's documents folder, where a
+// print without a printer is written too, or the home folder where there is none.
+QString exportFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 QStringList employeeQueryText(const QStringList& furtherLines)
@@ -401,7 +412,21 @@ void TFrmMain::PrinttoPrinter1Click()
 
 void TFrmMain::ToolBtnExportClick()
 {
-    // The delimiter and file dialogs that lead to an export come with the exporters.
+    if (m_runInProgress)
+        return;
+    TfrmSelectDelimiter delimiter(*this);
+    if (ui::ModalPoint::runModal(delimiter) != QDialog::Accepted)
+        return;
+    const QString listName = m_dataMod.QryReportName->AsString();
+    const QString fileName = m_saveDialog1.getSaveFileName(this,
+        { QStringLiteral("Export %1 to an ASCII file").arg(listName), exportFolder(),
+            QStringLiteral("Text file (*.txt);;Any file (*)"), QStringLiteral("txt"), QStringLiteral("&Export"),
+            false });
+    if (fileName.isEmpty())
+        return;
+    m_exportFileName = fileName;
+    m_reportAction = 3;
+    DBGridMainDblClick();
 }
 
 void TFrmMain::DBGridMainDblClick()

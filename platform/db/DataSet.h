@@ -54,6 +54,7 @@ public:
     Field& FieldByName(const QString& name) const; // EngineError "Field 'x' not found" when absent
     int FieldCount() const { return static_cast<int>(m_fields.size()); }
     Field& fieldAt(int index) const { return *m_fields.at(static_cast<size_t>(index)); }
+    bool hasPersistentFields() const { return m_persistentFields; }
 
     // Navigation
     void First();

@@ -18,8 +18,10 @@ constexpr qint64 SmallResultRows = 300;
 class StatementSource : public SequentialCursor::Source
 {
 public:
-    explicit StatementSource(std::shared_ptr<QueryStatement> query)
+    // read: which columns are read from the statement; the others are left blank, as no field shows them.
+    StatementSource(std::shared_ptr<QueryStatement> query, std::vector<bool> read)
         : m_query(std::move(query))
+        , m_read(std::move(read))
     {
     }
     ~StatementSource() override { m_query->statement().reset(); }
@@ -37,14 +39,17 @@ public:
         const QList<FieldDef>& columns = m_query->columns();
         row.clear();
         row.reserve(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            row.append(fromColumnValue(columns.at(i).type, statement.column(i)));
+        for (int i = 0; i < columns.size(); ++i) {
+            const FieldType type = columns.at(i).type;
+            row.append(fromColumnValue(type, m_read[static_cast<size_t>(i)] ? statement.column(i) : QVariant()));
+        }
         return true;
     }
     std::optional<qint64> count() override { return m_query->count(); }
 
 private:
     std::shared_ptr<QueryStatement> m_query;
+    const std::vector<bool> m_read;
 };
 
 } // namespace
@@ -156,8 +161,12 @@ std::unique_ptr<DataSet::Cursor> Query::openCursor()
             QStringLiteral("The statement returns no rows; run it with ExecSQL\n%1").arg(text()), 0, {}, text());
     }
     query->bind(m_params);
-    auto cursor
-        = std::make_unique<SequentialCursor>(describe(), query->columns(), std::make_unique<StatementSource>(query));
+    // With persistent fields only their columns are ever shown: the others are not worth reading.
+    std::vector<bool> read;
+    for (const FieldDef& column : query->columns())
+        read.push_back(!hasPersistentFields() || FindField(column.name) != nullptr);
+    auto cursor = std::make_unique<SequentialCursor>(
+        describe(), query->columns(), std::make_unique<StatementSource>(query, std::move(read)));
     cursor->prefetch(SmallResultRows);
     return cursor;
 }

@@ -77,6 +77,9 @@ QVariant fromColumnValue(FieldType type, const QVariant& raw)
     }
     if (raw.isNull())
         return QVariant(QStringLiteral(""));
+    // Text, by far the most common, is passed on as it is rather than copied through a conversion.
+    if (raw.typeId() == QMetaType::QString)
+        return raw;
     return QVariant(raw.toString());
 }
 

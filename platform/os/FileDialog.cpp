@@ -20,6 +20,8 @@ QString FileDialog::run(QWidget* parent, const Options& options, bool save)
     if (m_next) {
         const QString answer = *m_next;
         m_next.reset();
+        if (!answer.isEmpty())
+            m_fileName = answer;
         return answer;
     }
     QFileDialog dialog(parent, options.caption);
@@ -33,11 +35,16 @@ QString FileDialog::run(QWidget* parent, const Options& options, bool save)
     if (!options.filter.isEmpty())
         dialog.setNameFilter(options.filter);
     dialog.setDefaultSuffix(options.defaultSuffix);
+    if (!options.confirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!m_fileName.isEmpty())
+        dialog.selectFile(m_fileName);
     if (!options.acceptLabel.isEmpty())
         dialog.setLabelText(QFileDialog::Accept, options.acceptLabel);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    m_fileName = dialog.selectedFiles().constFirst();
+    return m_fileName;
 }
 
 } // namespace os

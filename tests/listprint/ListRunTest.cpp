@@ -70,6 +70,8 @@ TEST_F(ListCommandTest, PrintAndExportDoTheirWorkAndThenADoubleClickPreviewsAgai
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("printed.pdf"))));
 
     // Export hands the prepared rows to an exporter, for each format, and neither shows nor prints them.
+    const ui::ModalRecorder recorder; // the exporters' messages
+    mainWindow().setExportFileName(path(QStringLiteral("directors.txt")));
     selectList(QStringLiteral("Directors"));
     for (const int delimiter : { 0, 1, 2 }) {
         mainWindow().setReportAction(3);

@@ -1,0 +1,91 @@
+#include "listprint/TfrmSelectDelimiter.h"
+
+#include "listprint/TFrmMain.h"
+#include "platform/ui/Component.h"
+#include "platform/ui/Guard.h"
+#include "platform/ui/RadioGroup.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+using ui::component;
+
+QPushButton* button(QWidget* owner, const char* name, const QString& caption)
+{
+    auto* created = component<QPushButton>(name, owner);
+    created->setText(caption);
+    return created;
+}
+
+} // namespace
+
+TfrmSelectDelimiter::TfrmSelectDelimiter(TFrmMain& owner)
+    : QDialog(&owner,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
+    , OKBtn(button(this, "OKBtn", QStringLiteral("OK")))
+    , CancelBtn(button(this, "CancelBtn", QStringLiteral("Cancel")))
+    , Bevel1(component<QFrame>("Bevel1", this))
+    , RadioGroup1(component<ui::RadioGroup>("RadioGroup1", this))
+    , m_owner(owner)
+{
+    setObjectName(QStringLiteral("frmSelectDelimiter"));
+    setWindowTitle(QStringLiteral("Select Delimiter"));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+
+    RadioGroup1->setTitle(QStringLiteral(" What's kind of ASCII file do you want to export to?"));
+    RadioGroup1->setItems({ QStringLiteral("Comma Delimiter"), QStringLiteral("Tab Delimiter") });
+    RadioGroup1->setItemIndex(0);
+
+    Bevel1->setFrameShape(QFrame::Box);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    auto* framed = new QVBoxLayout(Bevel1); // owned by the bevel
+    framed->addWidget(RadioGroup1);
+
+    // OK is the default button (Enter); Esc and the close box cancel, as the Cancel button does.
+    OKBtn->setDefault(true);
+    OKBtn->setAutoDefault(true);
+    CancelBtn->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout; // owned by the dialog's layout
+    buttons->addStretch(1);
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+
+    auto* layout = new QVBoxLayout(this); // owned by the dialog
+    layout->addWidget(Bevel1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(OKBtn, CancelBtn);
+    setTabOrder(CancelBtn, RadioGroup1->button(0));
+    setTabOrder(RadioGroup1->button(0), RadioGroup1->button(1));
+    OKBtn->setFocus();
+
+    // Centred on the screen rather than on the main window.
+    adjustSize();
+    if (const QScreen* const screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    ui::connectGuarded(OKBtn, &QPushButton::clicked, this, &TfrmSelectDelimiter::OKBtnClick);
+    ui::connectGuarded(CancelBtn, &QPushButton::clicked, this, &TfrmSelectDelimiter::CancelBtnClick);
+}
+
+TfrmSelectDelimiter::~TfrmSelectDelimiter() = default;
+
+void TfrmSelectDelimiter::OKBtnClick()
+{
+    m_owner.setExportDelimiter(RadioGroup1->ItemIndex());
+    accept();
+}
+
+void TfrmSelectDelimiter::CancelBtnClick()
+{
+    reject();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class QFrame;
+class QPushButton;
+class TFrmMain;
+
+namespace ui {
+class RadioGroup;
+}
+
+// Asks for the format of an export file, comma or tab. Created anew for every export command, so it always starts
+// on the comma format; OK stores the choice in the main window's export delimiter.
+class TfrmSelectDelimiter : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmSelectDelimiter(TFrmMain& owner);
+    ~TfrmSelectDelimiter() override;
+
+    QPushButton* const OKBtn;
+    QPushButton* const CancelBtn;
+    QFrame* const Bevel1;
+    ui::RadioGroup* const RadioGroup1;
+
+    void OKBtnClick();
+    void CancelBtnClick();
+
+private:
+    TFrmMain& m_owner;
+};

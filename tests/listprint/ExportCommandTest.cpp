@@ -1,0 +1,260 @@
+#include "ExportFixture.h"
+
+#include "listprint/TSelectionDlg.h"
+#include "listprint/TfrmSelectDelimiter.h"
+#include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/ModalRecorder.h"
+#include "platform/ui/RadioGroup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+// Answers the next file dialog once it is shown, as a user would.
+void answerFileDialog(const std::function<void(QFileDialog&)>& answer)
+{
+    auto* timer = new QTimer(qApp); // deletes itself once it has answered
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            answer(*dialog);
+        }
+    });
+    timer->start(10);
+}
+
+QString acceptCaption(const QFileDialog& dialog)
+{
+    const auto* const box = dialog.findChild<QDialogButtonBox*>();
+    for (QAbstractButton* const button : box->buttons()) {
+        if (box->buttonRole(button) == QDialogButtonBox::AcceptRole)
+            return button->text();
+    }
+    return {};
+}
+
+class ExportCommandTest : public ExportFixture
+{
+protected:
+    void SetUp() override
+    {
+        ExportFixture::SetUp();
+        m_previousHome = qgetenv("HOME");
+        qputenv("HOME", path(QStringLiteral("home")).toUtf8());
+        ASSERT_TRUE(QDir().mkpath(documents()));
+    }
+    void TearDown() override
+    {
+        qputenv("HOME", m_previousHome);
+        ExportFixture::TearDown();
+    }
+
+    QString documents() const { return path(QStringLiteral("home/Documents")); }
+
+    // Confirms the delimiter dialog with the keyboard: Tab to the radio group, Down for the tab format, Enter.
+    void chooseDelimiter(int index)
+    {
+        m_recorder.driveDialog([index](QDialog& dialog) {
+            QWidget* focused = focusIn(dialog);
+            ASSERT_NE(focused, nullptr);
+            if (index == 1) {
+                QTest::keyClick(focused, Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+    }
+
+    ui::ModalRecorder m_recorder;
+
+private:
+    QByteArray m_previousHome;
+};
+
+TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFormat)
+{
+    openMainWindow();
+    selectList(QStringLiteral("Employee Listing"));
+    int itemIndex = -1;
+    QString focusedFirst;
+    m_recorder.driveDialog([&](QDialog& dialog) {
+        auto* const delimiter = &dynamic_cast<TfrmSelectDelimiter&>(dialog);
+        itemIndex = delimiter->RadioGroup1->ItemIndex();
+        EXPECT_EQ(
+            delimiter->RadioGroup1->title(), QStringLiteral(" What's kind of ASCII file do you want to export to?"));
+        EXPECT_EQ(delimiter->RadioGroup1->Items(), QStringList({ "Comma Delimiter", "Tab Delimiter" }));
+        QWidget* const focused = focusIn(dialog);
+        ASSERT_NE(focused, nullptr);
+        focusedFirst = focused->objectName();
+        QTest::keyClick(focused, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), delimiter->CancelBtn);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), delimiter->RadioGroup1->button(0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // OK is the default button
+    });
+    QString title;
+    QString caption;
+    QString startFolder;
+    bool confirmsOverwrite = true;
+    answerFileDialog([&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        caption = acceptCaption(dialog);
+        startFolder = dialog.directory().absolutePath();
+        confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+        QWidget* const name = focusIn(dialog);
+        ASSERT_NE(name, nullptr);
+        QTest::keyClicks(name, QStringLiteral("staff"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    QTest::mouseClick(mainWindow().ToolBtnExport, Qt::LeftButton);
+
+    const QString file = QDir(documents()).filePath(QStringLiteral("staff.txt")); // the suffix added
+    EXPECT_EQ(m_recorder.dialogTitles(), QStringList { QStringLiteral("Select Delimiter") });
+    EXPECT_EQ(itemIndex, 0);
+    EXPECT_EQ(focusedFirst, QStringLiteral("OKBtn"));
+    EXPECT_EQ(title, QStringLiteral("Export Employee Listing to an ASCII file"));
+    EXPECT_EQ(caption, QStringLiteral("&Export"));
+    EXPECT_EQ(startFolder, documents());
+    EXPECT_FALSE(confirmsOverwrite);
+    EXPECT_EQ(mainWindow().ExportDelimiter(), 1);
+    EXPECT_EQ(mainWindow().ExportFileName(), file);
+    EXPECT_TRUE(fileBytes(file).startsWith("Last Name\tFirst Name\tPhone/Extension\tCellular\tPager\tDepartment\r\n"));
+    EXPECT_EQ(m_recorder.messageTexts(), QStringList { "The Employee Listing has been exported into " + file });
+    EXPECT_EQ(mainWindow().ReportAction(), 1);
+
+    // The next command starts on the comma format again; Esc in the delimiter dialog ends it.
+    m_recorder.clear();
+    m_recorder.driveDialog([&](QDialog& dialog) {
+        itemIndex = dynamic_cast<TfrmSelectDelimiter&>(dialog).RadioGroup1->ItemIndex();
+        QWidget* const focused = focusIn(dialog);
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, Qt::Key_Escape);
+    });
+    mainWindow().ExportToAsciiFile1->trigger();
+    EXPECT_EQ(itemIndex, 0);
+    EXPECT_EQ(mainWindow().ExportDelimiter(), 1);
+
+    // OK, then Cancel in the save dialog, which proposes the file chosen last: the file stays as it was.
+    const QByteArray tabFile = fileBytes(file);
+    chooseDelimiter(0);
+    QStringList proposed;
+    answerFileDialog([&](QFileDialog& dialog) {
+        proposed = dialog.selectedFiles();
+        QWidget* const name = focusIn(dialog);
+        ASSERT_NE(name, nullptr);
+        QTest::keyClick(name, Qt::Key_Escape);
+    });
+    mainWindow().ExportToAsciiFile1->trigger();
+    EXPECT_EQ(proposed, QStringList { file });
+    EXPECT_EQ(mainWindow().ExportDelimiter(), 0) << "kept from the OK";
+    EXPECT_EQ(fileBytes(file), tabFile);
+    EXPECT_TRUE(m_recorder.messages().isEmpty());
+
+    // Accepting the proposed name replaces the file without a question.
+    chooseDelimiter(0);
+    answerFileDialog([](QFileDialog& dialog) {
+        QWidget* const name = focusIn(dialog);
+        ASSERT_NE(name, nullptr);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    mainWindow().ExportToAsciiFile1->trigger();
+    EXPECT_TRUE(fileBytes(file).startsWith("\"Last Name\", \"First Name\""));
+    EXPECT_EQ(m_recorder.messageTexts(), QStringList { "The Employee Listing has been exported into " + file });
+}
+
+TEST_F(ExportCommandTest, ListTwoWritesEachConfirmedDepartmentOverTheOneBefore)
+{
+    openMainWindow();
+    selectList(QStringLiteral("Employees of a Department"));
+    const QString file = path(QStringLiteral("department.txt"));
+    mainWindow().SaveDialog1().setNextFileName(file);
+    chooseDelimiter(0);
+    QString afterFirst;
+    m_recorder.driveDialog([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<TSelectionDlg&>(dialog);
+        chooser.DBLookupComboBoxSelect->setFocus();
+        ASSERT_EQ(focusIn(chooser), chooser.DBLookupComboBoxSelect);
+        for (int pick = 0; pick < 2; ++pick) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            if (pick == 0)
+                afterFirst = QString::fromUtf8(fileBytes(file));
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    mainWindow().ExportToAsciiFile1->trigger();
+
+    EXPECT_TRUE(afterFirst.contains(QStringLiteral("\"LEE\"")));
+    const QString written = QString::fromUtf8(fileBytes(file));
+    EXPECT_FALSE(written.contains(QStringLiteral("\"LEE\"")));
+    EXPECT_TRUE(written.contains(QStringLiteral("\"\u5c71\u7530\", \"\u592a\u90ce\"")));
+    EXPECT_EQ(m_recorder.messageTexts(),
+        QStringList({ "The ACCOUNTING department has been exported into " + file,
+            "The SALES department has been exported into " + file }));
+    EXPECT_EQ(mainWindow().ReportAction(), 1);
+}
+
+TEST_F(ExportCommandTest, AListNumberOutsideOneToSevenCreatesNothingAfterBothDialogs)
+{
+    execute(QStringLiteral("UPDATE Report SET ReportNumber = 8 WHERE ReportNumber = 5"));
+    openMainWindow();
+    selectList(QStringLiteral("Directors"));
+    const QString file = path(QStringLiteral("directors.txt"));
+    mainWindow().SaveDialog1().setNextFileName(file);
+    chooseDelimiter(0);
+    mainWindow().ExportToAsciiFile1->trigger();
+
+    EXPECT_EQ(m_recorder.dialogTitles(), QStringList { QStringLiteral("Select Delimiter") });
+    EXPECT_EQ(mainWindow().ExportFileName(), file);
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(m_recorder.messages().isEmpty());
+}
+
+TEST_F(ExportCommandTest, ATargetThatCannotBeWrittenShowsTheErrorAndNoCompletionMessage)
+{
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("a folder.txt"))));
+    struct Target
+    {
+        QString fileName;
+        const char* reason;
+    };
+    const Target targets[] = {
+        { path(QStringLiteral("missing/list.txt")), "No such file or directory" },
+        { path(QStringLiteral("a folder.txt")), "" },
+        { QStringLiteral("/dev/full"), "No space left on device" }, // fails once the writes begin
+    };
+    openMainWindow();
+    selectList(QStringLiteral("Employee Listing"));
+    for (const Target& target : targets) {
+        SCOPED_TRACE(target.fileName.toStdString());
+        m_recorder.clear();
+        mainWindow().SaveDialog1().setNextFileName(target.fileName);
+        chooseDelimiter(0);
+        mainWindow().ExportToAsciiFile1->trigger();
+
+        ASSERT_EQ(m_recorder.messages().size(), 1);
+        const ui::MessageRequest& error = m_recorder.messages().front();
+        EXPECT_EQ(error.kind, ui::MessageKind::Error);
+        EXPECT_TRUE(error.text.contains(target.fileName)) << error.text.toStdString();
+        EXPECT_TRUE(error.text.contains(QString::fromUtf8(target.reason))) << error.text.toStdString();
+        EXPECT_EQ(mainWindow().ReportAction(), 1);
+        EXPECT_TRUE(mainWindow().ExportToAsciiFile1->isEnabled());
+    }
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("missing"))));
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+#include "ExportFixture.h"
+
+#include "listprint/TSelectionDlg.h"
+#include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/ModalRecorder.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include <ostream>
+
+namespace {
+
+struct ExporterCase
+{
+    const char* catalogueName;
+    QList<QStringList> lines; // header first
+    const char* message; // %1 the file
+    const char* department = nullptr; // list 2: the department chosen
+
+    friend void PrintTo(const ExporterCase& exporter, std::ostream* out) { *out << exporter.catalogueName; }
+};
+
+const QStringList employeeHeader { "Last Name", "First Name", "Phone/Extension", "Cellular", "Pager", "Department" };
+
+class ExportFilesTest : public ExportFixture, public ::testing::WithParamInterface<ExporterCase>
+{
+protected:
+    // Runs the current list with export as the action, choosing the department in the chooser for list 2.
+    void runExport(const char* department)
+    {
+        if (department) {
+            m_recorder.driveDialog([department](QDialog& dialog) {
+                auto& chooser = dynamic_cast<TSelectionDlg&>(dialog);
+                chooser.DBLookupComboBoxSelect->setFocus();
+                ASSERT_EQ(focusIn(chooser), chooser.DBLookupComboBoxSelect);
+                while (chooser.DBLookupComboBoxSelect->currentText() != QString::fromUtf8(department)
+                    && chooser.DBLookupComboBoxSelect->currentIndex() + 1 < chooser.DBLookupComboBoxSelect->count())
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            });
+        }
+        mainWindow().setReportAction(3);
+        mainWindow().DBGridMainDblClick();
+    }
+
+    ui::ModalRecorder m_recorder;
+};
+
+TEST_P(ExportFilesTest, EachFormatWritesTheWholeFileAndNamesItInItsMessage)
+{
+    const ExporterCase& exporter = GetParam();
+    openMainWindow();
+    selectList(QString::fromUtf8(exporter.catalogueName));
+    for (const int delimiter : { 0, 1 }) {
+        SCOPED_TRACE(delimiter == 0 ? "comma" : "tab");
+        m_recorder.clear();
+        const QString file = path(QStringLiteral("list%1.txt").arg(delimiter));
+        mainWindow().setExportDelimiter(delimiter);
+        mainWindow().setExportFileName(file);
+        runExport(exporter.department);
+
+        const QByteArray expected = delimiter == 0 ? commaLines(exporter.lines) : tabLines(exporter.lines);
+        EXPECT_EQ(fileBytes(file).toStdString(), expected.toStdString());
+        EXPECT_EQ(m_recorder.messageTexts(), QStringList { QString::fromUtf8(exporter.message).arg(file) });
+        ASSERT_EQ(m_recorder.messages().size(), 1);
+        EXPECT_EQ(m_recorder.messages().front().kind, ui::MessageKind::Information);
+        EXPECT_EQ(mainWindow().ReportAction(), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryExporter, ExportFilesTest,
+    ::testing::Values(
+        // A name without a comma is written whole as the last name; the first name after ",J" loses its J.
+        ExporterCase { "Employee Listing",
+            { employeeHeader, { "", "OHN", "102", "", "", "SALES" }, { "LEE", "", "107", "", "", "ACCOUNTING" },
+                { "M\u00dcLLER", "J\u00d6RG", "105", "", "", "SALES" },
+                { "O\"NEIL", "PAT", "x\"1, 2", "a\tb", "", "ACCOUNTING" }, { "PLAIN", "", "104", "", "", "SALES" },
+                { "SMITH", "", "103", "", "", "ACCOUNTING" },
+                { "SMITH", "JOHN", "100*", "555-1000", "555-2000", "SALES" },
+                { "SMITH", "OHN", "101", "", "", "SALES" },
+                { "\u5c71\u7530", "\u592a\u90ce", "106", "", "", "SALES" } },
+            "The Employee Listing has been exported into %1" },
+        ExporterCase { "Extended Employee Listing",
+            { { "Last Name", "First Name", "Phone/Extension", "Title" }, { "", "OHN", "102", "TEAM LEADER" },
+                { "LEE", "", "107", "CLERK" }, { "M\u00dcLLER", "J\u00d6RG", "105", "TEAM LEADER" },
+                { "O\"NEIL", "PAT", "x\"1, 2", "DIRECTOR" }, { "PLAIN", "", "104", "VP FINANCE" },
+                { "SMITH", "", "103", "CONTROLLER" }, { "SMITH", "JOHN", "100*", "V.P. SALES" },
+                { "SMITH", "OHN", "101", "DIRECTOR OF SALES" }, { "\u5c71\u7530", "\u592a\u90ce", "106", "CLERK" } },
+            "The Extended Employee Listing has been exported into %1" },
+        // The table's own order; the catalogue's name of the list is in the message.
+        ExporterCase { "Department Listing",
+            { { "Department", "Phone/Extension", "Fax Number", "Address1", "Address2" },
+                { "ACCOUNTING", "200", "201", "1 Main St", "Floor 2" },
+                { "SALES", "300", "", "5 \"Quay\", Dock", "" } },
+            "The Department Listing has been exported into %1" },
+        // The short lists leave out a name without a comma (PLAIN, a VP) and write the department last.
+        ExporterCase { "Vice Presidents and Controllers",
+            { employeeHeader, { "SMITH", "", "103", "", "", "ACCOUNTING" },
+                { "SMITH", "JOHN", "100*", "555-1000", "555-2000", "SALES" } },
+            "The Vice Presidents and Controllers has been exported into %1" },
+        ExporterCase { "Directors",
+            { employeeHeader, { "O\"NEIL", "PAT", "x\"1, 2", "a\tb", "", "ACCOUNTING" },
+                { "SMITH", "OHN", "101", "", "", "SALES" } },
+            "The Directors has been exported into %1" },
+        ExporterCase { "Team Leaders",
+            { employeeHeader, { "", "OHN", "102", "", "", "SALES" },
+                { "M\u00dcLLER", "J\u00d6RG", "105", "", "", "SALES" } },
+            "The Team Leaders has been exported into %1" },
+        // The rows of one department in the engine's order (its key), without PLAIN.
+        ExporterCase { "Employees of a Department",
+            { { "Last Name", "First Name", "Phone/Extension", "Cellular", "Pager", "Title" },
+                { "", "OHN", "102", "", "", "TEAM LEADER" },
+                { "M\u00dcLLER", "J\u00d6RG", "105", "", "", "TEAM LEADER" },
+                { "SMITH", "JOHN", "100*", "555-1000", "555-2000", "V.P. SALES" },
+                { "SMITH", "OHN", "101", "", "", "DIRECTOR OF SALES" },
+                { "\u5c71\u7530", "\u592a\u90ce", "106", "", "", "CLERK" } },
+            "The SALES department has been exported into %1", "SALES" }));
+
+using ExportEmptyListTest = ExportFixture;
+
+TEST_F(ExportEmptyListTest, AListWithoutRowsWritesTheHeaderAlone)
+{
+    execute(QStringLiteral("DELETE FROM employee WHERE Title LIKE '%TEAM LEADER%'"));
+    const ui::ModalRecorder recorder;
+    openMainWindow();
+    selectList(QStringLiteral("Team Leaders"));
+    const QString file = path(QStringLiteral("leaders.txt"));
+    mainWindow().setExportFileName(file);
+    mainWindow().setReportAction(3);
+    mainWindow().DBGridMainDblClick();
+
+    EXPECT_EQ(fileBytes(file),
+        QByteArray("\"Last Name\", \"First Name\", \"Phone/Extension\", \"Cellular\", \"Pager\", \"Department\"\r\n"));
+    EXPECT_EQ(recorder.messageTexts(), QStringList { "The Team Leaders has been exported into " + file });
+}
+
+} // namespace
