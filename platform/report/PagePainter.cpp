@@ -64,8 +64,9 @@ void PagePainter::paintPage(QPainter& painter, const Page& page, double unitsPer
         const TextStyle& style = m_format.style(item.style);
         const QRectF box(item.left * unitsPerInchX, item.top * unitsPerInchY, item.width * unitsPerInchX,
             item.height * unitsPerInchY);
-        // drawText cuts a text off at its box unless told otherwise.
-        int flags = Qt::AlignTop | (style.multiLine ? 0 : Qt::TextSingleLine) | (style.clip ? 0 : Qt::TextDontClip);
+        // Texts are never cut off at their box: the layout wrapped every line to fit it, and a cut would only take
+        // a glyph's edge where the device rounds differently from the layout's measure.
+        int flags = Qt::AlignTop | Qt::TextDontClip | (style.multiLine ? 0 : Qt::TextSingleLine);
         switch (style.alignment) {
         case Alignment::Left:
             flags |= Qt::AlignLeft;

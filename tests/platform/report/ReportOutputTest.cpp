@@ -211,20 +211,22 @@ TEST(ReportOutput, PreviewWindowShowsThePagesAndPrints)
     EXPECT_EQ(pdfPageCount(dir.filePath("from-preview.pdf")), 3);
 }
 
-TEST(ReportOutput, FixedBoxesCutTheirText)
+TEST(ReportOutput, FixedBoxesWrapTheirTextWithinTheirWidth)
 {
     auto report = staffReport(1, QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"));
     const PageModel pages = report->buildPages();
     constexpr int dpi = 50;
     QImage image(425, 550, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254)); // fonts, given in points, take the page's scale
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
     image.fill(Qt::white);
     QPainter painter(&image);
     PagePainter(pages.format()).paintPage(painter, pages.page(0), dpi, dpi);
     painter.end();
 
-    // The row's box spans 0.6 to 2.6 in across, 1.0 to 1.2 in down.
-    const auto inkBetween = [&image](int fromX, int toX) {
-        for (int y = dpi * 1; y < dpi * 1.2; ++y) {
+    // The row's box spans 0.6 to 2.6 in across and starts 1.0 in down; its further lines go below 1.2 in.
+    const auto inkIn = [&image](int fromX, int toX, double fromInch, double toInch) {
+        for (int y = static_cast<int>(dpi * fromInch); y < dpi * toInch; ++y) {
             for (int x = fromX; x < toX; ++x) {
                 if (qGray(image.pixel(x, y)) < 128)
                     return true;
@@ -232,8 +234,9 @@ TEST(ReportOutput, FixedBoxesCutTheirText)
         }
         return false;
     };
-    EXPECT_TRUE(inkBetween(30, 130));
-    EXPECT_FALSE(inkBetween(132, 425));
+    EXPECT_TRUE(inkIn(30, 130, 1.0, 1.2));
+    EXPECT_TRUE(inkIn(30, 130, 1.2, 1.5));
+    EXPECT_FALSE(inkIn(132, 425, 1.0, 2.0));
 }
 
 TEST(ReportOutput, PagesArePaintedAsTheyAreLaidOut)
