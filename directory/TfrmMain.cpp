@@ -12,6 +12,7 @@
 #include "platform/db/Table.h"
 #include "platform/os/Desktop.h"
 #include "platform/os/HelpViewer.h"
+#include "platform/os/PrinterSetupDialog.h"
 #include "platform/os/SettingsStore.h"
 #include "platform/os/Shell.h"
 #include "platform/os/WindowDirectory.h"
@@ -29,8 +30,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPrintDialog>
-#include <QPushButton>
 #include <QResizeEvent>
 #include <QTableWidget>
 
@@ -130,7 +129,8 @@ void TfrmMain::FormDestroy()
 
 void TfrmMain::PrinterSetup1Click()
 {
-    QPrintDialog dialog(&m_printer.printer(), this);
+    // The directory prints nothing itself: the choice waits on the program's printer.
+    os::PrinterSetupDialog dialog(m_printer.printer(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetup"));
     ui::ModalPoint::runModal(dialog);
 }

@@ -20,6 +20,7 @@
 #include "platform/db/Table.h"
 #include "platform/os/JpegDecoder.h"
 #include "platform/os/OsError.h"
+#include "platform/os/PrinterSetupDialog.h"
 #include "platform/os/Shell.h"
 #include "platform/os/WindowDirectory.h"
 #include "platform/report/Report.h"
@@ -152,6 +153,9 @@ TFrmMain::TFrmMain(TFrmDataMod& dataMod, os::WindowDirectory& windows, QStringLi
     if (const QScreen* const screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
     setWindowState(Qt::WindowMaximized);
+    // Every list is laid out on Letter paper, upright: the paper of the prints until the printer set-up says other.
+    m_printerSetupDialog1.printer().setPageLayout(
+        QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
 
     buildMenus();
     buildToolBar();
@@ -376,7 +380,10 @@ void TFrmMain::Return1Click()
 
 void TFrmMain::PrinterSetup1Click()
 {
-    m_printerSetupDialog1.showSetupDialog(this);
+    // Accepted, the choice is on the program's printer, which the following prints and previews use.
+    os::PrinterSetupDialog dialog(m_printerSetupDialog1.printer(), this);
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    ui::ModalPoint::runModal(dialog);
 }
 
 void TFrmMain::Content1Click()

@@ -2,11 +2,10 @@
 
 #include <QPrinter>
 
-class QWidget;
-
 namespace os {
 
-// The one printer of a program: the printer set-up dialog changes it, and every print after that uses it.
+// The one printer of a program: the printer set-up dialog (PrinterSetupDialog) changes it, and every print after
+// that uses it.
 class PrinterHolder
 {
 public:
@@ -15,9 +14,6 @@ public:
     PrinterHolder& operator=(const PrinterHolder&) = delete;
 
     QPrinter& printer() { return m_printer; }
-
-    // The printer set-up dialog on this printer, modal to parent. True when the user accepted it.
-    bool showSetupDialog(QWidget* parent);
 
 private:
     QPrinter m_printer;

@@ -15,9 +15,10 @@ namespace report {
 // top-left corner.
 //
 // A control is either sized to its text (the default: it grows to the right of its left edge, or from the band's
-// edge it is aligned to) or a box of fixed width. In a fixed box a text that does not fit is cut off at the box
-// without word wrap; with word wrap it breaks between words (inside a word only when the word alone is too long)
-// and shows the lines that fit the box's height, at least one: bands never stretch.
+// edge it is aligned to) or a box of fixed width. A fixed box never cuts its text short, with or without word wrap:
+// a text that does not fit goes on onto further lines, broken between words (inside a word only when the word
+// alone is too long), and the box and its band grow by those lines, moving the bands below down. Page footers keep
+// their height.
 class Control
 {
 public:

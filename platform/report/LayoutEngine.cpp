@@ -48,6 +48,29 @@ struct LayoutEngine::ControlPlan
     double lineHeight() const { return metrics.height() / measureUnitsPerInch; }
     double lineSpacing() const { return metrics.lineSpacing() / measureUnitsPerInch; }
     double width(const QString& text) const { return metrics.horizontalAdvance(text) / measureUnitsPerInch; }
+    double boxHeight() const { return control->height() > 0 ? control->height() : lineHeight(); }
+
+    // Whether the text fits the fixed box on one line. Short plain texts fit by their length alone: measuring
+    // every value of a million rows would cost more than laying them out.
+    bool fitsOneLine(const QString& text) const
+    {
+        const double boxWidth = control->width() * measureUnitsPerInch;
+        bool plain = text.size() * widestAsciiAdvance <= boxWidth;
+        for (qsizetype i = 0; plain && i < text.size(); ++i)
+            plain = text.at(i).unicode() >= u' ' && text.at(i).unicode() <= u'~';
+        return plain || (!text.contains(u'\n') && metrics.horizontalAdvance(text) <= boxWidth);
+    }
+
+    double widestAsciiAdvance = 0; // of the printable ASCII characters
+};
+
+// A band's texts for the current row, and how tall the band grows to hold them.
+struct LayoutEngine::BandTexts
+{
+    std::vector<QString> texts; // per control; wrapped into lines for fixed boxes
+    std::vector<double> heights; // per control: the box's height with its further lines
+    double height = 0;
+    int pageNumber = 0; // the page the texts were made for
 };
 
 struct LayoutEngine::BandPlan
@@ -87,11 +110,13 @@ LayoutEngine::LayoutEngine(const ReportLayout& layout, RowSource& rows, const QD
             TextStyle style;
             style.font = control.font().value_or(layout.baseFont());
             style.alignment = control.alignment();
-            style.clip = !control.autoSize();
-            style.multiLine = !control.autoSize() && control.wordWrap();
+            style.multiLine = !control.autoSize();
             QFont measureFont = style.font.toQFont();
             measureFont.setPixelSize(std::max(1, qRound(style.font.pointSize * measureUnitsPerInch / 72.0)));
             ControlPlan& controlPlan = plan.controls.emplace_back(control, measureFont, m_format.addStyle(style));
+            for (char16_t c = u' '; c <= u'~'; ++c)
+                controlPlan.widestAsciiAdvance
+                    = std::max(controlPlan.widestAsciiAdvance, controlPlan.metrics.horizontalAdvance(QChar(c)));
             if (control.kind() == Control::Kind::DataField) {
                 controlPlan.fieldIndex = rows.fieldIndex(control.fieldName());
                 if (controlPlan.fieldIndex < 0)
@@ -199,18 +224,24 @@ void LayoutEngine::layOutRow()
         m_groupValues[i] = std::move(value);
     }
 
+    // The row's bands with their texts: a value too long for its box makes its band taller.
+    std::vector<std::pair<const BandPlan*, BandTexts>> bands;
+    for (size_t i = firstChanged; i < m_groups.size(); ++i)
+        bands.emplace_back(&m_groups[i], textsOf(m_groups[i]));
+    for (const BandPlan& detail : m_details)
+        bands.emplace_back(&detail, textsOf(detail));
+
     // A group header keeps its first row with it rather than stand alone at the foot of a column.
     double needed = 0;
-    for (size_t i = firstChanged; i < m_groups.size(); ++i)
-        needed += m_groups[i].band->height();
-    for (const BandPlan& detail : m_details)
-        needed += detail.band->height();
+    for (const auto& [band, texts] : bands)
+        needed += texts.height;
     ensureRoom(needed);
 
-    for (size_t i = firstChanged; i < m_groups.size(); ++i)
-        placeInColumn(m_groups[i]);
-    for (const BandPlan& detail : m_details)
-        placeInColumn(detail);
+    for (auto& [band, texts] : bands) {
+        if (texts.pageNumber != m_pageNumber)
+            texts = textsOf(*band); // a page number in a row's band counts the page it lands on
+        placeInColumn(*band, texts);
+    }
     m_firstRow = false;
 }
 
@@ -223,8 +254,9 @@ void LayoutEngine::startPage()
     m_y = setup.topMargin;
     if (m_pageNumber == 1) {
         for (const BandPlan& title : m_titles) {
-            place(title, setup.leftMargin, m_y, setup.printableWidth());
-            m_y += title.band->height();
+            const BandTexts texts = textsOf(title);
+            place(title, texts, setup.leftMargin, m_y, setup.printableWidth());
+            m_y += texts.height;
         }
     }
     m_columnTop = m_y;
@@ -235,7 +267,7 @@ void LayoutEngine::startColumn()
 {
     m_y = m_columnTop;
     for (const BandPlan& header : m_columnHeaders)
-        placeInColumn(header);
+        placeInColumn(header, textsOf(header));
     m_columnFresh = true;
 }
 
@@ -244,8 +276,9 @@ void LayoutEngine::finishPage(bool last)
     if (!last || m_layout.options().testFlag(ReportOption::LastPageFooter)) {
         const PageSetup& setup = m_layout.pageSetup();
         double y = m_bottom;
+        // Footers keep their height: their room at the foot of the page is set aside before the walk.
         for (const BandPlan& footer : m_footers) {
-            place(footer, setup.leftMargin, y, setup.printableWidth());
+            place(footer, textsOf(footer), setup.leftMargin, y, setup.printableWidth());
             y += footer.band->height();
         }
     }
@@ -271,23 +304,51 @@ void LayoutEngine::ensureRoom(double height)
         nextColumn();
 }
 
-void LayoutEngine::placeInColumn(const BandPlan& band)
+void LayoutEngine::placeInColumn(const BandPlan& band, const BandTexts& texts)
 {
     const PageSetup& setup = m_layout.pageSetup();
-    place(band, setup.columnLeft(m_column), m_y, setup.columnWidth());
-    m_y += band.band->height();
+    place(band, texts, setup.columnLeft(m_column), m_y, setup.columnWidth());
+    m_y += texts.height;
     if (band.band->kind() != Band::Kind::ColumnHeader)
         m_columnFresh = false;
 }
 
-void LayoutEngine::place(const BandPlan& band, double left, double top, double width)
+LayoutEngine::BandTexts LayoutEngine::textsOf(const BandPlan& band) const
 {
+    BandTexts result;
+    result.pageNumber = m_pageNumber;
+    result.texts.reserve(band.controls.size());
+    result.heights.reserve(band.controls.size());
+    double growth = 0;
     for (const ControlPlan& plan : band.controls) {
-        const QString text = textOf(plan);
+        QString text = textOf(plan);
+        double height = plan.boxHeight();
+        if (!plan.control->autoSize() && !text.isEmpty() && !plan.fitsOneLine(text)) {
+            text = wrapLines(plan, text);
+            // The box's first lines take its own height; each further one adds a line.
+            const int boxLines = std::max(1, static_cast<int>((height + slack) / plan.lineSpacing()));
+            const int lines = static_cast<int>(text.count(u'\n')) + 1;
+            if (lines > boxLines) {
+                growth = std::max(growth, (lines - boxLines) * plan.lineSpacing());
+                height += (lines - boxLines) * plan.lineSpacing();
+            }
+        }
+        result.texts.push_back(std::move(text));
+        result.heights.push_back(height);
+    }
+    result.height = band.band->height() + growth;
+    return result;
+}
+
+void LayoutEngine::place(const BandPlan& band, const BandTexts& texts, double left, double top, double width)
+{
+    for (size_t i = 0; i < band.controls.size(); ++i) {
+        const ControlPlan& plan = band.controls[i];
+        const QString& text = texts.texts[i];
         if (text.isEmpty())
             continue;
         const Control& control = *plan.control;
-        const double height = control.height() > 0 ? control.height() : plan.lineHeight();
+        const double height = texts.heights[i];
         if (control.autoSize()) {
             const double textWidth = plan.width(text);
             double x = left + control.left();
@@ -306,8 +367,8 @@ void LayoutEngine::place(const BandPlan& band, double left, double top, double w
             }
             m_page->addItem(QRectF(x, top + control.top(), textWidth, height), plan.style, text);
         } else {
-            const QRectF box(left + control.left(), top + control.top(), control.width(), height);
-            m_page->addItem(box, plan.style, control.wordWrap() ? fitLines(plan, text) : text);
+            m_page->addItem(
+                QRectF(left + control.left(), top + control.top(), control.width(), height), plan.style, text);
         }
     }
 }
@@ -329,39 +390,27 @@ QString LayoutEngine::textOf(const ControlPlan& plan) const
     return {};
 }
 
-QString LayoutEngine::fitLines(const ControlPlan& plan, const QString& text) const
+QString LayoutEngine::wrapLines(const ControlPlan& plan, const QString& text)
 {
-    const Control& control = *plan.control;
-    const double boxWidth = control.width() * measureUnitsPerInch;
-    if (!text.contains(u'\n') && plan.metrics.horizontalAdvance(text) <= boxWidth)
-        return text;
-
-    const double boxHeight = control.height() > 0 ? control.height() : plan.lineHeight();
-    const int maxLines = std::max(1, static_cast<int>((boxHeight + slack) / plan.lineSpacing()));
+    // Between words where it can, inside a word only where the word alone is wider than the box.
     QString flowing = text;
     flowing.replace(u'\n', QChar::LineSeparator);
     QTextLayout layout(flowing, plan.font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
+    const double boxWidth = plan.control->width() * measureUnitsPerInch;
     QStringList lines;
     layout.beginLayout();
-    while (lines.size() < maxLines) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid())
-            break;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(boxWidth);
-        if (lines.size() == maxLines - 1) {
-            // The box holds no more lines: the last one carries the rest of the text, cut at the box's edge,
-            // so that a number that does not fit loses its last characters rather than all but its first word.
-            QString rest = flowing.mid(line.textStart());
-            rest.replace(QChar::LineSeparator, u' ');
-            lines.append(trimmedRight(rest));
-            break;
-        }
-        lines.append(trimmedRight(flowing.mid(line.textStart(), line.textLength())));
+        QString lineText = trimmedRight(flowing.mid(line.textStart(), line.textLength()));
+        lineText.remove(QChar::LineSeparator);
+        lines.append(lineText);
     }
     layout.endLayout();
+    while (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast(); // the blanks a stored value ends with
     return lines.join(u'\n');
 }
 

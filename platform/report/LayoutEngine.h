@@ -48,6 +48,7 @@ public:
 private:
     struct ControlPlan;
     struct BandPlan;
+    struct BandTexts;
 
     enum class Stage
     {
@@ -63,10 +64,11 @@ private:
     void finishPage(bool last);
     void nextColumn();
     void ensureRoom(double height);
-    void placeInColumn(const BandPlan& band);
-    void place(const BandPlan& band, double left, double top, double width);
+    void placeInColumn(const BandPlan& band, const BandTexts& texts);
+    void place(const BandPlan& band, const BandTexts& texts, double left, double top, double width);
+    BandTexts textsOf(const BandPlan& band) const;
     QString textOf(const ControlPlan& plan) const;
-    QString fitLines(const ControlPlan& plan, const QString& text) const;
+    static QString wrapLines(const ControlPlan& plan, const QString& text);
 
     const ReportLayout& m_layout;
     RowSource& m_rows;

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace report {
 
 PagePainter::PagePainter(const PageFormat& format)
@@ -19,7 +21,8 @@ PagePainter::PagePainter(const PageFormat& format)
         m_fonts.push_back(format.style(i).font.toQFont());
 }
 
-PagePainter::Result PagePainter::paint(QPagedPaintDevice& device, PageSource& pages, const PageDone& pageDone) const
+PagePainter::Result PagePainter::paint(QPagedPaintDevice& device, PageSource& pages, const PageDone& pageDone,
+    const std::optional<QPageLayout>& paper) const
 {
     // A printer or a file is opened only for a report that has a page.
     std::optional<Page> page = pages.nextPage();
@@ -30,12 +33,22 @@ PagePainter::Result PagePainter::paint(QPagedPaintDevice& device, PageSource& pa
     auto* printer = dynamic_cast<QPrinter*>(&device);
     if (printer)
         printer->setFullPage(true);
-    device.setPageLayout(QPageLayout(QPageSize(m_format.paperSize(), QPageSize::Inch), m_format.orientation(),
-        QMarginsF(0, 0, 0, 0), QPageLayout::Inch));
+    const QPageLayout sheet = paper ? QPageLayout(paper->pageSize(), paper->orientation(), QMarginsF(0, 0, 0, 0))
+                                    : QPageLayout(QPageSize(m_format.paperSize(), QPageSize::Inch),
+                                        m_format.orientation(), QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+    device.setPageLayout(sheet);
+    const QSizeF sheetInches = sheet.fullRect(QPageLayout::Inch).size();
+    const QSizeF pageInches = m_format.pageSize();
+    const double scale
+        = std::min({ 1.0, sheetInches.width() / pageInches.width(), sheetInches.height() / pageInches.height() });
+    const double across = scale < 1 ? (sheetInches.width() - pageInches.width() * scale) / 2 : 0;
 
     QPainter painter;
     if (!painter.begin(&device))
         throw ReportError(QStringLiteral("Cannot print \"%1\": the output could not be opened").arg(m_format.title()));
+    // Scaled rather than painted at fewer units per inch, so that fonts, given in points, shrink with the page.
+    painter.translate(across * device.logicalDpiX(), 0);
+    painter.scale(scale, scale);
     for (int done = 0; page; page = pages.nextPage()) {
         if (done > 0 && !device.newPage())
             throw ReportError(QStringLiteral("Cannot print \"%1\": page %2 could not be started")
@@ -64,8 +77,9 @@ void PagePainter::paintPage(QPainter& painter, const Page& page, double unitsPer
         const TextStyle& style = m_format.style(item.style);
         const QRectF box(item.left * unitsPerInchX, item.top * unitsPerInchY, item.width * unitsPerInchX,
             item.height * unitsPerInchY);
-        // drawText cuts a text off at its box unless told otherwise.
-        int flags = Qt::AlignTop | (style.multiLine ? 0 : Qt::TextSingleLine) | (style.clip ? 0 : Qt::TextDontClip);
+        // Texts are never cut off at their box: the layout wrapped every line to fit it, and a cut would only take
+        // a glyph's edge where the device rounds differently from the layout's measure.
+        int flags = Qt::AlignTop | Qt::TextDontClip | (style.multiLine ? 0 : Qt::TextSingleLine);
         switch (style.alignment) {
         case Alignment::Left:
             flags |= Qt::AlignLeft;

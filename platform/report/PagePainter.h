@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QPageLayout>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -32,7 +34,12 @@ public:
 
     // Sets the device to the paper without margins and paints the pages of the source, which has this painter's
     // format, one at a time as they come. ReportError when the device cannot be painted on.
-    Result paint(QPagedPaintDevice& device, PageSource& pages, const PageDone& pageDone = {}) const;
+    //
+    // The paper is the layout's own unless another is given (the one chosen in a printer set-up): pages are then
+    // painted on that paper as it is turned, at their own size where they fit it, else made smaller to fit and
+    // centred across it, so that nothing falls off its edge.
+    Result paint(QPagedPaintDevice& device, PageSource& pages, const PageDone& pageDone = {},
+        const std::optional<QPageLayout>& paper = std::nullopt) const;
 
     // One page onto a painter whose origin is the paper's top-left corner, at the given device units per inch.
     void paintPage(QPainter& painter, const Page& page, double unitsPerInchX, double unitsPerInchY) const;

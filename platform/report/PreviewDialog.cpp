@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -26,6 +27,7 @@ namespace {
 
 constexpr double zoomStep = 1.25;
 constexpr qint64 busyAfterMs = 300; // a walk that takes longer shows the busy cursor and the progress window
+constexpr qint64 countSliceMs = 15; // pages counted at a time, short enough for typing and paging not to wait
 
 } // namespace
 
@@ -38,6 +40,7 @@ PreviewDialog::PreviewDialog(PreviewPages::Walk walk, std::function<void(QWidget
     , m_view(new PreviewPageView(*m_painter, m_pages.format().pageSize(), m_scroll))
     , m_pageBox(new QSpinBox(this))
     , m_pageCountLabel(new QLabel(this))
+    , m_countTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("ReportPreview"));
     const QString& title = m_pages.format().title();
@@ -77,7 +80,7 @@ PreviewDialog::PreviewDialog(PreviewPages::Walk walk, std::function<void(QWidget
     toolBar->addWidget(m_pageCountLabel);
     m_nextAction = addAction(QStringLiteral("PreviewNextPage"), QStringLiteral(">"), QKeySequence(Qt::Key_PageDown),
         [this] { showPage(m_current + 1); });
-    // The number of pages is known only at the end: INT_MAX walks there.
+    // Until the pages are counted, INT_MAX walks to the end.
     m_lastAction = addAction(QStringLiteral("PreviewLastPage"), QStringLiteral(">|"),
         QKeySequence(Qt::CTRL | Qt::Key_End), [this] { showPage(INT_MAX); });
     toolBar->addSeparator();
@@ -90,6 +93,10 @@ PreviewDialog::PreviewDialog(PreviewPages::Walk walk, std::function<void(QWidget
     layout->addWidget(toolBar);
     layout->addWidget(m_scroll, 1);
     connect(m_pageBox, &QSpinBox::valueChanged, this, &PreviewDialog::showPage);
+    // The programs start no threads: the count goes on in slices of the event loop, on the preview's own walk.
+    m_countTimer->setObjectName(QStringLiteral("PreviewPageCounter"));
+    m_countTimer->setInterval(0);
+    connect(m_countTimer, &QTimer::timeout, this, &PreviewDialog::countPages);
 
     resize(900, 1000);
     // The first page is laid out now, so that a report without pages opens no window; errors reach the caller.
@@ -107,10 +114,23 @@ PreviewDialog::~PreviewDialog()
     delete m_scroll;
 }
 
+bool PreviewDialog::countingPages() const
+{
+    return m_countTimer->isActive();
+}
+
 void PreviewDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     applyZoom();
+    if (hasPages() && !m_pages.pageCount())
+        m_countTimer->start();
+}
+
+void PreviewDialog::hideEvent(QHideEvent* event)
+{
+    m_countTimer->stop();
+    QDialog::hideEvent(event);
 }
 
 void PreviewDialog::resizeEvent(QResizeEvent* event)
@@ -209,7 +229,7 @@ void PreviewDialog::updatePageControls(bool hasNext)
     m_pageBox->setRange(1, count.value_or(INT_MAX));
     m_pageBox->setValue(m_current);
     m_pageCountLabel->setText(count ? QStringLiteral(" of %1 ").arg(*count) : QStringLiteral(" of ? "));
-    m_pageCountLabel->setToolTip(count ? QString() : QStringLiteral("The number of pages is known at the last page"));
+    m_pageCountLabel->setToolTip(count ? QString() : QStringLiteral("Counting the pages..."));
     m_firstAction->setEnabled(m_current > 1);
     m_priorAction->setEnabled(m_current > 1);
     m_nextAction->setEnabled(hasNext);
@@ -230,6 +250,29 @@ void PreviewDialog::printPages()
     // The print walked the rows from the first to the last: the paused walk of the preview lost its place.
     m_pages.dropWalk();
     m_busy = false;
+}
+
+void PreviewDialog::countPages()
+{
+    // A page being laid out or printed moves the rows: the count waits for it.
+    if (m_busy)
+        return;
+    QElapsedTimer slice;
+    slice.start();
+    try {
+        while (slice.elapsed() < countSliceMs) {
+            if (!m_pages.countOn(m_current))
+                break;
+        }
+    } catch (const std::exception&) {
+        // The count stays unknown; moving to the pages that fail shows the error.
+        m_countTimer->stop();
+        return;
+    }
+    if (m_pages.pageCount()) {
+        m_countTimer->stop();
+        updatePageControls(m_pages.hasPageAfter(m_current));
+    }
 }
 
 void PreviewDialog::warn(const std::exception& error)

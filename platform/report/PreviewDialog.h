@@ -12,6 +12,7 @@ class QAction;
 class QLabel;
 class QScrollArea;
 class QSpinBox;
+class QTimer;
 
 namespace report {
 
@@ -19,8 +20,9 @@ class PagePainter;
 class PreviewPageView;
 
 // The preview window: one page at a time with zoom, page navigation and a print button. Pages are laid out as the
-// user moves to them, so the first page of a long list shows at once; the last page takes a walk to the end,
-// with a busy cursor and a progress window that can stop it. Modal; closing it ends the preview.
+// user moves to them, so the first page of a long list shows at once. Once it shows, the window counts the pages
+// in short slices between the user's events ("of ?" until the count is known); moving to the last page before
+// then walks there with a busy cursor and a progress window that can stop it. Modal; closing it ends the preview.
 class PreviewDialog : public QDialog
 {
     Q_OBJECT
@@ -34,10 +36,12 @@ public:
     bool hasPages() const { return m_current > 0; }
     int currentPage() const { return m_current; }
     std::optional<int> pageCount() const { return m_pages.pageCount(); } // known once the end was reached
+    bool countingPages() const; // the count goes on in the background
     PreviewPageView* pageView() const { return m_view; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -53,6 +57,7 @@ private:
     void applyZoom();
     void updatePageControls(bool hasNext);
     void printPages();
+    void countPages();
     void warn(const std::exception& error);
 
     std::function<void(QWidget* window)> m_print;
@@ -62,6 +67,7 @@ private:
     PreviewPageView* m_view;
     QSpinBox* m_pageBox;
     QLabel* m_pageCountLabel;
+    QTimer* m_countTimer;
     QAction* m_firstAction = nullptr;
     QAction* m_priorAction = nullptr;
     QAction* m_nextAction = nullptr;

@@ -41,13 +41,25 @@ bool PreviewPages::hasPageAfter(int number)
     return true;
 }
 
+bool PreviewPages::countOn(int lookedAt)
+{
+    if (m_pageCount)
+        return false;
+    if (!m_source) {
+        m_source = m_walk();
+        m_sourcePage = 0;
+    }
+    pullUntil(m_sourcePage + 1, {}, lookedAt);
+    return !m_pageCount;
+}
+
 void PreviewPages::dropWalk()
 {
     m_source.reset();
     m_sourcePage = 0;
 }
 
-const Page* PreviewPages::pullUntil(int number, const Progress& progress)
+const Page* PreviewPages::pullUntil(int number, const Progress& progress, std::optional<int> lookedAt)
 {
     try {
         while (m_sourcePage < number) {
@@ -59,7 +71,7 @@ const Page* PreviewPages::pullUntil(int number, const Progress& progress)
             }
             ++m_sourcePage;
             m_pagesKnown = std::max(m_pagesKnown, m_sourcePage);
-            keep(m_sourcePage, std::move(*page), number);
+            keep(m_sourcePage, std::move(*page), lookedAt.value_or(number));
             if (m_sourcePage < number && progress && !progress(m_sourcePage))
                 return nullptr;
         }
@@ -67,7 +79,8 @@ const Page* PreviewPages::pullUntil(int number, const Progress& progress)
         dropWalk(); // a walk that failed half-way cannot go on
         throw;
     }
-    return &m_kept.at(number);
+    const auto kept = m_kept.find(number);
+    return kept == m_kept.end() ? nullptr : &kept->second;
 }
 
 void PreviewPages::keep(int number, Page page, int lookedAt)

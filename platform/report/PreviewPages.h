@@ -41,12 +41,18 @@ public:
     std::optional<int> pageCount() const { return m_pageCount; }
     int pagesKnown() const { return m_pagesKnown; } // the highest page number laid out so far
 
+    // Lays out the page after the last one the walk laid out (a new walk starts when there is none), to learn how
+    // many pages there are without the user paging there; the pages around lookedAt stay kept. False once the
+    // number of pages is known. What the walk throws passes on.
+    bool countOn(int lookedAt);
+
     // Forgets the paused walk, for when someone else has walked the rows meanwhile (a print does): pages that are
     // not kept are then laid out by a new walk.
     void dropWalk();
 
 private:
-    const Page* pullUntil(int number, const Progress& progress);
+    // lookedAt: the page whose neighbours stay kept, the one pulled for when none.
+    const Page* pullUntil(int number, const Progress& progress, std::optional<int> lookedAt = std::nullopt);
     void keep(int number, Page page, int lookedAt);
 
     Walk m_walk;

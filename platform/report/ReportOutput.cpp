@@ -73,7 +73,8 @@ QString safeFileName(const QString& title)
 }
 
 // False when stopped: the file is then left as it was, or not made.
-bool writePdfFile(PageSource& pages, const QString& path, const PagePainter::PageDone& pageDone = {})
+bool writePdfFile(PageSource& pages, const QString& path, const PagePainter::PageDone& pageDone = {},
+    const std::optional<QPageLayout>& paper = std::nullopt)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -83,7 +84,7 @@ bool writePdfFile(PageSource& pages, const QString& path, const PagePainter::Pag
         QPdfWriter writer(&file);
         writer.setTitle(pages.format().title());
         writer.setCreator(QCoreApplication::applicationName());
-        result = PagePainter(pages.format()).paint(writer, pages, pageDone);
+        result = PagePainter(pages.format()).paint(writer, pages, pageDone, paper);
     }
     if (result != PagePainter::Result::Painted)
         return false;
@@ -132,6 +133,10 @@ QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* paren
         return !progress.wasCanceled();
     };
 
+    // A printer given is the program's, set up by the user: its paper and orientation hold, also where the pages
+    // go to a PDF file instead.
+    const std::optional<QPageLayout> paper
+        = printer ? std::optional<QPageLayout>(printer->pageLayout()) : std::optional<QPageLayout>();
     QString pdfPath = qEnvironmentVariable(printToPdfVariable);
     std::unique_ptr<QPrinter> defaultPrinter;
     if (pdfPath.isEmpty()) {
@@ -144,7 +149,7 @@ QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* paren
     }
     if (!pdfPath.isEmpty()) {
         progress.show();
-        return writePdfFile(peeked, pdfPath, pageDone) ? pdfPath : QString();
+        return writePdfFile(peeked, pdfPath, pageDone, paper) ? pdfPath : QString();
     }
 
     printer->setDocName(title);
@@ -153,7 +158,7 @@ QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* paren
     printer->setDuplex(QPrinter::DuplexNone);
     printer->setPaperSource(pages.format().paperBin() == PaperBin::Automatic ? QPrinter::Auto : QPrinter::Upper);
     progress.show();
-    PagePainter(pages.format()).paint(*printer, peeked, pageDone);
+    PagePainter(pages.format()).paint(*printer, peeked, pageDone, paper);
     return {};
 }
 

@@ -10,8 +10,7 @@ struct TextStyle
 {
     TextFont font;
     Alignment alignment = Alignment::Left;
-    bool clip = true; // fixed boxes cut off what does not fit; boxes sized to their text never do
-    bool multiLine = false; // the text holds the line breaks of word wrap
+    bool multiLine = false; // a fixed box: the text holds the line breaks of its wrapped lines
 
     friend bool operator==(const TextStyle&, const TextStyle&) = default;
 };

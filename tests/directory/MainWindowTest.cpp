@@ -4,6 +4,7 @@
 #include "directory/LetterListDock.h"
 #include "directory/PageControl.h"
 #include "platform/db/Table.h"
+#include "platform/os/PrinterSetupDialog.h"
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupCombo.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPrintDialog>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -226,17 +226,17 @@ TEST_F(MainWindowTest, CtrlPOpensThePrinterSetupNotThePreviousRecord)
     ASSERT_EQ(data().TblEmployee1->RecNo(), 3);
 
     QString dialogName;
-    bool isPrintDialog = false;
+    bool isSetupDialog = false;
     m_modal.driveDialog([&](QDialog& dialog) {
         dialogName = dialog.objectName();
-        isPrintDialog = qobject_cast<QPrintDialog*>(&dialog) != nullptr;
+        isSetupDialog = qobject_cast<os::PrinterSetupDialog*>(&dialog) != nullptr;
         dialog.reject();
     });
     QTest::keyClick(&main, Qt::Key_P, Qt::ControlModifier);
 
     EXPECT_EQ(m_modal.pendingDrivers(), 0) << "no dialog was shown";
     EXPECT_EQ(dialogName, QStringLiteral("PrinterSetup"));
-    EXPECT_TRUE(isPrintDialog);
+    EXPECT_TRUE(isSetupDialog);
     EXPECT_EQ(data().TblEmployee1->RecNo(), 3);
 }
 

@@ -144,7 +144,7 @@ TEST(ListLayouts, OneColumnListsPlaceEveryColumn)
             EXPECT_NEAR(field.top, detailTop, 1e-5);
             EXPECT_NEAR(field.height, 0.18, 1e-5);
             EXPECT_EQ(pages.style(field.style).font, report::TextFont {});
-            EXPECT_EQ(pages.style(field.style).multiLine, c.wordWrap);
+            EXPECT_TRUE(pages.style(field.style).multiLine); // a value too long for its box wraps
         }
         if (c.group) { // the red letter that the names below begin with
             const report::PageItem& letter = itemWith(page, "A");

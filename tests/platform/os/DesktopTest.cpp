@@ -1,6 +1,7 @@
 #include "platform/os/FileDialog.h"
 #include "platform/os/HelpViewer.h"
 #include "platform/os/PrinterHolder.h"
+#include "platform/os/PrinterSetupDialog.h"
 
 #include "PeerProcess.h"
 
@@ -9,7 +10,8 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QPrintDialog>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -131,14 +133,38 @@ TEST(DesktopTest, AHelpFileNamedByADrivePathIsLookedUpByItsNameBesideTheProgram)
 TEST(DesktopTest, PrinterSetupWorksOnTheProgramsOnePrinter)
 {
     os::PrinterHolder holder;
-    QPrinter* printer = &holder.printer();
-    QPrinter* seen = nullptr;
-    answerModal<QPrintDialog>([&](QPrintDialog* dialog) {
-        seen = dialog->printer();
-        dialog->reject();
+    QPrinter& printer = holder.printer();
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+    const auto choose = [](os::PrinterSetupDialog* dialog, const QString& paper, bool accept) {
+        auto* paperBox = dialog->findChild<QComboBox*>(QStringLiteral("PaperSize"));
+        paperBox->setCurrentIndex(paperBox->findText(paper, Qt::MatchStartsWith));
+        dialog->findChild<QRadioButton*>(QStringLiteral("Landscape"))->click();
+        if (accept)
+            dialog->accept();
+        else
+            dialog->reject();
+    };
+
+    // The dialog shows the printer as it is; Cancel leaves it so.
+    QString shownPaper;
+    answerModal<os::PrinterSetupDialog>([&](os::PrinterSetupDialog* dialog) {
+        shownPaper = dialog->findChild<QComboBox*>(QStringLiteral("PaperSize"))->currentText();
+        EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("Portrait"))->isChecked());
+        choose(dialog, QStringLiteral("A5"), false);
     });
-    EXPECT_FALSE(holder.showSetupDialog(nullptr));
-    EXPECT_EQ(seen, printer);
+    os::PrinterSetupDialog first(printer);
+    EXPECT_EQ(first.exec(), QDialog::Rejected);
+    EXPECT_TRUE(shownPaper.startsWith(QStringLiteral("Letter"))) << shownPaper.toStdString();
+    EXPECT_TRUE(printer.pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::Letter)));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+
+    // OK puts the choice on the printer.
+    answerModal<os::PrinterSetupDialog>(
+        [&](os::PrinterSetupDialog* dialog) { choose(dialog, QStringLiteral("A5"), true); });
+    os::PrinterSetupDialog second(printer);
+    EXPECT_EQ(second.exec(), QDialog::Accepted);
+    EXPECT_TRUE(printer.pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
 }
 
 } // namespace

@@ -172,7 +172,7 @@ TEST(LayoutEngine, TextsSizedToThemGrowRightOrSitAgainstTheBandEdge)
     EXPECT_NEAR(shortBox.left(), 3.5, 1e-5);
     EXPECT_NEAR(longBox.left(), 3.5, 1e-5);
     EXPECT_GT(longBox.width(), 3 * shortBox.width());
-    EXPECT_FALSE(longTitle.style(longTitle.page(0).item(0).style).clip);
+    EXPECT_FALSE(longTitle.style(longTitle.page(0).item(0).style).multiLine);
 
     const Page& page = longTitle.page(0);
     const QRectF pageNumber = page.box(indexOf(page, "Page 1"));
@@ -180,26 +180,42 @@ TEST(LayoutEngine, TextsSizedToThemGrowRightOrSitAgainstTheBandEdge)
     EXPECT_GT(pageNumber.width(), 0.3);
 }
 
-TEST(LayoutEngine, LongValuesInFixedBoxes)
+TEST(LayoutEngine, LongValuesWrapAndGrowTheirRow)
 {
     const QString value = QStringLiteral("INTERNATIONAL SALES AND MARKETING DEPARTMENT");
+    std::vector<QStringList> rows = names(40);
+    rows[1] = { value };
     ReportLayout layout = testLayout();
-    const PageModel clipped = layOut(layout, { { value } });
-    const PageItem& item = clipped.page(0).item(2);
-    EXPECT_EQ(clipped.page(0).text(2), value); // the renderer cuts it at the box
-    EXPECT_FLOAT_EQ(item.width, 2.0f);
-    EXPECT_TRUE(clipped.style(item.style).clip);
-    EXPECT_FALSE(clipped.style(item.style).multiLine);
+    for (const bool wordWrap : { false, true }) {
+        SCOPED_TRACE(wordWrap ? "word wrap on" : "word wrap off");
+        layout.findControl(QStringLiteral("TextName"))->wordWrapped(wordWrap);
+        const PageModel pages = layOut(layout, rows);
+        const Page& page = pages.page(0);
+        const int at = indexOf(page, QStringLiteral("N000")) + 1;
+        const QString text = page.text(at);
+        // Two lines between words, every character kept, the box as wide as before and one line taller.
+        EXPECT_EQ(text.count(u'\n'), 1) << text.toStdString();
+        EXPECT_EQ(QString(text).replace(u'\n', u' '), value);
+        EXPECT_TRUE(pages.style(page.item(at).style).multiLine);
+        const QRectF box = page.box(at);
+        EXPECT_NEAR(box.width(), 2.0, 1e-5);
+        const double extraLine = box.height() - 0.2;
+        EXPECT_GT(extraLine, 0.12);
+        EXPECT_LT(extraLine, 0.2);
+        // The rows below move down by that line, and one row less fits the page.
+        EXPECT_NEAR(page.box(at + 1).top() - box.top(), 0.25 + extraLine, 1e-5);
+        EXPECT_EQ(pages.page(1).text(1), QStringLiteral("N034"));
+    }
 
-    // Wrapped into a one-line box, the line keeps the whole value for the renderer to cut at the box's edge,
-    // instead of breaking it after its first words.
-    layout.findControl(QStringLiteral("TextName"))->wordWrapped();
-    EXPECT_EQ(layOut(layout, { { value } }).page(0).text(2), value);
-
-    layout.findControl(QStringLiteral("TextName"))->fixedSize(1.2, 0.5);
-    const QString threeLines = layOut(layout, { { value } }).page(0).text(2);
-    EXPECT_EQ(threeLines.count(u'\n'), 2);
-    EXPECT_EQ(QString(threeLines).replace(u'\n', u' '), value); // the last line carries the rest
+    // A word wider than its box is broken inside; a value that fits stays on its line.
+    layout.findControl(QStringLiteral("TextName"))->fixedSize(0.5, 0.2);
+    const QString word = QStringLiteral("0123456789012345");
+    const PageModel broken = layOut(layout, { { word }, { QStringLiteral("N1") } });
+    const QString lines = broken.page(0).text(2);
+    EXPECT_GE(lines.count(u'\n'), 1);
+    EXPECT_EQ(QString(lines).remove(u'\n'), word);
+    EXPECT_EQ(broken.page(0).text(3), QStringLiteral("N1"));
+    EXPECT_NEAR(broken.page(0).box(3).height(), 0.2, 1e-5);
 }
 
 TEST(LayoutEngine, BindsFieldsBeforeWalkingOnce)
