@@ -4,6 +4,7 @@
 #include "directory/FixedRowDelegate.h"
 #include "directory/FixedTabBar.h"
 #include "directory/LetterListDock.h"
+#include "directory/NameGridFeed.h"
 #include "directory/PageControl.h"
 #include "directory/PanelFrame.h"
 #include "common/ProgramLinks.h"
@@ -428,6 +429,7 @@ void TfrmMain::buildLetterLists()
     StringGridEmployee->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     StringGridEmployee->move(8, 9);
     StringGridEmployee->viewport()->installEventFilter(this);
+    m_nameFeed = new NameGridFeed(*StringGridEmployee); // owned by the grid
 
     PanelDepartment->installEventFilter(this);
     ListBoxDepartment->setUniformItemSizes(true);
