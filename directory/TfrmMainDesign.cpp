@@ -32,6 +32,7 @@
 #include <QPixmap>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -74,7 +75,10 @@ constexpr int departmentSearchLeft = 320;
 constexpr int departmentRecordWidth = 340;
 constexpr int departmentRecordHeight = 272;
 // Where the letter lists lie until they float: over the right-hand content.
-constexpr QRect letterListGeometry { 356, 126, 300, 260 };
+// The letter lists lie over the search panel, down to the bottom of the content: a letter of a real directory has
+// thousands of names.
+constexpr QPoint letterListPlace { 356, 126 };
+constexpr QSize letterListMinimumSize { 330, 260 };
 constexpr QSize minimumClientSize { 760, 440 };
 
 const QColor ground(217, 227, 238); // the backdrop picture fades into it
@@ -440,8 +444,8 @@ void TfrmMain::buildLetterLists()
     for (LetterListDock* const dock : { PanelEmployeeDock, PanelDepartmentDock }) {
         dock->hide();
     }
-    PanelEmployee->resize(letterListGeometry.size());
-    PanelDepartment->resize(letterListGeometry.size());
+    PanelEmployee->resize(letterListMinimumSize);
+    PanelDepartment->resize(letterListMinimumSize);
 }
 
 void TfrmMain::buildPrefixChooser()
@@ -471,8 +475,11 @@ void TfrmMain::placeComponents()
     PanelDepartment1->setGeometry(departmentSearchLeft, contentTop, departmentRecordWidth, departmentRecordHeight);
 
     const QPoint clientOrigin = ClientArea->mapTo(this, QPoint(0, 0));
-    PanelEmployeeDock->setDockedGeometry(letterListGeometry.translated(clientOrigin));
-    PanelDepartmentDock->setDockedGeometry(letterListGeometry.translated(clientOrigin));
+    const QRect letterList(letterListPlace,
+        QSize(letterListMinimumSize.width(),
+            std::max(letterListMinimumSize.height(), contentBottom - letterListPlace.y())));
+    PanelEmployeeDock->setDockedGeometry(letterList.translated(clientOrigin));
+    PanelDepartmentDock->setDockedGeometry(letterList.translated(clientOrigin));
 }
 
 void TfrmMain::hideListsOnClick(QWidget* widget)
