@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -20,11 +21,18 @@ LetterListDock::LetterListDock(QWidget* panel, QMainWindow* window)
     setAllowedAreas(Qt::NoDockWidgetArea);
     auto* const strip = new QWidget(this); // owned by the dock
     strip->setObjectName(QStringLiteral("LetterListMargin"));
-    strip->setFixedHeight(marginHeight);
+    // The dock lays its title bar out by its size hint, which an empty layout with a top margin gives.
+    auto* const height = new QVBoxLayout(strip); // owned by the strip
+    height->setContentsMargins(0, marginHeight, 0, 0);
     strip->setCursor(Qt::SizeAllCursor);
     setTitleBarWidget(strip);
     setAutoFillBackground(true); // it lies over other content
     setWidget(panel);
+    // A window of its own takes no font from the main window; the floated list keeps the one it had.
+    connect(this, &QDockWidget::topLevelChanged, this, [this, window](bool floating) {
+        if (floating)
+            setFont(window->font());
+    });
 }
 
 void LetterListDock::setDockedGeometry(const QRect& geometry)
