@@ -2,6 +2,7 @@
 
 #include "platform/ui/Guard.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr int firstScreenRows = 64; // at least, whatever the grid's height at the time
+constexpr int sliceMs = 8; // reading while idle gives the event loop back after this long
+constexpr int sliceRows = 256; // rows read between two looks at the clock
 
 } // namespace
 
@@ -25,11 +28,12 @@ NameGridFeed::NameGridFeed(QTableWidget& grid)
     connect(
         m_grid.verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ui::guarded([this] { readInView(); }); });
     m_grid.viewport()->installEventFilter(this);
+    connect(&m_idleReading, &QTimer::timeout, this, [this] { ui::guarded([this] { readSlice(); }); });
 }
 
 void NameGridFeed::start(qint64 count, RowReader reader)
 {
-    m_reader = {};
+    finishReading();
     m_read = 0;
     {
         // The selection that the new rows move is no choice of an entry by the user.
@@ -46,6 +50,8 @@ void NameGridFeed::start(qint64 count, RowReader reader)
     m_reader = std::move(reader);
     readThrough(firstScreenRows - 1);
     readInView();
+    if (m_reader)
+        m_idleReading.start(0);
 }
 
 void NameGridFeed::readThrough(int row)
@@ -94,6 +100,15 @@ void NameGridFeed::readAll()
 void NameGridFeed::finishReading()
 {
     m_reader = {};
+    m_idleReading.stop();
+}
+
+void NameGridFeed::readSlice()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (m_reader && clock.elapsed() < sliceMs)
+        readThrough(m_read + sliceRows - 1);
 }
 
 void NameGridFeed::readInView()

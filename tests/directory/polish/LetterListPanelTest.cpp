@@ -2,7 +2,16 @@
 // plain bordered panel without the toolkit's caption buttons.
 #include "MainWindowFixture.h"
 
+#include "common/DirectoryDatabase.h"
+#include "common/TEmployeeRec.h"
+#include "directory/FixedTabBar.h"
 #include "directory/LetterListDock.h"
+#include "directory/NameGridFeed.h"
+#include "platform/db/Session.h"
+#include "platform/db/TableFile.h"
+#include "setup/RowValues.h"
+
+#include <QDir>
 
 #include <QAbstractButton>
 #include <QTableWidget>
@@ -11,7 +20,54 @@ namespace {
 
 class LetterListPanelTest : public MainWindowFixture
 {
+protected:
+    // The employee table of the directory, opened apart from the window as another program would.
+    std::unique_ptr<db::TableFile> employeeFile()
+    {
+        m_session.AddPassword(DirectoryDatabase::TablePassword);
+        return std::make_unique<db::TableFile>(
+            QDir(m_environment.databaseFolder()).filePath(DirectoryDatabase::EmployeeTable), m_session);
+    }
+
+    db::Session m_session;
 };
+
+TEST_F(LetterListPanelTest, LongListShowsItsCountAtOnceAndLeavesTheTableWritableOnceRead)
+{
+    {
+        const std::unique_ptr<db::TableFile> employees = employeeFile();
+        employees->begin();
+        for (int index = 0; index < 3000; ++index) {
+            TEmployeeRec row;
+            row.Department = QStringLiteral("MAIL ROOM");
+            row.Name = QStringLiteral("MILLER, NO %1").arg(index, 4, 10, QLatin1Char('0'));
+            row.Extension = QString::number(index);
+            employees->insert(RowValues::of(row));
+        }
+        employees->commit();
+    }
+    TfrmMain& main = start();
+    main.TabControlMain->setCurrentIndex('M' - 'A');
+    QTableWidget& list = *main.StringGridEmployee;
+    EXPECT_GE(list.rowCount(), 3000) << "the whole count at once, before the rows are read";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.nameGridFeed().rowsRead() == list.rowCount(); }, 20000));
+    for (int index = 1; index < list.rowCount(); ++index) {
+        ASSERT_TRUE(list.item(index, 0)) << index;
+        ASSERT_LE(list.item(index - 1, 0)->text(), list.item(index, 0)->text()) << "in the query's order: " << index;
+    }
+
+    // The query's rows are all read, so another writer is not kept waiting by the open list.
+    TEmployeeRec row;
+    row.Department = QStringLiteral("MAIL ROOM");
+    row.Name = QStringLiteral("MILLER, LATE");
+    const std::unique_ptr<db::TableFile> employees = employeeFile();
+    EXPECT_NO_THROW({
+        employees->begin();
+        employees->insert(RowValues::of(row));
+        employees->commit();
+    });
+    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+}
 
 TEST_F(LetterListPanelTest, ListReachesTheBottomOfTheContentAndFloatsAsAPlainPanel)
 {
