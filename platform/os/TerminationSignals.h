@@ -32,7 +32,8 @@ signals:
 private:
     void readSignal();
 
-    int m_pipe[2] = { -1, -1 };
+    int m_handlerEnd = -1; // the signal handler writes a byte here...
+    int m_loopEnd = -1; // ...and the event loop reads it here
     std::unique_ptr<QSocketNotifier> m_notifier;
     bool m_watching = false;
 };
