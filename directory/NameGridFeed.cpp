@@ -23,11 +23,12 @@ constexpr int sliceRows = 256; // rows read between two looks at the clock
 NameGridFeed::NameGridFeed(QTableWidget& grid)
     : QObject(&grid)
     , m_grid(grid)
+    , m_viewport(grid.viewport())
 {
     // The rows that scroll or grow into view are read before the grid paints them.
     connect(
         m_grid.verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ui::guarded([this] { readInView(); }); });
-    m_grid.viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(&m_idleReading, &QTimer::timeout, this, [this] { ui::guarded([this] { readSlice(); }); });
 }
 
@@ -126,7 +127,9 @@ void NameGridFeed::readInView()
 
 bool NameGridFeed::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_grid.viewport() && event->type() == QEvent::Resize)
+    // The viewport is compared by the pointer kept: while the grid is destroyed, its viewport still has events and
+    // the grid is no scroll area any more.
+    if (event->type() == QEvent::Resize && watched == m_viewport)
         ui::guarded([this] { readInView(); });
     return QObject::eventFilter(watched, event);
 }

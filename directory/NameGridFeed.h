@@ -46,6 +46,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QTableWidget& m_grid;
+    QObject* const m_viewport;
     RowReader m_reader;
     int m_read = 0;
     QTimer m_idleReading;
