@@ -74,9 +74,8 @@ constexpr QRect departmentGridPlace { margin, contentTop + 4, 306, 0 };
 constexpr int departmentSearchLeft = 320;
 constexpr int departmentRecordWidth = 340;
 constexpr int departmentRecordHeight = 272;
-// Where the letter lists lie until they float: over the right-hand content.
-// The letter lists lie over the search panel, down to the bottom of the content: a letter of a real directory has
-// thousands of names.
+// Where the letter lists lie until they float: over the search panel, down to the bottom of the content, since a
+// letter of a real directory has thousands of names.
 constexpr QPoint letterListPlace { 356, 126 };
 constexpr QSize letterListMinimumSize { 330, 260 };
 constexpr QSize minimumClientSize { 760, 440 };
