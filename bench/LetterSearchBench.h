@@ -38,8 +38,11 @@ public:
     std::vector<double> typeName(const QString& name);
 
     // Fills and shows the employee letter list for `letter`, timed until the window has handled what that posted;
-    // in ms. `rows` receives the rows of the list.
+    // in ms. Then reads the rest of its rows, as scrolling to the end does (timed apart: restMs). `rows` receives
+    // the rows of the list.
     double fillLetterList(QChar letter, qint64& rows);
+    // The time the last fill took to read the rows past its first screen, in ms.
+    double restMs() const { return m_restMs; }
     // Fills the same grid with the rows it holds now, read from memory: the share of the grid in a fill; in ms.
     double fillGridFromMemory();
 
@@ -55,4 +58,5 @@ private:
     os::HelpViewer m_help;
     std::unique_ptr<TfrmDataMod> m_dataModule;
     std::unique_ptr<TfrmMain> m_window;
+    double m_restMs = 0;
 };

@@ -19,6 +19,7 @@ db::TableDef employeeDefinition()
     def.indexes = {
         { ByNameIndex, { QStringLiteral("Name") }, false, true },
         { ByNameExactIndex, { QStringLiteral("Name") }, false, false },
+        { ByNameExtensionIndex, { QStringLiteral("Name"), QStringLiteral("Extension") }, false, false },
     };
     return def;
 }

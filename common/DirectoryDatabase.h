@@ -19,6 +19,8 @@ inline constexpr QLatin1StringView EmployeeRenameTable { "Employee.DB" }; // dep
 inline constexpr QLatin1StringView EmployeeQueryTable { "employee" }; // list printer's queries
 inline constexpr QLatin1StringView ByNameIndex { "ByName" }; // Name without regard to case: the browse order
 inline constexpr QLatin1StringView ByNameExactIndex { "ByNameExact" }; // Name with regard to case
+// Name and Extension with regard to case: the employee letter list's order, so that its first rows come at once
+inline constexpr QLatin1StringView ByNameExtensionIndex { "ByNameExtension" };
 
 // department.DB
 inline constexpr QLatin1StringView DepartmentTable { "department.DB" }; // data modules, letter-list query
@@ -49,7 +51,7 @@ inline constexpr QLatin1StringView EmployeeDelimitedWorkName { "\\employeecom.dl
 inline constexpr QLatin1StringView EmployeeFixedWorkName { "\\employeefix.dll" };
 
 // Stored structures. employee.DB: primary key (Department, Name), which also serves the Department order, and
-// the indexes ByName and ByNameExact. department.DB: primary key (Department). The others have no key.
+// the indexes ByName, ByNameExact and ByNameExtension (tables made before it work without it, more slowly). department.DB: primary key (Department). The others have no key.
 db::TableDef employeeDefinition();
 db::TableDef departmentDefinition();
 db::TableDef auxiliarDefinition();

@@ -61,9 +61,18 @@ void DirectoryProgram::start()
 
     m_dataModule = &m_application.CreateForm<TfrmDataMod>();
     m_mainWindow = &m_application.CreateForm<TfrmMain>(*m_dataModule, m_windows, m_help);
+    closeOnTerminationSignal();
 
     splash->hide();
     splash.reset();
+}
+
+void DirectoryProgram::closeOnTerminationSignal()
+{
+    // A logout or a kill is a close of the main window: the prefix is saved and the list printer told to quit.
+    // An open dialog does not hold it back: the end of the program ends the dialog's loop too.
+    QObject::connect(
+        &m_terminationSignals, &os::TerminationSignals::received, m_mainWindow, [this] { m_mainWindow->close(); });
 }
 
 int DirectoryProgram::exec()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/os/HelpViewer.h"
+#include "platform/os/TerminationSignals.h"
 #include "platform/os/WindowDirectory.h"
 #include "platform/ui/Application.h"
 
@@ -32,10 +33,14 @@ public:
     TfrmMain* mainWindow() const { return m_mainWindow; }
 
 private:
+    void closeOnTerminationSignal();
+
     // The help window and the window links outlive the forms that use them.
     os::WindowDirectory m_windows;
     os::HelpViewer m_help;
     ui::Application m_application;
     TfrmDataMod* m_dataModule = nullptr; // owned by the application object
     TfrmMain* m_mainWindow = nullptr; // owned by the application object
+    // SIGTERM and SIGINT close the main window, so that its close steps run.
+    os::TerminationSignals m_terminationSignals;
 };

@@ -6,9 +6,9 @@
 
 class QMainWindow;
 
-// A small panel that lies at a fixed place over a main window's content until the user drags it away by its
-// margin (or presses its float button); it then floats as a small window of its own that the user can move and
-// resize. It does not dock back: a floated panel stays a window for the rest of the run.
+// A panel that lies at a fixed place over a main window's content until the user drags it away by its margin;
+// it then floats as a plain bordered panel of its own, without caption or buttons, that the user moves by the same
+// margin and resizes by its edges. It does not dock back: a floated panel stays a window for the rest of the run.
 class LetterListDock : public QDockWidget
 {
     Q_OBJECT
@@ -19,6 +19,9 @@ public:
 
     // Where the panel lies while it has not floated, in the window's coordinates.
     void setDockedGeometry(const QRect& geometry);
+
+    // The strip above the panel by which it is dragged.
+    QWidget* margin() const { return titleBarWidget(); }
 
 protected:
     bool event(QEvent* event) override;

@@ -5,6 +5,7 @@
 #include "platform/db/Table.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
+#include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Component.h"
 
@@ -36,6 +37,7 @@ TFrmSpecial::TFrmSpecial(TfrmDataMod& dataModule, QWidget* owner)
     setWindowTitle(QStringLiteral("Special Number"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(formSize);
+    ui::centreOnScreen(*this);
 
     DBNavigator1->setDataSource(m_dataModule.SrcSpecial);
     DBNavigator1->setVisibleButtons(navigatorButtons);

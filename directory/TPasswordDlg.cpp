@@ -5,17 +5,17 @@
 #include "directory/TfrmMain.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
 #include "platform/ui/Component.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -78,20 +78,8 @@ TPasswordDlg::TPasswordDlg(TfrmMain& owner, TfrmDataMod& dataModule)
 
 void TPasswordDlg::buildDesign()
 {
-    constexpr int left = 12;
-    constexpr int editWidth = 220;
-    constexpr int buttonLeft = 248;
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(336, 168);
-
-    LbEnterPassword->setGeometry(left, 12, editWidth, 16);
-    EdEnterPassword->setGeometry(left, 30, editWidth, 22);
-    LbNewPassword->setGeometry(left, 62, editWidth, 16);
-    EdNewPassword->setGeometry(left, 80, editWidth, 22);
-    LbVerifyPassword->setGeometry(left, 112, editWidth, 16);
-    EdVerifyPassword->setGeometry(left, 130, editWidth, 22);
-    OKBtn->setGeometry(buttonLeft, 28, 75, 25);
-    CancelBtn->setGeometry(buttonLeft, 60, 75, 25);
+    fitToMode(false);
 
     for (QLineEdit* const edit : { EdEnterPassword, EdNewPassword, EdVerifyPassword })
         makePasswordEdit(edit);
@@ -125,6 +113,43 @@ void TPasswordDlg::buildDesign()
     (new KeyHook(KeyHook::Kind::Press, typed(&TPasswordDlg::EdEnterPasswordKeyPress), this))->watch(EdEnterPassword);
     (new KeyHook(KeyHook::Kind::Press, typed(&TPasswordDlg::EdNewPasswordKeyPress), this))->watch(EdNewPassword);
     (new KeyHook(KeyHook::Kind::Press, typed(&TPasswordDlg::EdVerifyPasswordKeyPress), this))->watch(EdVerifyPassword);
+    // A paste (Ctrl+V, Shift+Insert, the context menu, the middle button) types characters without a key of its
+    // own, as a character key would on the platform this dialog comes from; it counts as typing too.
+    ui::connectGuarded(EdEnterPassword, &QLineEdit::textEdited, this, &TPasswordDlg::EdEnterPasswordKeyPress);
+    ui::connectGuarded(EdNewPassword, &QLineEdit::textEdited, this, &TPasswordDlg::EdNewPasswordKeyPress);
+    ui::connectGuarded(EdVerifyPassword, &QLineEdit::textEdited, this, &TPasswordDlg::EdVerifyPasswordKeyPress);
+}
+
+void TPasswordDlg::fitToMode(bool changing)
+{
+    // The labels and edits are as wide as the longest label in the dialog's font, at least as designed; the dialog
+    // ends below the last row it shows.
+    constexpr int margin = 12;
+    constexpr int designedEditWidth = 220;
+    constexpr int buttonGap = 16;
+    const QSize buttonSize(75, 25);
+    int labelWidth = designedEditWidth;
+    for (const QLabel* const label : { LbEnterPassword, LbNewPassword, LbVerifyPassword })
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+    const int labelHeight = std::max(16, LbEnterPassword->sizeHint().height());
+    const int editHeight = std::max(22, EdEnterPassword->sizeHint().height());
+    const int rowHeight = labelHeight + 2 + editHeight;
+
+    int top = margin;
+    for (const auto& [label, edit] : { std::pair { LbEnterPassword, EdEnterPassword },
+             std::pair { LbNewPassword, EdNewPassword }, std::pair { LbVerifyPassword, EdVerifyPassword } }) {
+        label->setGeometry(margin, top, labelWidth, labelHeight);
+        edit->setGeometry(margin, top + labelHeight + 2, labelWidth, editHeight);
+        top += rowHeight + 10;
+    }
+    const int buttonLeft = margin + labelWidth + buttonGap;
+    const int okTop = EdEnterPassword->y() - 2;
+    OKBtn->setGeometry(QRect(QPoint(buttonLeft, okTop), buttonSize));
+    CancelBtn->setGeometry(QRect(QPoint(buttonLeft, okTop + buttonSize.height() + 7), buttonSize));
+
+    const QWidget* const lastRow = changing ? EdVerifyPassword : EdEnterPassword;
+    const int bottom = std::max(lastRow->geometry().bottom(), CancelBtn->geometry().bottom()) + 1 + margin;
+    setFixedSize(buttonLeft + buttonSize.width() + margin, bottom);
 }
 
 void TPasswordDlg::FormCreate()
@@ -146,8 +171,9 @@ void TPasswordDlg::ShowEnterPassword(int mode)
     OKBtn->setEnabled(true);
     m_state.PasswordMode = mode;
     m_dataModule.TblAuxiliar->Open(); // stays open when it is already
+    fitToMode(false);
     EdEnterPassword->setFocus();
-    centreOnScreen();
+    ui::centreOnScreen(*this);
     ui::ModalPoint::runModal(*this);
 }
 
@@ -168,15 +194,10 @@ void TPasswordDlg::ShowChangePassword(int mode)
     OKBtn->setEnabled(false);
     m_state.PasswordMode = mode;
     m_dataModule.TblAuxiliar->Open();
+    fitToMode(true);
     EdEnterPassword->setFocus();
-    centreOnScreen();
+    ui::centreOnScreen(*this);
     ui::ModalPoint::runModal(*this);
-}
-
-void TPasswordDlg::centreOnScreen()
-{
-    if (const QScreen* const screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TPasswordDlg::done(int result)

@@ -69,7 +69,8 @@ protected:
 
 private:
     void buildDesign();
-    void centreOnScreen();
+    // Places the rows and buttons for the mode's texts and sizes the dialog to the rows it shows.
+    void fitToMode(bool changing);
     void enableOKWhenAllTyped();
     bool isStoredPassword(const QString& password) const;
     QStringList storedSpellingsOf(const QString& password) const;

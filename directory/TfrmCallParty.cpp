@@ -3,6 +3,7 @@
 #include "directory/CallRequest.h"
 #include "directory/DialText.h"
 #include "directory/SimpleComboBox.h"
+#include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Component.h"
 
@@ -36,6 +37,7 @@ TfrmCallParty::TfrmCallParty(const QString& specialPrefix, QWidget* owner)
     // A dialog border: a fixed size and a close box, without minimise or maximise boxes.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(formSize);
+    ui::centreOnScreen(*this);
 
     Bevel1->setFrameShape(QFrame::Box);
     Bevel1->setFrameShadow(QFrame::Sunken);

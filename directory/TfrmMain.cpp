@@ -89,6 +89,8 @@ void TfrmMain::FormCreate()
         UpdateRecordMenu();
         m_unit.CurrentPage = PageControlMain->currentIndex();
         m_unit.SearchText.clear();
+        // The window opens where a page switch leaves the user: typing searches, it does not edit a record.
+        EditEmployeeSearch->setFocus();
     } catch (...) {
         failure = std::current_exception();
     }

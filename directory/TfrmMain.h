@@ -39,6 +39,7 @@ class DBLookupComboBox;
 
 class FixedTabBar;
 class LetterListDock;
+class NameGridFeed;
 class PageControl;
 class TfrmDataMod;
 
@@ -60,6 +61,8 @@ public:
     TfrmMain& operator=(const TfrmMain&) = delete;
 
     const MainUnitState& unitState() const { return m_unit; }
+    // What fills the employee letter list as the user scrolls it.
+    NameGridFeed& nameGridFeed() const { return *m_nameFeed; }
 
     // The prefix that dialling puts in front of every number.
     QString SpecialPrefix;
@@ -266,4 +269,5 @@ private:
     os::PrinterHolder m_printer; // the printer set-up dialog's printer
     MainUnitState m_unit;
     std::vector<QWidget*> m_listHidingWidgets; // clicked on their own area, they hide the letter lists
+    NameGridFeed* m_nameFeed = nullptr; // the employee letter list's rows, owned by its grid
 };

@@ -4,6 +4,7 @@
 #include "directory/FixedRowDelegate.h"
 #include "directory/FixedTabBar.h"
 #include "directory/LetterListDock.h"
+#include "directory/NameGridFeed.h"
 #include "directory/PageControl.h"
 #include "directory/PanelFrame.h"
 #include "common/ProgramLinks.h"
@@ -31,6 +32,7 @@
 #include <QPixmap>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -72,8 +74,10 @@ constexpr QRect departmentGridPlace { margin, contentTop + 4, 306, 0 };
 constexpr int departmentSearchLeft = 320;
 constexpr int departmentRecordWidth = 340;
 constexpr int departmentRecordHeight = 272;
-// Where the letter lists lie until they float: over the right-hand content.
-constexpr QRect letterListGeometry { 356, 126, 300, 260 };
+// Where the letter lists lie until they float: over the search panel, down to the bottom of the content, since a
+// letter of a real directory has thousands of names.
+constexpr QPoint letterListPlace { 356, 126 };
+constexpr QSize letterListMinimumSize { 330, 260 };
 constexpr QSize minimumClientSize { 760, 440 };
 
 const QColor ground(217, 227, 238); // the backdrop picture fades into it
@@ -428,6 +432,7 @@ void TfrmMain::buildLetterLists()
     StringGridEmployee->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     StringGridEmployee->move(8, 9);
     StringGridEmployee->viewport()->installEventFilter(this);
+    m_nameFeed = new NameGridFeed(*StringGridEmployee); // owned by the grid
 
     PanelDepartment->installEventFilter(this);
     ListBoxDepartment->setUniformItemSizes(true);
@@ -438,8 +443,8 @@ void TfrmMain::buildLetterLists()
     for (LetterListDock* const dock : { PanelEmployeeDock, PanelDepartmentDock }) {
         dock->hide();
     }
-    PanelEmployee->resize(letterListGeometry.size());
-    PanelDepartment->resize(letterListGeometry.size());
+    PanelEmployee->resize(letterListMinimumSize);
+    PanelDepartment->resize(letterListMinimumSize);
 }
 
 void TfrmMain::buildPrefixChooser()
@@ -469,8 +474,11 @@ void TfrmMain::placeComponents()
     PanelDepartment1->setGeometry(departmentSearchLeft, contentTop, departmentRecordWidth, departmentRecordHeight);
 
     const QPoint clientOrigin = ClientArea->mapTo(this, QPoint(0, 0));
-    PanelEmployeeDock->setDockedGeometry(letterListGeometry.translated(clientOrigin));
-    PanelDepartmentDock->setDockedGeometry(letterListGeometry.translated(clientOrigin));
+    const QRect letterList(letterListPlace,
+        QSize(letterListMinimumSize.width(),
+            std::max(letterListMinimumSize.height(), contentBottom - letterListPlace.y())));
+    PanelEmployeeDock->setDockedGeometry(letterList.translated(clientOrigin));
+    PanelDepartmentDock->setDockedGeometry(letterList.translated(clientOrigin));
 }
 
 void TfrmMain::hideListsOnClick(QWidget* widget)

@@ -5,6 +5,7 @@
 #include "directory/KeyHook.h"
 #include "directory/LetterListDock.h"
 #include "directory/LetterListFill.h"
+#include "directory/NameGridFeed.h"
 #include "directory/PageControl.h"
 #include "directory/SearchKeys.h"
 #include "directory/TfrmDataMod.h"
@@ -78,15 +79,15 @@ void TfrmMain::ShowEmployeeLetterList()
     query.DisableControls();
     fillThenShow(
         [&] {
-            // The grid takes as many rows as the query delivers; a letter without employees gives one empty row.
+            // The grid takes the query's count of rows at once and reads them as the user scrolls to them; a letter
+            // without employees gives one empty row. The query stays open for the rows not read yet.
             query.First();
-            const db::Field& name = query.FieldByName(QStringLiteral("Name"));
-            const db::Field& extension = query.FieldByName(QStringLiteral("Extension"));
-            LetterListFill::fillNameGrid(*StringGridEmployee, [&](QString& nameText, QString& extensionText) {
-                if (query.Eof())
+            const qint64 count = query.RecordCount();
+            m_nameFeed->start(count, [&query](QString& nameText, QString& extensionText) {
+                if (!query.Active() || query.Eof())
                     return false;
-                nameText = name.AsString();
-                extensionText = extension.AsString();
+                nameText = query.FieldByName(QStringLiteral("Name")).AsString();
+                extensionText = query.FieldByName(QStringLiteral("Extension")).AsString();
                 query.Next();
                 return true;
             });
@@ -159,6 +160,7 @@ void TfrmMain::StringGridEmployeeClick()
 {
     // The first employee of that name in the name order; the extension beside it plays no part.
     const int row = std::max(StringGridEmployee->currentRow(), 0);
+    m_nameFeed->readThrough(row);
     const QTableWidgetItem* const cell = StringGridEmployee->item(row, 0);
     m_dataModule.TblEmployee1->Locate(QStringLiteral("Name"), cell ? cell->text() : QString());
 }

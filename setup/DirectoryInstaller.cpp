@@ -84,21 +84,61 @@ void DirectoryInstaller::install(const Filler& filler) const
 {
     if (!QDir().mkpath(m_folder))
         throw SetupError(QStringLiteral("Cannot create the folder %1").arg(m_folder));
+    replaceInterruptedInstall();
     const QString existing = existingTable();
     if (!existing.isEmpty()) {
         throw SetupError(QStringLiteral("%1 already holds a directory (%2); choose an empty folder or remove the "
                                         "directory's tables first")
                              .arg(QDir::toNativeSeparators(m_folder), existing));
     }
+    // The tables are made aside and come into the folder only when all of them are whole: a set-up that is
+    // killed half way leaves no table in the folder, or a staging folder that says the set-up did not finish.
+    QDir staging(stagingFolder());
+    if (!QDir().mkpath(staging.path()))
+        throw SetupError(QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(staging.path())));
     try {
-        createTables(filler);
+        createTables(staging, filler);
     } catch (...) {
-        for (const NewTable& table : tables()) {
-            const QString path = QDir(m_folder).filePath(table.name);
-            for (const char* suffix : { "", "-journal", "-wal", "-shm" })
-                QFile::remove(path + QLatin1StringView(suffix));
-        }
+        staging.removeRecursively();
         throw;
+    }
+    moveTablesIn(staging);
+}
+
+QString DirectoryInstaller::stagingFolder() const
+{
+    return QDir(m_folder).filePath(QLatin1StringView(StagingFolderName));
+}
+
+void DirectoryInstaller::replaceInterruptedInstall() const
+{
+    QDir staging(stagingFolder());
+    if (!staging.exists())
+        return;
+    // The staging folder goes last when a set-up ends, and the folder held none of the tables when it was made;
+    // so whichever tables lie beside it came from the set-up that was stopped.
+    const QDir folder(m_folder);
+    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (isTableFile(entry))
+            QFile::remove(folder.filePath(entry));
+    }
+    if (!staging.removeRecursively()) {
+        throw SetupError(QStringLiteral("Cannot remove %1, left by a set-up that did not finish")
+                             .arg(QDir::toNativeSeparators(staging.path())));
+    }
+}
+
+void DirectoryInstaller::moveTablesIn(QDir& staging) const
+{
+    const QDir folder(m_folder);
+    for (const QString& entry : staging.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!QFile::rename(staging.filePath(entry), folder.filePath(entry))) {
+            throw SetupError(QStringLiteral("Cannot move %1 into %2").arg(entry, QDir::toNativeSeparators(m_folder)));
+        }
+    }
+    if (!staging.removeRecursively()) {
+        throw SetupError(
+            QStringLiteral("Cannot remove the staging folder %1").arg(QDir::toNativeSeparators(staging.path())));
     }
 }
 
@@ -112,9 +152,8 @@ void DirectoryInstaller::installDemo() const
     });
 }
 
-void DirectoryInstaller::createTables(const Filler& filler) const
+void DirectoryInstaller::createTables(const QDir& folder, const Filler& filler) const
 {
-    const QDir folder(m_folder);
     for (const NewTable& table : tables())
         db::TableFile::create(folder.filePath(table.name), table.definition, DirectoryDatabase::TablePassword);
 
@@ -141,13 +180,23 @@ void DirectoryInstaller::createTables(const Filler& filler) const
 
 QString DirectoryInstaller::existingTable() const
 {
-    // Table names compare without regard to case, so "EMPLOYEE.DB" is the employee table as much as ours would be.
     const QStringList entries = QDir(m_folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const NewTable& table : tables()) {
-        for (const QString& entry : entries) {
-            if (entry.compare(table.name, Qt::CaseInsensitive) == 0)
-                return entry;
-        }
+    for (const QString& entry : entries) {
+        if (isTableFile(entry))
+            return entry;
     }
     return {};
+}
+
+bool DirectoryInstaller::isTableFile(const QString& fileName)
+{
+    // Table names compare without regard to case, so "EMPLOYEE.DB" is the employee table as much as ours would be;
+    // a table's journal belongs to it.
+    for (const NewTable& table : tables()) {
+        for (const char* suffix : { "", "-journal", "-wal", "-shm" }) {
+            if (fileName.compare(table.name + QLatin1StringView(suffix), Qt::CaseInsensitive) == 0)
+                return true;
+        }
+    }
+    return false;
 }

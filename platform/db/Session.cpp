@@ -90,7 +90,12 @@ QString Session::aliasFolder(const QString& alias) const
     QString folder = configuredFolder(alias);
     if (folder.isEmpty())
         folder = programFolder();
-    if (!QFileInfo(folder).isDir()) {
+    const QFileInfo place(folder);
+    if (place.exists() && !place.isDir()) {
+        throw EngineError(QStringLiteral("Alias '%1' names %2, which is not a folder")
+                              .arg(alias, QDir::toNativeSeparators(folder)));
+    }
+    if (!place.isDir()) {
         throw EngineError(QStringLiteral("Alias '%1' names the folder %2, which does not exist")
                               .arg(alias, QDir::toNativeSeparators(folder)));
     }

@@ -13,6 +13,10 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <signal.h>
+#include <sys/types.h>
 
 namespace os {
 
@@ -60,6 +64,16 @@ std::vector<PeerSocket> peerSockets(const QString& folder)
             peers.push_back({ process, info.filePath() });
     }
     return peers;
+}
+
+// Removes the sockets of programs that ended without removing them (killed by a signal, crashed): their process
+// no longer exists. A socket whose number a new process has taken meanwhile stays until a request finds it dead.
+void removeEndedProgramsSockets(const QString& folder)
+{
+    for (const PeerSocket& peer : peerSockets(folder)) {
+        if (::kill(static_cast<pid_t>(peer.process), 0) != 0 && errno == ESRCH)
+            QFile::remove(peer.path);
+    }
 }
 
 // One request and its answer. No answer (refused, timed out, garbled) gives nothing; a socket that refuses
@@ -118,6 +132,7 @@ WindowDirectory::WindowDirectory(const QString& folder)
     const QString path = socketPath(m_folder, QCoreApplication::applicationPid());
     // A socket under our own process number is left over from an earlier process that had the same number.
     QLocalServer::removeServer(path);
+    removeEndedProgramsSockets(m_folder);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(path))
         return;

@@ -2,6 +2,7 @@
 
 #include "directory/LetterListDock.h"
 #include "directory/LetterListFill.h"
+#include "directory/NameGridFeed.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 
@@ -151,6 +152,7 @@ TEST_F(LetterListTest, ChoosingADepartmentHidesTheListAndEmptiesTheSearch)
 TEST(LetterListFillTest, ReaderFailingPartWayLeavesTheRowsReadAndReportsTheError)
 {
     QTableWidget grid(1, 2);
+    NameGridFeed feed(grid);
     int delivered = 0;
     const auto rows = [&delivered](int count, bool failAtEnd) {
         return [&delivered, count, failAtEnd](QString& name, QString& extension) -> bool {
@@ -164,16 +166,16 @@ TEST(LetterListFillTest, ReaderFailingPartWayLeavesTheRowsReadAndReportsTheError
             return true;
         };
     };
-    EXPECT_EQ(LetterListFill::fillNameGrid(grid, rows(300, false)), 300);
+    feed.start(300, rows(300, false));
+    feed.readAll();
     ASSERT_EQ(grid.rowCount(), 300);
     EXPECT_EQ(grid.item(299, 1)->text(), QStringLiteral("399"));
 
     delivered = 0;
-    EXPECT_THROW(LetterListFill::fillNameGrid(grid, rows(2, true)), std::runtime_error);
+    EXPECT_THROW(feed.start(5, rows(2, true)), std::runtime_error);
     ASSERT_EQ(grid.rowCount(), 2);
     EXPECT_EQ(grid.item(1, 0)->text(), QStringLiteral("NAME 1"));
     EXPECT_EQ(grid.item(1, 1)->text(), QStringLiteral("101"));
-    EXPECT_TRUE(grid.updatesEnabled());
 
     EXPECT_EQ(LetterListFill::pattern(0), QStringLiteral("A%"));
     EXPECT_EQ(LetterListFill::pattern(25), QStringLiteral("Z%"));

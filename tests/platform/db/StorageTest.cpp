@@ -199,6 +199,15 @@ TEST(SessionTest, AliasesComeFromTheConfigurationFile)
     const std::string message = messageOf([&] { session.aliasFolder("Gone"); });
     EXPECT_NE(message.find("Alias 'Gone'"), std::string::npos);
     EXPECT_NE(message.find("no-such-folder"), std::string::npos);
+    EXPECT_NE(message.find("does not exist"), std::string::npos);
+
+    // A file where the folder should be is named as what it is.
+    QFile file(alias.path("a-file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    db::Session::writeAlias("Gone", file.fileName());
+    const std::string fileMessage = messageOf([&] { session.aliasFolder("Gone"); });
+    EXPECT_NE(fileMessage.find("a-file, which is not a folder"), std::string::npos) << fileMessage;
 
     // Rewriting keeps the other aliases and replaces the one named.
     db::Session::writeAlias("GONE", alias.folder());

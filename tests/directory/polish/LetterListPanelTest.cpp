@@ -1,0 +1,99 @@
+// The letter lists as a user of a real directory meets them: long enough to show many names, and dragged away as a
+// plain bordered panel without the toolkit's caption buttons.
+#include "MainWindowFixture.h"
+
+#include "common/DirectoryDatabase.h"
+#include "common/TEmployeeRec.h"
+#include "directory/FixedTabBar.h"
+#include "directory/LetterListDock.h"
+#include "directory/NameGridFeed.h"
+#include "platform/db/Session.h"
+#include "platform/db/TableFile.h"
+#include "setup/RowValues.h"
+
+#include <QDir>
+
+#include <QAbstractButton>
+#include <QTableWidget>
+
+namespace {
+
+class LetterListPanelTest : public MainWindowFixture
+{
+protected:
+    // The employee table of the directory, opened apart from the window as another program would.
+    std::unique_ptr<db::TableFile> employeeFile()
+    {
+        m_session.AddPassword(DirectoryDatabase::TablePassword);
+        return std::make_unique<db::TableFile>(
+            QDir(m_environment.databaseFolder()).filePath(DirectoryDatabase::EmployeeTable), m_session);
+    }
+
+    db::Session m_session;
+};
+
+TEST_F(LetterListPanelTest, LongListShowsItsCountAtOnceAndLeavesTheTableWritableOnceRead)
+{
+    {
+        const std::unique_ptr<db::TableFile> employees = employeeFile();
+        employees->begin();
+        for (int index = 0; index < 3000; ++index) {
+            TEmployeeRec row;
+            row.Department = QStringLiteral("MAIL ROOM");
+            row.Name = QStringLiteral("MILLER, NO %1").arg(index, 4, 10, QLatin1Char('0'));
+            row.Extension = QString::number(index);
+            employees->insert(RowValues::of(row));
+        }
+        employees->commit();
+    }
+    TfrmMain& main = start();
+    main.TabControlMain->setCurrentIndex('M' - 'A');
+    QTableWidget& list = *main.StringGridEmployee;
+    EXPECT_GE(list.rowCount(), 3000) << "the whole count at once, before the rows are read";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.nameGridFeed().rowsRead() == list.rowCount(); }, 20000));
+    for (int index = 1; index < list.rowCount(); ++index) {
+        ASSERT_TRUE(list.item(index, 0)) << index;
+        ASSERT_LE(list.item(index - 1, 0)->text(), list.item(index, 0)->text()) << "in the query's order: " << index;
+    }
+
+    // The query's rows are all read, so another writer is not kept waiting by the open list.
+    TEmployeeRec row;
+    row.Department = QStringLiteral("MAIL ROOM");
+    row.Name = QStringLiteral("MILLER, LATE");
+    const std::unique_ptr<db::TableFile> employees = employeeFile();
+    EXPECT_NO_THROW({
+        employees->begin();
+        employees->insert(RowValues::of(row));
+        employees->commit();
+    });
+    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+}
+
+TEST_F(LetterListPanelTest, ListReachesTheBottomOfTheContentAndFloatsAsAPlainPanel)
+{
+    TfrmMain& main = start();
+    main.showNormal();
+    main.resize(1000, 900);
+    LetterListDock& dock = *main.PanelEmployeeDock;
+    main.TabControlMainMouseDown(); // the first press fills and shows the list
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dock.isVisible() && main.StringGridEmployee->height() > 400; }, 5000))
+        << "the list grows with the window: " << main.StringGridEmployee->height();
+    EXPECT_GE(dock.geometry().bottom(), main.height() - 20);
+
+    // Dragged away by its margin, it floats: no caption of the window manager, no button of the toolkit's.
+    QWidget* const margin = dock.margin();
+    ASSERT_TRUE(margin && margin->isVisible());
+    const QPoint start = margin->rect().center();
+    QTest::mousePress(margin, Qt::LeftButton, {}, start);
+    QTest::mouseMove(margin, start + QPoint(30, 30));
+    QTest::mouseMove(margin, start + QPoint(80, 60));
+    QTest::mouseRelease(margin, Qt::LeftButton, {}, start + QPoint(80, 60));
+    ASSERT_TRUE(dock.isFloating());
+    EXPECT_TRUE(dock.windowFlags().testFlag(Qt::FramelessWindowHint));
+    for (const QAbstractButton* const button : dock.findChildren<QAbstractButton*>())
+        EXPECT_FALSE(button->isVisible()) << button->objectName().toStdString();
+    EXPECT_TRUE(main.StringGridEmployee->isVisible());
+    EXPECT_EQ(main.StringGridEmployee->font(), main.font()) << "the floated list keeps the window's font";
+}
+
+} // namespace
