@@ -100,9 +100,10 @@ TfrmEditMaster::TfrmEditMaster(TfrmDataMod& dataModule, QWidget* owner)
     DBGrid1->setDataSource(ActiveDataSource);
     DBGrid1->setFont(arial(10));
     DBGrid1->setTitleColor(navy);
+    // The current row stays marked while the search box has the focus, so a search shows where it went.
     DBGrid1->setOptions(ui::DBGrid::Option::Editing | ui::DBGrid::Option::Titles | ui::DBGrid::Option::ColLines
         | ui::DBGrid::Option::RowLines | ui::DBGrid::Option::Tabs | ui::DBGrid::Option::ConfirmDelete
-        | ui::DBGrid::Option::CancelOnExit);
+        | ui::DBGrid::Option::CancelOnExit | ui::DBGrid::Option::AlwaysShowSelection);
 
     BitBtn1->setDefault(true);
     BitBtn1->setAutoDefault(false);
