@@ -67,6 +67,7 @@ TfrmDataMod::TfrmDataMod(QObject* parent)
 {
     setObjectName(QStringLiteral("frmDataMod"));
     defineDepartmentTables();
+    defineDepartmentEditor();
     defineEmployeeTables();
     defineLetterListQueries();
     definePasswordObjects();
@@ -82,12 +83,6 @@ void TfrmDataMod::defineDepartmentTables()
     TblDepartment->setIndexFieldNames(QStringLiteral("Department"));
     addFields(*TblDepartment,
         { { "Department", nullptr, 25 }, { "MainExtension" }, { "FaxNumber" }, { "Address1" }, { "Address2" } });
-
-    TblEditDepartment->setTableName(DirectoryDatabase::DepartmentTable);
-    TblEditDepartment->setIndexFieldNames(QStringLiteral("Department"));
-    addFields(*TblEditDepartment,
-        { { "Department", nullptr, 35 }, { "MainExtension", nullptr, 25 }, { "FaxNumber", nullptr, 25 },
-            { "Address1", nullptr, 35 }, { "Address2", nullptr, 35 } });
 }
 
 void TfrmDataMod::defineEmployeeTables()

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 namespace db {
 class BatchMove;
+class DataSet;
 class DataSource;
+class Field;
 class Query;
 class Table;
 } // namespace db
@@ -46,11 +49,23 @@ public:
     db::Table* const TblSpecial;
     db::DataSource* const SrcSpecial;
 
+    // --- The department editor's rename cascade ---
+    // The Department field of TblEditDepartment.
+    db::Field* TblEditDepartmentDepartment = nullptr;
+    // The Department value of the row whose edit began most recently.
+    QString OldDepartment;
+    void TblEditDepartmentBeforeEdit(db::DataSet& DataSet);
+    void TblEditDepartmentAfterPost(db::DataSet& DataSet);
+    // --- end of the department editor's rename cascade ---
+
 private:
+    void defineDepartmentEditor();
     void defineDepartmentTables();
     void defineEmployeeTables();
     void defineLetterListQueries();
     void definePasswordObjects();
     void defineImportObjects();
     void defineSpecialTable();
+
+    bool m_postingEdit = false; // the post under way completes an edit of an existing department
 };

@@ -7,6 +7,7 @@
 #include "directory/PageControl.h"
 #include "common/ProgramLinks.h"
 #include "directory/TfrmDataMod.h"
+#include "directory/TfrmEditMaster.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
@@ -259,7 +260,9 @@ void TfrmMain::DBNavigator1Click(ui::DBNavigator::Button button)
 
 bool TfrmMain::runDepartmentEditor()
 {
-    return false; // there is no department editor yet: nothing was edited
+    // Freed on every way out, an error included.
+    TfrmEditMaster editor(m_dataModule, this);
+    return editor.EditDepartments() == TfrmEditMaster::mrOK;
 }
 
 void TfrmMain::First1Click()

@@ -2,6 +2,7 @@
 
 #include "platform/db/DataSetCursor.h"
 #include "platform/db/EngineError.h"
+#include "platform/db/LinkedWrite.h"
 #include "platform/db/Session.h"
 #include "platform/db/StoredValue.h"
 
@@ -69,6 +70,11 @@ void DataSet::checkActive() const
 }
 
 void DataSet::initNewRecord(QVariantList& /*values*/) { }
+
+std::unique_ptr<LinkedWrite> DataSet::beginPostTransaction()
+{
+    return nullptr;
+}
 
 // Lifecycle
 
@@ -572,6 +578,33 @@ void DataSet::Post()
         if (field.Required() && isBlankValue(m_buffer.value(columnOf(static_cast<int>(i)))))
             throw EngineError(QStringLiteral("Field '%1' must have a value").arg(field.DisplayLabel()));
     }
+    std::unique_ptr<LinkedWrite> transaction = beginPostTransaction();
+    if (!transaction) {
+        writePosted();
+        notify(&DataSet::stateChanged);
+        notify(&DataSet::dataChanged);
+        fire(AfterPost, *this);
+        return;
+    }
+    // The row and what AfterPost writes take effect together: a failure of either rolls both back and leaves the
+    // row in edit with the user's values. Observers hear of the post once it is committed.
+    EditingState saved = editingState();
+    try {
+        writePosted();
+        fire(AfterPost, *this);
+        transaction->commit();
+    } catch (...) {
+        transaction.reset();
+        restoreEditing(std::move(saved));
+        throw;
+    }
+    transaction.reset();
+    notify(&DataSet::stateChanged);
+    notify(&DataSet::dataChanged);
+}
+
+void DataSet::writePosted()
+{
     Bookmark posted;
     if (m_state == DataSetState::Edit) {
         const Bookmark& existing = m_window.at(static_cast<size_t>(m_current)).bookmark;
@@ -582,9 +615,24 @@ void DataSet::Post()
     m_modified = false;
     m_state = DataSetState::Browse;
     positionAt(posted);
-    notify(&DataSet::stateChanged);
-    notify(&DataSet::dataChanged);
-    fire(AfterPost, *this);
+}
+
+DataSet::EditingState DataSet::editingState() const
+{
+    return EditingState { m_state, m_window, m_current, m_buffer, m_changed, m_bof, m_eof, m_modified };
+}
+
+void DataSet::restoreEditing(EditingState saved)
+{
+    m_state = saved.state;
+    m_window = std::move(saved.window);
+    m_current = saved.current;
+    m_buffer = std::move(saved.buffer);
+    m_changed = std::move(saved.changed);
+    m_bof = saved.bof;
+    m_eof = saved.eof;
+    m_modified = saved.modified;
+    m_cursor->refresh();
 }
 
 void DataSet::Cancel()

@@ -15,6 +15,7 @@
 
 namespace db {
 
+class LinkedWrite;
 class Session;
 
 // A cursor over rows in an order: a table (Table) or a query result (Query). It holds one current row and the
@@ -133,6 +134,9 @@ protected:
     virtual void initNewRecord(QVariantList& values);
     // How messages name this data set.
     virtual QString describe() const;
+    // A transaction that a post's write and its AfterPost handler share, committed only when both succeed; null
+    // when the write commits on its own and AfterPost follows it.
+    virtual std::unique_ptr<LinkedWrite> beginPostTransaction();
 
 private:
     friend class Field;
@@ -154,6 +158,21 @@ private:
     bool stepBackward();
     void scrolledTo();
     void setState(DataSetState state);
+    void writePosted();
+    // What a post that is rolled back puts back: the row being edited, with the user's values.
+    struct EditingState
+    {
+        DataSetState state;
+        std::vector<RecordRow> window;
+        int current;
+        QVariantList buffer;
+        std::vector<bool> changed;
+        bool bof;
+        bool eof;
+        bool modified;
+    };
+    EditingState editingState() const;
+    void restoreEditing(EditingState saved);
     static void fire(const Event& event, DataSet& dataSet);
 
     Session* m_session;

@@ -2,9 +2,11 @@
 
 #include "platform/db/DataSetCursor.h"
 #include "platform/db/EngineError.h"
+#include "platform/db/LinkedWrite.h"
 #include "platform/db/LocalSql.h"
 #include "platform/db/QueryStatement.h"
 #include "platform/db/SequentialCursor.h"
+#include "platform/db/Session.h"
 #include "platform/db/SqlStatement.h"
 #include "platform/db/StoredValue.h"
 
@@ -136,6 +138,14 @@ void Query::ExecSQL()
 {
     if (Active())
         Close();
+    // Run from a post's AfterPost over linked tables, the statement takes effect with the posted row.
+    if (const LinkedWrite* write = session().openWrite();
+        write && QueryStatement::joins(session(), m_databaseName, text(), *write)) {
+        QueryStatement joined(session(), m_databaseName, text(), *write);
+        joined.bind(m_params);
+        m_rowsAffected = joined.execute();
+        return;
+    }
     const std::shared_ptr<QueryStatement> query = statement();
     query->bind(m_params);
     m_rowsAffected = query->execute();

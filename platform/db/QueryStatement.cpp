@@ -1,6 +1,7 @@
 #include "platform/db/QueryStatement.h"
 
 #include "platform/db/EngineError.h"
+#include "platform/db/LinkedWrite.h"
 #include "platform/db/LocalSql.h"
 #include "platform/db/Session.h"
 #include "platform/db/SqlConnection.h"
@@ -9,6 +10,7 @@
 #include "platform/db/SqlTransaction.h"
 #include "platform/db/TableFile.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <sqlite3.h>
@@ -45,10 +47,11 @@ QueryStatement::QueryStatement(const Session& session, const QString& alias, con
     : m_text(text)
 {
     const LocalSql sql(text);
-    m_connection = std::make_unique<SqlConnection>(
+    m_ownConnection = std::make_unique<SqlConnection>(
         // One thread uses a query's connection, so SQLite need not lock it around every call.
         QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
         QStringLiteral("query"));
+    m_connection = m_ownConnection.get();
     // The programs' LIKE compares letter case; it also lets LIKE 'S%' use a binary index on the column.
     m_connection->exec(QStringLiteral("PRAGMA case_sensitive_like = ON"));
 
@@ -71,9 +74,40 @@ QueryStatement::QueryStatement(const Session& session, const QString& alias, con
         schemas << QStringLiteral("t%1").arg(index + 1);
     }
     if (!names.isEmpty())
-        m_connection->setLabel(names.join(QStringLiteral(", ")));
+        m_ownConnection->setLabel(names.join(QStringLiteral(", ")));
+    prepare(sql.translate(schemas));
+}
 
-    m_sql = sql.translate(schemas);
+QueryStatement::QueryStatement(
+    const Session& session, const QString& alias, const QString& text, const LinkedWrite& write)
+    : m_text(text)
+    , m_connection(&write.connection())
+{
+    const LocalSql sql(text);
+    QStringList schemas;
+    for (const QString& tableName : sql.tableNames()) {
+        const QString path = session.tableFile(alias, tableName);
+        const QString schema = write.schemaOf(path);
+        if (schema.isEmpty())
+            throw EngineError(QStringLiteral("Table %1 is not part of the open write").arg(tableName), 0, tableName);
+        schemas << schema;
+        if (!m_joinedTables.contains(QFileInfo(path).fileName()))
+            m_joinedTables << QFileInfo(path).fileName();
+    }
+    prepare(sql.translate(schemas));
+}
+
+bool QueryStatement::joins(const Session& session, const QString& alias, const QString& text, const LinkedWrite& write)
+{
+    QStringList paths;
+    for (const QString& tableName : LocalSql(text).tableNames())
+        paths << session.tableFile(alias, tableName);
+    return !paths.isEmpty() && write.covers(paths);
+}
+
+void QueryStatement::prepare(const QString& sql)
+{
+    m_sql = sql;
     try {
         m_statement = std::make_unique<SqlStatement>(*m_connection, m_sql);
     } catch (const EngineError& error) {
@@ -120,14 +154,25 @@ qint64 QueryStatement::count()
 
 qint64 QueryStatement::execute()
 {
-    SqlTransaction transaction(*m_connection);
+    // A joined write's transaction is open already: the statement commits with it.
+    std::unique_ptr<SqlTransaction> transaction;
+    if (!m_connection->inTransaction())
+        transaction = std::make_unique<SqlTransaction>(*m_connection);
     qint64 changed = 0;
-    {
+    try {
         const SqlStatementReset done(*m_statement);
         while (m_statement->step()) { }
         changed = sqlite3_stmt_readonly(m_statement->handle()) ? 0 : m_connection->changes();
+    } catch (const EngineError& error) {
+        // The joined connection is named after the posting table: name the tables this statement writes.
+        if (m_joinedTables.isEmpty() || !isBusy(error))
+            throw;
+        const QString names = m_joinedTables.join(QStringLiteral(", "));
+        throw EngineError(QStringLiteral("Table %1 is busy: another program is using it").arg(names),
+            error.sqliteCode(), names, m_text);
     }
-    transaction.commit();
+    if (transaction)
+        transaction->commit();
     return changed;
 }
 

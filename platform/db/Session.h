@@ -5,6 +5,8 @@
 
 namespace db {
 
+class LinkedWrite;
+
 // A database session: the table passwords it holds and the alias configuration it reads. Each program works
 // through the default session.
 //
@@ -32,11 +34,17 @@ public:
     // When no file matches, the path the name would create is returned.
     QString tableFile(const QString& alias, const QString& tableName) const;
 
+    // The write transaction a table's post holds open while its AfterPost handler runs (Table::setLinkedTables);
+    // queries executed meanwhile on the files it covers join it. Null when there is none.
+    const LinkedWrite* openWrite() const { return m_openWrite; }
+    void setOpenWrite(const LinkedWrite* write) { m_openWrite = write; }
+
     static QString aliasConfigPath();
     static void writeAlias(const QString& alias, const QString& folder, const QString& configPath = aliasConfigPath());
 
 private:
     QStringList m_passwords;
+    const LinkedWrite* m_openWrite = nullptr;
 };
 
 } // namespace db

@@ -85,6 +85,11 @@ qint64 SqlConnection::changes() const
     return sqlite3_changes64(m_db.get());
 }
 
+bool SqlConnection::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db.get()) == 0;
+}
+
 qint64 SqlConnection::lastInsertRowId() const
 {
     return sqlite3_last_insert_rowid(m_db.get());

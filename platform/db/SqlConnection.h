@@ -32,6 +32,7 @@ public:
     QString lastMessage() const;
 
     qint64 changes() const;
+    bool inTransaction() const; // a transaction begun on the connection is open
     qint64 lastInsertRowId() const;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "platform/db/DataSource.h"
 #include "platform/db/EngineError.h"
+#include "platform/db/LinkedWrite.h"
 #include "platform/db/SequentialCursor.h"
 #include "platform/db/Session.h"
 #include "platform/db/StoredValue.h"
@@ -313,6 +314,17 @@ void Table::initNewRecord(QVariantList& values)
         for (int i = 0; i < cursor->rangeColumns().size(); ++i)
             values[cursor->rangeColumns().at(i)] = cursor->rangeValues().at(i);
     }
+}
+
+std::unique_ptr<LinkedWrite> Table::beginPostTransaction()
+{
+    const TableCursor* cursor = tableCursor();
+    if (!cursor || m_linkedTables.isEmpty())
+        return nullptr;
+    QStringList paths;
+    for (const QString& name : m_linkedTables)
+        paths << session().tableFile(m_databaseName, name);
+    return std::make_unique<LinkedWrite>(cursor->file().connection(), cursor->file().path(), paths, session());
 }
 
 void Table::Refresh()

@@ -48,6 +48,12 @@ public:
 
     bool CanModify() const override;
 
+    // Tables that this table's AfterPost handler changes through queries (a rename carried into the rows that name
+    // the old key). A post then writes the row, runs AfterPost and commits as one transaction over this table and
+    // those: when the handler or its queries fail, nothing of the post takes effect and the row stays in edit.
+    const QStringList& LinkedTables() const { return m_linkedTables; }
+    void setLinkedTables(const QStringList& tableNames) { m_linkedTables = tableNames; }
+
     // Posts a pending edit, rereads the rows (showing changes made through other table objects or programs)
     // and keeps the current row where it still exists.
     void Refresh();
@@ -60,6 +66,7 @@ protected:
     std::unique_ptr<Cursor> openCursor() override;
     void initNewRecord(QVariantList& values) override;
     QString describe() const override;
+    std::unique_ptr<LinkedWrite> beginPostTransaction() override;
 
 private:
     std::unique_ptr<Cursor> openTextCursor();
@@ -80,6 +87,7 @@ private:
     QString m_indexFieldNames;
     QPointer<DataSource> m_masterSource;
     QString m_masterFields;
+    QStringList m_linkedTables;
 };
 
 } // namespace db

@@ -509,7 +509,10 @@ Bookmark TableCursor::post(const Bookmark* existing, const QVariantList& values,
     const SqlConnection& connection = m_file->connection();
     qint64 id = -1;
     {
-        SqlTransaction transaction(connection);
+        // A write that a linked transaction holds open (LinkedWrite) is joined, not nested.
+        std::unique_ptr<SqlTransaction> transaction;
+        if (!connection.inTransaction())
+            transaction = std::make_unique<SqlTransaction>(connection);
         if (existing) {
             id = existing->id;
             QStringList assignments;
@@ -548,7 +551,8 @@ Bookmark TableCursor::post(const Bookmark* existing, const QVariantList& values,
             insert.step();
             id = connection.lastInsertRowId();
         }
-        transaction.commit();
+        if (transaction)
+            transaction->commit();
     }
     m_count.reset();
     // The key as stored now: other programs may have changed the columns this edit left alone.

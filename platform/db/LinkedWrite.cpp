@@ -1,0 +1,109 @@
+#include "platform/db/LinkedWrite.h"
+
+#include "platform/db/EngineError.h"
+#include "platform/db/Session.h"
+#include "platform/db/SqlConnection.h"
+#include "platform/db/SqlStatement.h"
+#include "platform/db/SqlTransaction.h"
+#include "platform/db/TableFile.h"
+
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace db {
+namespace {
+
+QString canonical(const QString& path)
+{
+    const QString resolved = QFileInfo(path).canonicalFilePath();
+    return resolved.isEmpty() ? QFileInfo(path).absoluteFilePath() : resolved;
+}
+
+bool isBusy(const EngineError& error)
+{
+    const int primary = error.sqliteCode() & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+} // namespace
+
+LinkedWrite::LinkedWrite(
+    const SqlConnection& connection, const QString& ownPath, const QStringList& linkedPaths, Session& session)
+    : m_connection(connection)
+    , m_session(session)
+{
+    m_paths << canonical(ownPath);
+    m_schemas << QStringLiteral("main");
+    try {
+        attachAll(linkedPaths);
+        // Queries that join compare with LIKE as every query of the engine does.
+        m_connection.exec(QStringLiteral("PRAGMA case_sensitive_like = ON"));
+        m_transaction = std::make_unique<SqlTransaction>(m_connection);
+    } catch (const EngineError& error) {
+        QStringList names;
+        for (const QString& path : m_paths)
+            names << QFileInfo(path).fileName();
+        detachAll();
+        if (!isBusy(error))
+            throw;
+        throw EngineError(
+            QStringLiteral("Table %1 is busy: another program is using it").arg(names.join(QStringLiteral(" or "))),
+            error.sqliteCode(), error.table(), error.statement());
+    }
+    m_session.setOpenWrite(this);
+}
+
+LinkedWrite::~LinkedWrite()
+{
+    m_session.setOpenWrite(nullptr);
+    m_transaction.reset(); // rolls back unless committed
+    detachAll();
+}
+
+void LinkedWrite::attachAll(const QStringList& linkedPaths)
+{
+    for (const QString& path : linkedPaths) {
+        const QString file = canonical(path);
+        if (m_paths.contains(file))
+            continue;
+        const TableFile table(path, m_session); // ours, and the session may open it
+        const QString schema = QStringLiteral("linked%1").arg(m_paths.size());
+        SqlStatement attach(m_connection, QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema));
+        attach.bind(1, path);
+        attach.step();
+        m_paths << file;
+        m_schemas << schema;
+    }
+}
+
+void LinkedWrite::detachAll() noexcept
+{
+    while (m_schemas.size() > 1) {
+        const QByteArray detach = QStringLiteral("DETACH DATABASE %1").arg(m_schemas.takeLast()).toUtf8();
+        sqlite3_exec(m_connection.handle(), detach.constData(), nullptr, nullptr, nullptr);
+        m_paths.removeLast();
+    }
+}
+
+QString LinkedWrite::schemaOf(const QString& path) const
+{
+    const qsizetype index = m_paths.indexOf(canonical(path));
+    return index < 0 ? QString() : m_schemas.at(index);
+}
+
+bool LinkedWrite::covers(const QStringList& paths) const
+{
+    for (const QString& path : paths) {
+        if (schemaOf(path).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+void LinkedWrite::commit()
+{
+    m_transaction->commit();
+}
+
+} // namespace db

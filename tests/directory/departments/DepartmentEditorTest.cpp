@@ -1,0 +1,229 @@
+#include "DepartmentsFixture.h"
+
+#include "directory/PageControl.h"
+#include "directory/TfrmDataMod.h"
+#include "directory/TfrmEditMaster.h"
+#include "platform/db/DataSource.h"
+#include "platform/db/Field.h"
+#include "platform/db/Table.h"
+#include "platform/ui/DBEdit.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DBNavigator.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+using Button = ui::DBNavigator::Button;
+
+class DepartmentEditorTest : public DepartmentsFixture
+{
+protected:
+    TfrmMain& startWithPermission()
+    {
+        TfrmMain& main = start();
+        main.EnableEditing();
+        return main;
+    }
+
+    // The next department editor is worked on by `work` once it is shown and active, as a user would.
+    void driveEditor(std::function<void(TfrmEditMaster&)> work)
+    {
+        m_modal.driveDialog([work = std::move(work)](QDialog& dialog) {
+            auto& editor = dynamic_cast<TfrmEditMaster&>(dialog);
+            editor.activateWindow();
+            QApplication::setActiveWindow(&editor);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return editor.isActiveWindow(); }, 5000));
+            work(editor);
+        });
+    }
+
+    static QWidget* focused() { return QApplication::focusWidget(); }
+    static void press(TfrmEditMaster& editor, Button button)
+    {
+        QTest::mouseClick(editor.DBNavigator1->button(button), Qt::LeftButton);
+    }
+    QString currentDepartment()
+    {
+        return data().TblEditDepartment->FieldByName(QStringLiteral("Department")).AsString();
+    }
+    int guardMessages() const
+    {
+        return static_cast<int>(
+            m_modal.messageTexts().count(QStringLiteral("Cancel changes or post changes before closing")));
+    }
+};
+
+TEST_F(DepartmentEditorTest, OpensOnTheDepartmentTableWithItsCaptionComponentsAndSearchFocus)
+{
+    TfrmMain& main = startWithPermission();
+    driveEditor([this](TfrmEditMaster& editor) {
+        EXPECT_EQ(editor.windowTitle(), QStringLiteral("Editing Department"));
+        EXPECT_EQ(editor.size(), QSize(616, 351));
+        EXPECT_EQ(focused(), editor.EditDepartmentSearch);
+        EXPECT_EQ(editor.Label1->text(), QStringLiteral("Searching for a department:"));
+        EXPECT_EQ(editor.BitBtn1->text(), QStringLiteral("Close"));
+        EXPECT_TRUE(editor.BitBtn1->isDefault());
+        EXPECT_EQ(editor.DBNavigator1->VisibleButtons(), 511) << "every button but Refresh";
+        EXPECT_EQ(editor.ActiveDataSource->DataSet(), data().TblEditDepartment);
+        EXPECT_TRUE(editor.ActiveDataSource->AutoEdit());
+        QStringList titles;
+        for (int column = 0; column < editor.DBGrid1->columnCount(); ++column)
+            titles << editor.DBGrid1->columnTitle(column);
+        EXPECT_EQ(titles, (QStringList { "Department", "MainExtension", "FaxNumber", "Address1", "Address2" }));
+        QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+    });
+    main.AddModifyDepartment1->trigger();
+    EXPECT_EQ(m_modal.pendingDrivers(), 0);
+    EXPECT_EQ(m_modal.dialogTitles(), QStringList { "Editing Department" });
+}
+
+TEST_F(DepartmentEditorTest, SearchKeysFindTheFirstDepartmentInOrderAndEscEmptiesTheBoxWithoutClosing)
+{
+    TfrmMain& main = startWithPermission();
+    driveEditor([this](TfrmEditMaster& editor) {
+        QTest::keyClicks(focused(), QStringLiteral("sa"));
+        EXPECT_EQ(editor.EditDepartmentSearch->text(), QStringLiteral("SA"));
+        EXPECT_EQ(currentDepartment(), QStringLiteral("SAFETY")) << "SAFETY sorts before Sales";
+        QTest::keyClicks(focused(), QStringLiteral("l"));
+        EXPECT_EQ(currentDepartment(), QStringLiteral("Sales"));
+        // A blank joins the search only with the next key of the search set; a miss stays where it is.
+        QTest::keyClick(focused(), Qt::Key_Space);
+        EXPECT_EQ(editor.SearchText, QStringLiteral("SAL"));
+        QTest::keyClicks(focused(), QStringLiteral("x"));
+        EXPECT_EQ(editor.SearchText, QStringLiteral("SAL X"));
+        EXPECT_EQ(currentDepartment(), QStringLiteral("Sales"));
+
+        QTest::keyClick(focused(), Qt::Key_Escape);
+        EXPECT_TRUE(editor.EditDepartmentSearch->text().isEmpty());
+        EXPECT_TRUE(editor.SearchText.isEmpty());
+        EXPECT_EQ(currentDepartment(), QStringLiteral("Sales"));
+        EXPECT_TRUE(editor.isVisible()) << "Esc does not close the editor";
+        QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+    });
+    main.AddModifyDepartment1->trigger();
+    EXPECT_EQ(m_modal.pendingDrivers(), 0);
+}
+
+TEST_F(DepartmentEditorTest, ClosingWhileARowIsPendingIsRefusedByEveryWayOfClosing)
+{
+    TfrmMain& main = startWithPermission();
+    int result = 0;
+    driveEditor([&](TfrmEditMaster& editor) {
+        press(editor, Button::Insert);
+        ui::DBGrid* const grid = editor.DBGrid1;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(grid->currentRow(), 0).center());
+        QTest::keyClicks(focused(), QStringLiteral("purchasing"));
+        ASSERT_EQ(data().TblEditDepartment->State(), db::DataSetState::Insert);
+
+        editor.close(); // the close box
+        EXPECT_TRUE(editor.isVisible());
+        QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+        EXPECT_TRUE(editor.isVisible());
+        editor.EditDepartmentSearch->setFocus();
+        QTest::keyClick(focused(), Qt::Key_Return); // presses the default button
+        EXPECT_TRUE(editor.isVisible());
+        EXPECT_EQ(guardMessages(), 3);
+        EXPECT_EQ(data().TblEditDepartment->State(), db::DataSetState::Insert) << "the new row stays pending";
+
+        press(editor, Button::Cancel);
+        editor.close();
+        EXPECT_FALSE(editor.isVisible());
+    });
+    result = TfrmEditMaster(data(), &main).EditDepartments();
+    EXPECT_EQ(result, TfrmEditMaster::mrCancel);
+    EXPECT_EQ(departments(), (QStringList { "Accounting", "DESIGN", "SAFETY", "Sales" }));
+}
+
+TEST_F(DepartmentEditorTest, AFailingCascadeIsShownAndLeavesTheRenamePendingInTheGrid)
+{
+    TfrmMain& main = startWithPermission();
+    sqlite3* raw = nullptr;
+    sqlite3_open_v2(
+        tablePath(DirectoryDatabase::EmployeeTable).toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> other(raw, &sqlite3_close);
+    driveEditor([&](TfrmEditMaster& editor) {
+        QTest::keyClicks(focused(), QStringLiteral("design"));
+        press(editor, Button::Edit);
+        data().TblEditDepartmentDepartment->setAsString(QStringLiteral("DESIGN LAB"));
+        ASSERT_EQ(sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        press(editor, Button::Post);
+        ASSERT_FALSE(m_modal.messages().isEmpty());
+        EXPECT_NE(m_modal.messages().last().text.indexOf(QStringLiteral("busy")), -1)
+            << m_modal.messages().last().text.toStdString();
+        EXPECT_EQ(data().TblEditDepartment->State(), db::DataSetState::Edit);
+        ASSERT_EQ(sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+        press(editor, Button::Post);
+        QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+    });
+    main.AddModifyDepartment1->trigger();
+    EXPECT_EQ(departments(), (QStringList { "Accounting", "DESIGN LAB", "SAFETY", "Sales" }));
+    EXPECT_TRUE(employees().contains(QStringLiteral("DESIGN LAB/CARTER, EVE")));
+}
+
+TEST_F(DepartmentEditorTest, ReopeningContinuesOnTheSameRowWithAnEmptySearchBox)
+{
+    TfrmMain& main = startWithPermission();
+    driveEditor([](TfrmEditMaster& editor) {
+        QTest::keyClicks(focused(), QStringLiteral("de"));
+        QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+    });
+    main.AddModifyDepartment1->trigger();
+    EXPECT_EQ(currentDepartment(), QStringLiteral("DESIGN"));
+    EXPECT_TRUE(data().TblEditDepartment->Active()) << "the editor's table stays open between showings";
+
+    driveEditor([this](TfrmEditMaster& editor) {
+        EXPECT_TRUE(editor.EditDepartmentSearch->text().isEmpty());
+        EXPECT_TRUE(editor.SearchText.isEmpty());
+        EXPECT_EQ(currentDepartment(), QStringLiteral("DESIGN"));
+        EXPECT_EQ(editor.DBGrid1->cellText(editor.DBGrid1->currentRow(), 0), QStringLiteral("DESIGN"));
+        QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+    });
+    main.AddModifyDepartment1->trigger();
+    EXPECT_EQ(m_modal.pendingDrivers(), 0);
+}
+
+TEST_F(DepartmentEditorTest, TheDepartmentPageIsRefreshedOnlyAfterClose)
+{
+    TfrmMain& main = startWithPermission();
+    QTabBar* const pages = main.PageControlMain->tabBar();
+    QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(1).center());
+    ASSERT_EQ(main.DBEditDepartment->text(), QStringLiteral("Accounting"));
+    const auto renameAccounting = [this](const QString& to) {
+        return [this, to](TfrmEditMaster& editor) {
+            press(editor, Button::First);
+            press(editor, Button::Edit);
+            data().TblEditDepartmentDepartment->setAsString(to);
+            press(editor, Button::Post);
+        };
+    };
+
+    // Closed by the close box: the page keeps what it had read.
+    driveEditor([&](TfrmEditMaster& editor) {
+        renameAccounting(QStringLiteral("ACCOUNTS"))(editor);
+        editor.close();
+    });
+    QTest::mouseClick(main.DBNavigator1->button(Button::Edit), Qt::LeftButton);
+    EXPECT_EQ(main.DBEditDepartment->text(), QStringLiteral("Accounting"));
+
+    // Closed with "Close": the page shows the departments and their employees as edited.
+    driveEditor([&](TfrmEditMaster& editor) {
+        renameAccounting(QStringLiteral("FINANCE"))(editor);
+        QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+    });
+    QTest::mouseClick(main.DBNavigator1->button(Button::Insert), Qt::LeftButton);
+    EXPECT_EQ(m_modal.pendingDrivers(), 0);
+    EXPECT_EQ(data().TblDepartment->State(), db::DataSetState::Browse);
+    EXPECT_EQ(data().TblDepartment->FieldByName(QStringLiteral("Department")).AsString(), QStringLiteral("FINANCE"));
+    EXPECT_EQ(data().TblEmployee2->RecordCount(), 1);
+    EXPECT_EQ(data().TblEmployee2->FieldByName(QStringLiteral("Name")).AsString(), QStringLiteral("BAKER, DON"));
+}
+
+} // namespace
