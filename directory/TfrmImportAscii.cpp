@@ -218,13 +218,14 @@ void TfrmImportAscii::buildCounters()
 void TfrmImportAscii::buildButtons()
 {
     constexpr int top = 340;
-    constexpr int width = 112;
+    constexpr int width = 108;
     constexpr int gap = 8;
     int left = 10;
     for (QPushButton* const button : { btnDepartment, btnEmployee, btnUpdate, btnDuplicate, btnClose }) {
-        button->setGeometry(left, top, width, 25);
+        const int buttonWidth = button == btnDuplicate ? width + 24 : width; // the longest caption
+        button->setGeometry(left, top, buttonWidth, 25);
         button->setAutoDefault(false);
-        left += width + gap;
+        left += buttonWidth + gap;
     }
     btnUpdate->setEnabled(false);
     btnDuplicate->setEnabled(false);
