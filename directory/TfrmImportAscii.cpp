@@ -327,6 +327,7 @@ void TfrmImportAscii::previewInto(const QString& chosenFile, const QString& work
     sourceTable.Close();
     sourceTable.setTableType(db::Table::Type::Ascii);
     sourceTable.setTableName(workPath);
+    const bool showingPreview = destTable.Active() && SrcDestTable->DataSet() == &destTable;
     destTable.Close();
     destTable.setTableName(DirectoryDatabase::DestTable);
     db::BatchMove& move = *m_dataModule.BatchMove1;
@@ -335,6 +336,9 @@ void TfrmImportAscii::previewInto(const QString& chosenFile, const QString& work
         const BusyCursor busy;
         move.Execute();
     } catch (const db::EngineError& error) {
+        // A preview that fails leaves the earlier preview table as it was, and the grid shows it again.
+        if (showingPreview)
+            ui::guarded([&destTable] { destTable.Open(); });
         // The message names the file the user chose, not the copy that was read.
         QString message = error.message();
         message.replace(workPath, QDir::toNativeSeparators(chosenFile));

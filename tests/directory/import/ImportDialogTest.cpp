@@ -281,6 +281,7 @@ TEST_F(ImportDialogTest, FileThatIsNotTextGivesAnErrorNamingItAndKeepsTheState)
     EXPECT_EQ(dialog().EditImportRecord->text(), QStringLiteral("5"));
     EXPECT_EQ(dialog().btnUpdate->text(), QStringLiteral("Import Employee"));
     EXPECT_EQ(rowCount(DirectoryDatabase::DestTable), 5) << "the preview table is left as it was";
+    EXPECT_EQ(dialog().DBGrid1->rowCount(), 5);
 }
 
 // The user's file is only read, even when it is one of the work files or a schema file, and wherever it lies; no
