@@ -26,7 +26,6 @@ namespace {
 // indexes grows the process by about twice this: kept well under 64 MB.
 constexpr int LoadCacheKib = 24 * 1024;
 
-
 // Marks a SQLite file as one of our tables; a change of the layout below changes the number.
 const QString FormatMarker = QStringLiteral("dbengine table 1");
 constexpr int MaxAlphaSize = 255;

@@ -192,8 +192,8 @@ TextSchema TextSchema::load(const QString& schemaPath)
         } else if (key == u"charset") {
             const std::optional<Charset> charset = charsetFromName(value);
             if (!charset)
-                fail(
-                    schemaPath, lineNumber, QStringLiteral("unknown charset '%1' (utf-8, windows-1252, latin1 or ascii)").arg(value));
+                fail(schemaPath, lineNumber,
+                    QStringLiteral("unknown charset '%1' (utf-8, windows-1252, latin1 or ascii)").arg(value));
             schema.charset = *charset;
         } else if (key.startsWith(u"field")) {
             int number = 0;

@@ -219,8 +219,8 @@ bool TextTableReader::readLine(QByteArrayView& line, bool& tooLong)
         // No text holds a NUL byte: a file with one is a picture, a program or a word processor's document, and
         // reading it as records would only count every line of it as bad.
         if (got > 0 && std::memchr(m_buffer.constData() + kept, '\0', static_cast<size_t>(got))) {
-            throw EngineError(QStringLiteral("%1 is not a text file: it holds NUL bytes").arg(m_fileName), 0,
-                m_fileName);
+            throw EngineError(
+                QStringLiteral("%1 is not a text file: it holds NUL bytes").arg(m_fileName), 0, m_fileName);
         }
         m_buffer.resize(kept + got);
         m_atEnd = got == 0;
