@@ -93,8 +93,8 @@ TEST(ImportChild, DISABLED_RunsTheImport)
     data.SourceTable->setTableName(DirectoryDatabase::DestTable);
     data.DestTable->setTableName(table);
     data.BatchMove1->setMode(db::BatchMove::Mode::Append);
+    int rows = 0;
     if (!qEnvironmentVariableIsEmpty("RF_IMPORT_CHILD_STOP")) {
-        int rows = 0;
         data.SourceTable->AfterScroll = [&rows](db::DataSet&) {
             if (++rows == killAtRow) {
                 std::cout << "inside" << std::endl;
