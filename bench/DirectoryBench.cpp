@@ -143,3 +143,49 @@ qint64 DirectoryBench::appendFromText(const QString& textPath, const QString& de
     move.Execute();
     return move.MovedCount();
 }
+
+qint64 DirectoryBench::previewFromText(const QString& textPath, const QString& previewPath)
+{
+    db::Table source;
+    source.setSession(m_session);
+    source.setDatabaseName(DirectoryDatabase::Alias);
+    source.setTableType(db::Table::Type::Ascii);
+    source.setTableName(QFileInfo(textPath).absoluteFilePath());
+
+    db::Table preview;
+    preview.setSession(m_session);
+    preview.setDatabaseName(DirectoryDatabase::Alias);
+    preview.setTableName(QFileInfo(previewPath).absoluteFilePath());
+
+    db::BatchMove move;
+    move.setSource(&source);
+    move.setDestination(&preview);
+    move.setMode(db::BatchMove::Mode::Copy);
+    move.setAbortOnKeyViol(false);
+    move.setAbortOnProblem(false);
+    move.Execute();
+    return move.MovedCount();
+}
+
+qint64 DirectoryBench::importPreview(const QString& previewPath, const QString& destinationPath)
+{
+    db::Table source;
+    source.setSession(m_session);
+    source.setDatabaseName(DirectoryDatabase::Alias);
+    source.setTableName(QFileInfo(previewPath).absoluteFilePath());
+
+    db::Table destination;
+    destination.setSession(m_session);
+    destination.setDatabaseName(DirectoryDatabase::Alias);
+    destination.setTableName(QFileInfo(destinationPath).absoluteFilePath());
+
+    db::BatchMove move;
+    move.setSource(&source);
+    move.setDestination(&destination);
+    move.setMode(db::BatchMove::Mode::Append);
+    move.setKeyViolTableName(QFileInfo(destinationPath).absoluteDir().filePath(DirectoryDatabase::DupTable));
+    move.setAbortOnKeyViol(false);
+    move.setAbortOnProblem(false);
+    move.Execute();
+    return move.MovedCount();
+}

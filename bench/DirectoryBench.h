@@ -48,6 +48,11 @@ public:
     // Append-mode batch move from a delimited text file (with its schema file beside it) into the table at
     // `destinationPath`, refused rows going to DupTable.db beside it; the rows moved.
     qint64 appendFromText(const QString& textPath, const QString& destinationPath);
+    // The import's two steps as its dialog runs them. The preview: a copy-mode batch move of a delimited text file
+    // (schema file beside it) into a new preview table at `previewPath`; the import: an append-mode batch move of
+    // that table into the table at `destinationPath`, refused rows going to DupTable.db beside it. The rows moved.
+    qint64 previewFromText(const QString& textPath, const QString& previewPath);
+    qint64 importPreview(const QString& previewPath, const QString& destinationPath);
 
 private:
     QString m_folder;

@@ -66,7 +66,8 @@ Timing time(const Job& job, int warmups, int samples, int reps)
 QStringList MeasureCommand::scenarios()
 {
     return { QStringLiteral("open30"), QStringLiteral("locate"), QStringLiteral("lastprior"),
-        QStringLiteral("letterlist"), QStringLiteral("append"), QStringLiteral("walk") };
+        QStringLiteral("letterlist"), QStringLiteral("append"), QStringLiteral("walk"), QStringLiteral("preview"),
+        QStringLiteral("import") };
 }
 
 MeasureCommand::MeasureCommand(QTextStream& out, QTextStream& err)
@@ -85,6 +86,8 @@ QString MeasureCommand::usage()
         "  lastprior   Last, then 30 x Prior\n"
         "  letterlist  open the letter list's query for --pattern and read every row\n"
         "  append      append-mode batch move of --text into an empty employee.DB\n"
+        "  preview     the import's preview: copy-mode batch move of --text into DestTable.db\n"
+        "  import      the import proper: DestTable.db (made from --text first) appended to an empty employee.DB\n"
         "  walk        open the table and step through every row, with the process's memory figures\n"
         "Options:\n"
         "  --samples N     samples whose median is reported (default 7; walk: 1)\n"
@@ -129,7 +132,7 @@ int MeasureCommand::run(const QStringList& arguments)
     const QStringList prefixes = parser.value(prefixesOption).split(u';', Qt::SkipEmptyParts);
     if (!scenarios().contains(scenario) || !parser.isSet(folderOption) || !samplesOk || !repsOk || !warmupsOk
         || samples < 1 || reps < 1 || warmups < 0 || prefixes.isEmpty()
-        || (scenario == u"append" && !parser.isSet(textOption))) {
+        || ((scenario == u"append" || scenario == u"preview" || scenario == u"import") && !parser.isSet(textOption))) {
         m_err << usage();
         return 2;
     }
@@ -169,6 +172,39 @@ int MeasureCommand::run(const QStringList& arguments)
             }
             job.prepare = [destination]() { DirectoryBench::createEmptyEmployees(destination); };
             job.run = [&bench, text, destination]() { return bench.appendFromText(text, destination); };
+        } else if (scenario == u"preview" || scenario == u"import") {
+            const QString text = QFileInfo(parser.value(textOption)).absoluteFilePath();
+            QDir folder;
+            if (parser.isSet(workOption)) {
+                folder = QDir(parser.value(workOption));
+            } else {
+                work = std::make_unique<QTemporaryDir>(
+                    QFileInfo(text).absolutePath() + QStringLiteral("/import-XXXXXX"));
+                if (!work->isValid())
+                    throw std::runtime_error(work->errorString().toStdString());
+                folder = QDir(work->path());
+            }
+            const QString preview = folder.absoluteFilePath(QStringLiteral("DestTable.db"));
+            destination = folder.absoluteFilePath(QStringLiteral("employee.DB"));
+            if (scenario == u"import") {
+                bench.previewFromText(text, preview);
+                job.prepare = [destination]() { DirectoryBench::createEmptyEmployees(destination); };
+            }
+            // The memory figures come from the first job: what the move added to the process at its peak.
+            const ProcessMemory::Figures before = ProcessMemory::read();
+            const bool peakReset = ProcessMemory::resetPeak();
+            const bool previewing = scenario == u"preview";
+            job.run = [&bench, &extra, text, preview, destination, previewing, before, peakReset]() {
+                const qint64 rows
+                    = previewing ? bench.previewFromText(text, preview) : bench.importPreview(preview, destination);
+                if (extra.isEmpty()) {
+                    const ProcessMemory::Figures after = ProcessMemory::read();
+                    extra = QStringLiteral(" added_mb=%1%2")
+                                .arg(Statistics::fixed((after.peakKb - before.residentKb) / 1024.0),
+                                    peakReset ? QString() : QStringLiteral(" peak_since_start=1"));
+                }
+                return rows;
+            };
         } else {
             // The memory figures come from the first job, which is the first opening of the table in the process.
             const ProcessMemory::Figures before = ProcessMemory::read();

@@ -6,6 +6,7 @@
 #include "directory/LetterListDock.h"
 #include "directory/TPasswordDlg.h"
 #include "directory/TfrmDataMod.h"
+#include "directory/TfrmImportAscii.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
 #include "platform/ui/DBEdit.h"
@@ -103,7 +104,8 @@ void TfrmMain::ImportRecord1Click()
 
 void TfrmMain::openImport()
 {
-    // The import dialog is not part of the program yet: with the permission given, nothing opens.
+    TfrmImportAscii dialog(m_dataModule, m_programFolder, this);
+    ui::ModalPoint::runModal(dialog);
 }
 
 void TfrmMain::ChangePassword1Click()

@@ -84,6 +84,7 @@ public:
     // Lines of a text file skipped as problems so far, and the last one's description.
     qint64 textProblems() const { return m_text ? m_text->problemCount() : 0; }
     QString lastTextProblem() const { return m_text ? m_text->lastProblem() : QString(); }
+    QString firstTextProblem() const { return m_text ? m_text->firstProblem() : QString(); }
 
 private:
     QList<FieldDef> m_fields;
@@ -157,6 +158,7 @@ void BatchMove::Execute()
     m_movedCount = 0;
     m_keyViolCount = 0;
     m_problemCount = 0;
+    m_firstProblem.clear();
 
     Session& session = m_destination->session();
     const QString destinationPath = m_destination->filePath();
@@ -173,6 +175,8 @@ void BatchMove::Execute()
             if (feed.textProblems() > textProblems) {
                 m_problemCount += feed.textProblems() - textProblems;
                 textProblems = feed.textProblems();
+                if (m_firstProblem.isEmpty())
+                    m_firstProblem = feed.firstTextProblem();
                 if (m_abortOnProblem) {
                     throw EngineError(QStringLiteral("The batch move into %1 stopped: %2")
                                           .arg(destinationName, feed.lastTextProblem()),
@@ -186,6 +190,8 @@ void BatchMove::Execute()
             if (convertRow(fields, row, values, why))
                 return true;
             ++m_problemCount;
+            if (m_firstProblem.isEmpty())
+                m_firstProblem = QStringLiteral("row %1: %2").arg(rowNumber).arg(why);
             if (m_abortOnProblem) {
                 throw EngineError(QStringLiteral("The batch move into %1 stopped at row %2: %3")
                                       .arg(destinationName, QString::number(rowNumber), why),

@@ -45,6 +45,8 @@ public:
     qint64 MovedCount() const { return m_movedCount; }
     qint64 KeyViolCount() const { return m_keyViolCount; }
     qint64 ProblemCount() const { return m_problemCount; }
+    // What made the first problem row fail ("file, line n: why" for a text file); empty when there was none.
+    QString FirstProblem() const { return m_firstProblem; }
 
 private:
     QPointer<DataSet> m_source;
@@ -56,6 +58,7 @@ private:
     qint64 m_movedCount = 0;
     qint64 m_keyViolCount = 0;
     qint64 m_problemCount = 0;
+    QString m_firstProblem;
 };
 
 } // namespace db

@@ -22,6 +22,10 @@
 namespace db {
 namespace {
 
+// Page cache of a large load, in KiB. SQLite sorts for an index build in memory of the same size, so a load with
+// indexes grows the process by about twice this: kept well under 64 MB.
+constexpr int LoadCacheKib = 24 * 1024;
+
 // Marks a SQLite file as one of our tables; a change of the layout below changes the number.
 const QString FormatMarker = QStringLiteral("dbengine table 1");
 constexpr int MaxAlphaSize = 255;
@@ -332,7 +336,7 @@ void TableFile::begin()
         return;
     // Building an index once over all rows is far quicker than keeping it up to date row by row. Unique indexes
     // stay, so that repeated keys are still refused as they arrive.
-    m_connection->exec(QStringLiteral("PRAGMA cache_size = -65536"));
+    m_connection->exec(QStringLiteral("PRAGMA cache_size = -%1").arg(LoadCacheKib));
     for (const IndexDef& index : m_definition.indexes) {
         if (index.unique)
             continue;
@@ -354,7 +358,7 @@ void TableFile::beginBulk()
             throw EngineError(QStringLiteral("Table %1 is not empty").arg(name()), 0, name());
         }
     }
-    m_connection->exec(QStringLiteral("PRAGMA cache_size = -65536"));
+    m_connection->exec(QStringLiteral("PRAGMA cache_size = -%1").arg(LoadCacheKib));
     QList<IndexDef> indexes;
     if (!m_definition.primaryKey.isEmpty())
         indexes.append(IndexDef { QStringLiteral("PRIMARY"), m_definition.primaryKey, true, false });

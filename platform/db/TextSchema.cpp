@@ -66,6 +66,8 @@ std::optional<TextSchema::Charset> charsetFromName(const QString& name)
         return TextSchema::Charset::Latin1;
     if (lower == u"ascii" || lower == u"us-ascii")
         return TextSchema::Charset::Ascii;
+    if (lower == u"windows-1252" || lower == u"cp1252")
+        return TextSchema::Charset::Windows1252;
     return std::nullopt;
 }
 
@@ -190,8 +192,8 @@ TextSchema TextSchema::load(const QString& schemaPath)
         } else if (key == u"charset") {
             const std::optional<Charset> charset = charsetFromName(value);
             if (!charset)
-                fail(
-                    schemaPath, lineNumber, QStringLiteral("unknown charset '%1' (utf-8, latin1 or ascii)").arg(value));
+                fail(schemaPath, lineNumber,
+                    QStringLiteral("unknown charset '%1' (utf-8, windows-1252, latin1 or ascii)").arg(value));
             schema.charset = *charset;
         } else if (key.startsWith(u"field")) {
             int number = 0;

@@ -12,7 +12,7 @@ namespace db {
 //   filetype=delimited           or "fixed"
 //   separator=,                  delimited only; one character, or "tab"
 //   delimiter="                  delimited only; the quote character, or empty for none
-//   charset=utf-8                or "latin1" / "ascii"; bytes invalid in it make the line a problem
+//   charset=utf-8                or "windows-1252" / "latin1" / "ascii"; bytes invalid in it make the line a problem
 //   field1=Department,alpha,35   delimited: name, type (alpha | short | memo), size
 //   field1=Department,alpha,35,0 fixed: name, type, size, offset (0-based column where it starts)
 //
@@ -33,6 +33,8 @@ struct TextSchema
         Utf8,
         Latin1,
         Ascii,
+        Windows1252, // Western European text of older Windows programs
+
     };
 
     Layout layout = Layout::Delimited;

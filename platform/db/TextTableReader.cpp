@@ -55,6 +55,30 @@ bool isValidUtf8(QByteArrayView bytes)
     return true;
 }
 
+// Windows-1252 is Latin-1 but for 0x80-0x9F, where it has printable characters; the five codes it leaves unused
+// are not text.
+QString fromWindows1252(QByteArrayView bytes, QString& why)
+{
+    static constexpr char16_t high[32] = { 0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030,
+        0x0160, 0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122,
+        0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178 };
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (const char c : bytes) {
+        const auto byte = static_cast<uchar>(c);
+        char16_t code = byte;
+        if (byte >= 0x80 && byte <= 0x9F) {
+            code = high[byte - 0x80];
+            if (code == 0) {
+                why = QStringLiteral("byte 0x%1, which is not a Windows-1252 character").arg(byte, 2, 16, QChar(u'0'));
+                return {};
+            }
+        }
+        *out++ = code;
+    }
+    return text;
+}
+
 bool decode(QByteArrayView bytes, TextSchema::Charset charset, bool ascii, QString& text, QString& why)
 {
     if (ascii) {
@@ -72,6 +96,9 @@ bool decode(QByteArrayView bytes, TextSchema::Charset charset, bool ascii, QStri
         }
         why = QStringLiteral("bytes that are not valid UTF-8");
         return false;
+    case TextSchema::Charset::Windows1252:
+        text = fromWindows1252(bytes, why);
+        return why.isEmpty();
     case TextSchema::Charset::Ascii:
         break;
     }
@@ -145,6 +172,8 @@ bool TextTableReader::next(QVariantList& row)
         }
         ++m_problemCount;
         m_lastProblem = QStringLiteral("%1, line %2: %3").arg(m_fileName).arg(m_lineNumber).arg(why);
+        if (m_firstProblem.isEmpty())
+            m_firstProblem = m_lastProblem;
     }
     return false;
 }
@@ -187,6 +216,12 @@ bool TextTableReader::readLine(QByteArrayView& line, bool& tooLong)
         const qint64 got = m_file.read(m_buffer.data() + kept, BlockSize);
         if (got < 0)
             throw EngineError(QStringLiteral("Cannot read text table %1: %2").arg(m_fileName, m_file.errorString()));
+        // No text holds a NUL byte: a file with one is a picture, a program or a word processor's document, and
+        // reading it as records would only count every line of it as bad.
+        if (got > 0 && std::memchr(m_buffer.constData() + kept, '\0', static_cast<size_t>(got))) {
+            throw EngineError(
+                QStringLiteral("%1 is not a text file: it holds NUL bytes").arg(m_fileName), 0, m_fileName);
+        }
         m_buffer.resize(kept + got);
         m_atEnd = got == 0;
     }

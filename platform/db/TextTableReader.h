@@ -13,8 +13,8 @@ namespace db {
 // quote, a value wider than its field, a Short that is not a 16-bit number, bytes invalid in the charset) is a
 // problem row: counted and skipped, never a crash. So is a line holding a control character (other than a tab
 // separator) or longer than a megabyte. Lines end in LF or CR LF; the last one may lack its end. Empty lines are
-// skipped. Alpha values are trimmed of trailing blanks; fixed-width values of blanks at both ends. An empty Short
-// is null.
+// skipped. A file holding a NUL byte is no text file: reading it is an EngineError. Alpha values are trimmed of
+// trailing blanks; fixed-width values of blanks at both ends. An empty Short is null.
 class TextTableReader
 {
 public:
@@ -26,6 +26,7 @@ public:
     bool next(QVariantList& row);
     qint64 problemCount() const { return m_problemCount; }
     const QString& lastProblem() const { return m_lastProblem; } // "file, line n: why"
+    const QString& firstProblem() const { return m_firstProblem; }
     qint64 lineNumber() const { return m_lineNumber; }
 
 private:
@@ -41,6 +42,7 @@ private:
     qint64 m_lineNumber = 0;
     qint64 m_problemCount = 0;
     QString m_lastProblem;
+    QString m_firstProblem;
     QByteArray m_buffer; // read ahead in large blocks; lines are cut out of it
     qsizetype m_pos = 0; // start of the next line in m_buffer
     qsizetype m_scanned = 0; // m_buffer before this holds no line end after m_pos

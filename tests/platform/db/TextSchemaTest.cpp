@@ -129,3 +129,16 @@ TEST_F(TextSchemaTest, SchemaPathIsBesideTheTextFile)
 }
 
 } // namespace
+
+TEST(TextSchemaCharsetTest, NamesWindows1252)
+{
+    QTemporaryDir dir;
+    for (const char* name : { "windows-1252", "CP1252" }) {
+        const QString path = dir.filePath(QStringLiteral("w.SCH"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray("charset=") + name + "\nfield1=A,alpha,5\n");
+        file.close();
+        EXPECT_EQ(db::TextSchema::load(path).charset, db::TextSchema::Charset::Windows1252) << name;
+    }
+}

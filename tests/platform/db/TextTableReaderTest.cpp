@@ -151,6 +151,37 @@ TEST_F(TextTableReaderTest, CharsetDecidesWhichBytesAreGood)
     EXPECT_EQ(ascii.problemCount(), 3);
 }
 
+// Windows-1252 differs from Latin-1 in 0x80-0x9F: curly quotes, the euro sign, dashes are letters there, and the five
+// codes it leaves unused make the line a problem.
+TEST_F(TextTableReaderTest, Windows1252ReadsItsOwnCharactersAndRefusesUnusedCodes)
+{
+    const QString path = write("\x93"
+                               "Caf\xE9\x94\n"
+                               "\x80 5\x96\x97\n"
+                               "bad\x81\n");
+    TextSchema schema = delimited({ { "Text", FieldType::Alpha, 10 } });
+    schema.charset = TextSchema::Charset::Windows1252;
+    db::TextTableReader reader(path, schema);
+    EXPECT_EQ(readAll(reader),
+        (QList<QVariantList> {
+            { QStringLiteral("\u201CCaf\u00E9\u201D") }, { QStringLiteral("\u20AC 5\u2013\u2014") } }));
+    EXPECT_EQ(reader.problemCount(), 1);
+    EXPECT_TRUE(reader.lastProblem().contains(QStringLiteral("Windows-1252")));
+}
+
+TEST_F(TextTableReaderTest, FileWithNulBytesIsNoTextFile)
+{
+    const QString path = write(QByteArray("A,1\n") + QByteArray(3, '\0') + "B,2\n");
+    db::TextTableReader reader(path, delimited({ { "A", FieldType::Alpha, 4 }, { "B", FieldType::Short, 0 } }));
+    QVariantList row;
+    try {
+        reader.next(row);
+        FAIL() << "a NUL byte was read as text";
+    } catch (const db::EngineError& error) {
+        EXPECT_EQ(error.message(), path + QStringLiteral(" is not a text file: it holds NUL bytes"));
+    }
+}
+
 TEST_F(TextTableReaderTest, TabSeparatedWithoutQuotes)
 {
     const TextSchema schema
@@ -224,10 +255,18 @@ TEST_F(TextTableReaderTest, SurvivesRandomBytes)
             db::TextTableReader reader(path, schema);
             QVariantList row;
             qint64 rows = 0;
-            while (reader.next(row)) {
-                ASSERT_EQ(row.size(), schema.definition.fields.size());
-                ++rows;
+            try {
+                while (reader.next(row)) {
+                    ASSERT_EQ(row.size(), schema.definition.fields.size());
+                    ++rows;
+                }
+            } catch (const db::EngineError& error) {
+                // A NUL byte marks a file that is no text at all.
+                EXPECT_TRUE(bytes.contains('\0'));
+                EXPECT_TRUE(error.message().contains("not a text file")) << error.what();
+                continue;
             }
+            EXPECT_FALSE(bytes.contains('\0'));
             EXPECT_LE(rows + reader.problemCount(), reader.lineNumber());
         }
     }

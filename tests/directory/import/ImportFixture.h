@@ -1,0 +1,117 @@
+#pragma once
+
+#include "DirectoryTestEnvironment.h"
+
+#include "common/DirectoryDatabase.h"
+#include "directory/TfrmDataMod.h"
+#include "directory/TfrmImportAscii.h"
+#include "platform/db/DataSource.h"
+#include "platform/db/Session.h"
+#include "platform/db/Table.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ModalRecorder.h"
+#include "setup/ImportSchemas.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// The import dialog over the demo directory, shown as the main window shows it. The schema files and the sample
+// files of the set-up tool lie in the database folder; the program folder is another, empty folder, so the alias
+// never names the program's folder here.
+class ImportFixture : public ::testing::Test
+{
+protected:
+    using Kind = TfrmImportAscii::RecordKind;
+
+    ImportFixture()
+    {
+        ImportSchemas::writeSchemas(m_environment.databaseFolder());
+        ImportSchemas::writeSamples(m_environment.databaseFolder());
+        openDialog();
+    }
+
+    void openDialog()
+    {
+        m_dialog.reset();
+        m_dialog = std::make_unique<TfrmImportAscii>(m_data, m_environment.programFolder());
+        m_dialog->show();
+        m_dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
+    }
+
+    TfrmImportAscii& dialog() { return *m_dialog; }
+
+    QString sample(const char* name) const
+    {
+        return QDir(m_environment.databaseFolder()).filePath(QStringLiteral("samples/") + QLatin1String(name));
+    }
+    QString writeFile(const QString& name, const QByteArray& bytes) const
+    {
+        const QString path = m_environment.path(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        return path;
+    }
+
+    static void click(QPushButton* button)
+    {
+        ASSERT_TRUE(button->isEnabled()) << button->text().toStdString();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Chooses the layout and a file (an empty name cancels the choice) and presses a preview button.
+    void preview(Kind kind, int itemIndex, const QString& file)
+    {
+        dialog().setRadioGroup1ItemIndex(itemIndex);
+        dialog().OpenDialog1.setNextFileName(file);
+        click(kind == Kind::Department ? dialog().btnDepartment : dialog().btnEmployee);
+    }
+
+    void import() { click(dialog().btnUpdate); }
+
+    qint64 rowCount(QLatin1StringView table)
+    {
+        db::Table counted;
+        counted.setDatabaseName(DirectoryDatabase::Alias);
+        counted.setTableName(table);
+        counted.Open();
+        return counted.RecordCount();
+    }
+
+    QStringList names(QLatin1StringView table, const char* field = "Name")
+    {
+        db::Table read;
+        read.setDatabaseName(DirectoryDatabase::Alias);
+        read.setTableName(table);
+        read.Open();
+        QStringList values;
+        for (read.First(); !read.Eof(); read.Next())
+            values << read.FieldByName(QLatin1String(field)).AsString();
+        return values;
+    }
+
+    QString lastMessage() const
+    {
+        const QStringList texts = m_modal.messageTexts();
+        return texts.isEmpty() ? QString() : texts.constLast();
+    }
+
+    DirectoryTestEnvironment m_environment;
+    ui::Application m_application;
+    ui::ModalRecorder m_modal;
+    TfrmDataMod m_data;
+    std::unique_ptr<TfrmImportAscii> m_dialog;
+};
