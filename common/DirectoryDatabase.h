@@ -51,7 +51,8 @@ inline constexpr QLatin1StringView EmployeeDelimitedWorkName { "\\employeecom.dl
 inline constexpr QLatin1StringView EmployeeFixedWorkName { "\\employeefix.dll" };
 
 // Stored structures. employee.DB: primary key (Department, Name), which also serves the Department order, and
-// the indexes ByName, ByNameExact and ByNameExtension (tables made before it work without it, more slowly). department.DB: primary key (Department). The others have no key.
+// the indexes ByName, ByNameExact and ByNameExtension (tables made before it work without it, more slowly).
+// department.DB: primary key (Department). The others have no key.
 db::TableDef employeeDefinition();
 db::TableDef departmentDefinition();
 db::TableDef auxiliarDefinition();

@@ -92,8 +92,8 @@ QString Session::aliasFolder(const QString& alias) const
         folder = programFolder();
     const QFileInfo place(folder);
     if (place.exists() && !place.isDir()) {
-        throw EngineError(QStringLiteral("Alias '%1' names %2, which is not a folder")
-                              .arg(alias, QDir::toNativeSeparators(folder)));
+        throw EngineError(
+            QStringLiteral("Alias '%1' names %2, which is not a folder").arg(alias, QDir::toNativeSeparators(folder)));
     }
     if (!place.isDir()) {
         throw EngineError(QStringLiteral("Alias '%1' names the folder %2, which does not exist")

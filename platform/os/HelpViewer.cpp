@@ -16,7 +16,8 @@ namespace {
 // A drive letter, a colon and a backslash: a path of the desktop the programs came from.
 bool isDrivePath(const QString& name)
 {
-    return name.size() > 3 && name.at(0).isLetter() && name.at(1) == QLatin1Char(':') && name.at(2) == QLatin1Char('\\');
+    return name.size() > 3 && name.at(0).isLetter() && name.at(1) == QLatin1Char(':')
+        && name.at(2) == QLatin1Char('\\');
 }
 
 QString localName(const QString& helpFile)

@@ -34,9 +34,9 @@ public:
 
     // All pages, one copy, to the printer (the system's default when none is given), with a progress window
     // whose Cancel drops the job, and without a print dialog. A printer given prints on its own paper and
-    // orientation (see PagePainter::paint); the default printer on the layout's. Where no printer is installed the pages go to a
-    // PDF file instead (see fallbackPdfPath). Returns the PDF file written, or an empty text when the pages went
-    // to the printer, were cancelled, or there were none. ReportError when the output fails.
+    // orientation (see PagePainter::paint); the default printer on the layout's. Where no printer is installed the
+    // pages go to a PDF file instead (see fallbackPdfPath). Returns the PDF file written, or an empty text when the
+    // pages went to the printer, were cancelled, or there were none. ReportError when the output fails.
     static QString print(PageSource& pages, QPrinter* printer, QWidget* parent);
 
     // ReportError when the file cannot be written or there are no pages; a failed write leaves no file.

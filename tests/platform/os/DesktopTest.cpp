@@ -122,11 +122,14 @@ TEST(DesktopTest, AHelpFileNamedByADrivePathIsLookedUpByItsNameBesideTheProgram)
 
     viewer.showContents(QStringLiteral("C:\\Product\\Help\\WINHELP\\PRODUCT.HLP"));
     ASSERT_NE(viewer.window(), nullptr);
-    EXPECT_TRUE(viewer.window()->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))->toPlainText().contains(
-        QStringLiteral("Printing a list")));
+    EXPECT_TRUE(viewer.window()
+                    ->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))
+                    ->toPlainText()
+                    .contains(QStringLiteral("Printing a list")));
     // The bare name is looked up with its letter case: another case is another file.
     viewer.showContents(QStringLiteral("C:\\Product\\Help\\WINHELP\\Product.HLP"));
-    EXPECT_EQ(messages, QStringList({ QStringLiteral("Cannot find the help file C:\\Product\\Help\\WINHELP\\Product.HLP.") }));
+    EXPECT_EQ(messages,
+        QStringList({ QStringLiteral("Cannot find the help file C:\\Product\\Help\\WINHELP\\Product.HLP.") }));
     viewer.quit();
 }
 
