@@ -2,6 +2,7 @@
 
 #include "platform/db/DataSet.h"
 #include "platform/db/EngineError.h"
+#include "platform/db/FileReplacement.h"
 #include "platform/db/Session.h"
 #include "platform/db/StoredValue.h"
 #include "platform/db/Table.h"
@@ -10,12 +11,9 @@
 #include "platform/db/TextTableReader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -93,30 +91,6 @@ private:
     bool m_opened = false;
 };
 
-// Deletes a half-built file unless the move got as far as keeping it.
-class FileGuard
-{
-public:
-    explicit FileGuard(QString path)
-        : m_path(std::move(path))
-    {
-    }
-    ~FileGuard()
-    {
-        if (!m_kept) {
-            QFile::remove(m_path);
-            QFile::remove(m_path + QStringLiteral("-journal"));
-        }
-    }
-    FileGuard(const FileGuard&) = delete;
-    FileGuard& operator=(const FileGuard&) = delete;
-    void keep() { m_kept = true; }
-
-private:
-    QString m_path;
-    bool m_kept = false;
-};
-
 bool convertRow(const QList<FieldDef>& fields, const QVariantList& row, QVariantList& values, QString& why)
 {
     values.clear();
@@ -130,16 +104,6 @@ bool convertRow(const QList<FieldDef>& fields, const QVariantList& row, QVariant
         values.append(value);
     }
     return true;
-}
-
-QString buildingPathFor(const QString& path)
-{
-    for (;;) {
-        const QString candidate = path + QStringLiteral(".new-")
-            + QString::number(QRandomGenerator::global()->generate64(), 16).rightJustified(16, u'0');
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
 }
 
 } // namespace
@@ -206,11 +170,10 @@ void BatchMove::Execute()
         TableDef definition;
         definition.fields = feed.fields();
         m_destination->Close();
-        const QString building = buildingPathFor(destinationPath);
-        FileGuard guard(building);
-        TableFile::create(building, definition);
+        FileReplacement replacement(destinationPath);
+        TableFile::create(replacement.buildingPath(), definition);
         {
-            TableFile table(building, session);
+            TableFile table(replacement.buildingPath(), session);
             table.begin();
             while (nextRow(table.definition().fields, values)) {
                 table.insert(values);
@@ -218,13 +181,11 @@ void BatchMove::Execute()
             }
             table.commit();
         }
-        QFile::remove(destinationPath + QStringLiteral("-journal"));
-        if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(destinationPath).constData()) != 0) {
+        if (!replacement.replaceTarget()) {
             throw EngineError(QStringLiteral("Cannot replace table %1: %2")
                                   .arg(destinationName, QDir::toNativeSeparators(destinationPath)),
                 0, destinationName);
         }
-        guard.keep();
         return;
     }
 

@@ -1,6 +1,7 @@
 #include "platform/db/TableFile.h"
 
 #include "platform/db/EngineError.h"
+#include "platform/db/FileReplacement.h"
 #include "platform/db/Session.h"
 #include "platform/db/SqlConnection.h"
 #include "platform/db/SqlStatement.h"
@@ -10,14 +11,12 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace db {
 namespace {
@@ -179,16 +178,6 @@ void writeStructure(const SqlConnection& connection, const TableDef& definition,
     }
 }
 
-QString temporaryPathBeside(const QString& path)
-{
-    for (;;) {
-        const QString candidate = path + QStringLiteral(".new-")
-            + QString::number(QRandomGenerator::global()->generate64(), 16).rightJustified(16, u'0');
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
-}
-
 } // namespace
 
 void TableFile::create(const QString& path, const TableDef& definition, const QString& password)
@@ -199,23 +188,16 @@ void TableFile::create(const QString& path, const TableDef& definition, const QS
         refuse(path, QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(info.absolutePath())));
     }
     // Built beside the destination and renamed over it, so a crash leaves the old file or the new one.
-    const QString building = temporaryPathBeside(path);
-    try {
-        SqlConnection connection(building, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, displayName(path));
+    FileReplacement replacement(path);
+    {
+        SqlConnection connection(
+            replacement.buildingPath(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, displayName(path));
         SqlTransaction transaction(connection);
         writeStructure(connection, table, password);
         transaction.commit();
-    } catch (...) {
-        QFile::remove(building);
-        QFile::remove(building + QStringLiteral("-journal"));
-        throw;
     }
-    // A journal left by a crashed writer of the old file must not be played back into the new one.
-    QFile::remove(path + QStringLiteral("-journal"));
-    if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(building);
+    if (!replacement.replaceTarget())
         refuse(path, QStringLiteral("the file %1 cannot be replaced").arg(QDir::toNativeSeparators(path)));
-    }
 }
 
 TableFile::TableFile(const QString& path, const Session& session)
@@ -245,11 +227,6 @@ QString TableFile::name() const
     return displayName(m_path);
 }
 
-sqlite3* TableFile::handle() const
-{
-    return m_connection->handle();
-}
-
 void TableFile::readStructure(const Session& session)
 {
     const auto notOurs
@@ -260,7 +237,7 @@ void TableFile::readStructure(const Session& session)
     };
     try {
         // One read transaction, so the structure is read from one state of the file.
-        m_connection->exec(QStringLiteral("BEGIN"));
+        SqlTransaction reading(*m_connection, SqlTransaction::Mode::Deferred);
         QString format;
         {
             SqlStatement meta(*m_connection, QStringLiteral("SELECT key, value FROM dbengine_meta"));
@@ -295,9 +272,8 @@ void TableFile::readStructure(const Session& session)
             m_definition.indexes.append(IndexDef {
                 indexes.column(0).toString(), fieldNames, indexes.columnInt(3) != 0, indexes.columnInt(4) != 0 });
         }
-        m_connection->exec(QStringLiteral("COMMIT"));
+        reading.commit();
     } catch (const EngineError& error) {
-        sqlite3_exec(m_connection->handle(), "ROLLBACK", nullptr, nullptr, nullptr);
         if (isBusy(error))
             throw;
         throw notOurs();
@@ -384,14 +360,13 @@ std::vector<QVariantList> TableFile::takeRepeatedKeys()
             continue;
         }
         // Usually nothing repeats: then building the unique index is the whole check.
-        m_connection->exec(QStringLiteral("SAVEPOINT key_check"));
         try {
+            SqlTransaction keyCheck(*m_connection, SqlTransaction::Mode::Savepoint);
             m_connection->exec(indexSql(index.name, index.fields, true, index.caseInsensitive));
-            m_connection->exec(QStringLiteral("RELEASE key_check"));
+            keyCheck.commit();
             continue;
         } catch (const KeyViolation&) {
-            m_connection->exec(QStringLiteral("ROLLBACK TO key_check"));
-            m_connection->exec(QStringLiteral("RELEASE key_check"));
+            // The failed build is undone; the rows that repeat are taken out below.
         }
         // As the unique index would have it: the first row of each key stays; a NULL in the key never repeats.
         QStringList keys;

@@ -9,8 +9,6 @@
 #include <memory>
 #include <vector>
 
-struct sqlite3;
-
 namespace db {
 
 class Session;
@@ -37,7 +35,6 @@ public:
     const TableDef& definition() const { return m_definition; }
     bool isProtected() const { return m_protected; }
     bool acceptsPassword(const QString& password) const; // the password of this protected table?
-    sqlite3* handle() const;
     const SqlConnection& connection() const { return *m_connection; } // for the engine's own classes
 
     // Bulk loading for tools and batch moves: rows in stored field order, inside one transaction that the
