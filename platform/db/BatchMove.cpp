@@ -7,6 +7,7 @@
 #include "platform/db/StoredValue.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 #include "platform/db/TextSchema.h"
 #include "platform/db/TextTableReader.h"
 
@@ -173,13 +174,13 @@ void BatchMove::Execute()
         FileReplacement replacement(destinationPath);
         TableFile::create(replacement.buildingPath(), definition);
         {
-            TableFile table(replacement.buildingPath(), session);
-            table.begin();
+            const TableFile table(replacement.buildingPath(), session);
+            TableLoad load(table);
             while (nextRow(table.definition().fields, values)) {
-                table.insert(values);
+                load.insert(values);
                 ++m_movedCount;
             }
-            table.commit();
+            load.commit();
         }
         if (!replacement.replaceTarget()) {
             throw EngineError(QStringLiteral("Cannot replace table %1: %2")
@@ -192,6 +193,7 @@ void BatchMove::Execute()
     TableFile destination(destinationPath, session);
     const QList<FieldDef>& fields = destination.definition().fields;
     std::unique_ptr<TableFile> violations;
+    std::unique_ptr<TableLoad> violationLoad;
     // A row whose key the destination holds already goes to the key-violation table, when the move names one.
     // That table keeps the destination's fields but no key, so that repeats among the refused rows fit too, and is
     // protected like the destination.
@@ -215,34 +217,31 @@ void BatchMove::Execute()
             definition.fields = fields;
             TableFile::create(path, definition, password);
             violations = std::make_unique<TableFile>(path, session);
-            violations->begin();
+            violationLoad = std::make_unique<TableLoad>(*violations);
         }
-        violations->insert(row);
+        violationLoad->insert(row);
     };
 
     // Into an empty table every index is built once at the end, and repeated keys are found then.
     const bool bulk = destination.rowCount() == 0;
-    if (bulk)
-        destination.beginBulk();
-    else
-        destination.begin();
+    TableLoad load(destination, bulk ? TableLoad::KeyCheck::AtCommit : TableLoad::KeyCheck::EachRow);
     while (nextRow(fields, values)) {
         try {
-            destination.insert(values);
+            load.insert(values);
             ++m_movedCount;
         } catch (const KeyViolation&) {
             refuse(values);
         }
     }
     if (bulk) {
-        for (const QVariantList& row : destination.takeRepeatedKeys()) {
+        for (const QVariantList& row : load.takeRepeatedKeys()) {
             --m_movedCount;
             refuse(row);
         }
     }
-    destination.commit();
-    if (violations)
-        violations->commit();
+    load.commit();
+    if (violationLoad)
+        violationLoad->commit();
     if (m_destination->Active())
         m_destination->Refresh();
 }

@@ -5,9 +5,7 @@
 #include "platform/db/Session.h"
 #include "platform/db/SqlConnection.h"
 #include "platform/db/SqlStatement.h"
-#include "platform/db/SqlStatementReset.h"
 #include "platform/db/SqlTransaction.h"
-#include "platform/db/StoredValue.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -20,10 +18,6 @@
 
 namespace db {
 namespace {
-
-// Page cache of a large load, in KiB. SQLite sorts for an index build in memory of the same size, so a load with
-// indexes grows the process by about twice this: kept well under 64 MB.
-constexpr int LoadCacheKib = 24 * 1024;
 
 // Marks a SQLite file as one of our tables; a change of the layout below changes the number.
 const QString FormatMarker = QStringLiteral("dbengine table 1");
@@ -215,12 +209,7 @@ TableFile::TableFile(const QString& path, const Session& session)
     readStructure(session);
 }
 
-TableFile::~TableFile()
-{
-    // Statement and transaction go before the connection they belong to.
-    m_insert.reset();
-    m_transaction.reset();
-}
+TableFile::~TableFile() = default;
 
 QString TableFile::name() const
 {
@@ -297,154 +286,14 @@ bool TableFile::acceptsPassword(const QString& password) const
     return m_protected && passwordHash(m_salt, password) == m_passwordHash;
 }
 
-void TableFile::begin()
+void TableFile::dropIndex(const IndexDef& index) const
 {
-    if (m_transaction)
-        throw EngineError(QStringLiteral("Table %1 is already loading rows").arg(name()), 0, name());
-    m_transaction = std::make_unique<SqlTransaction>(*m_connection);
-    bool empty = true;
-    {
-        SqlStatement probe(*m_connection, QStringLiteral("SELECT 1 FROM records LIMIT 1"));
-        const SqlStatementReset done(probe);
-        empty = !probe.step();
-    }
-    if (!empty)
-        return;
-    // Building an index once over all rows is far quicker than keeping it up to date row by row. Unique indexes
-    // stay, so that repeated keys are still refused as they arrive.
-    m_connection->exec(QStringLiteral("PRAGMA cache_size = -%1").arg(LoadCacheKib));
-    for (const IndexDef& index : m_definition.indexes) {
-        if (index.unique)
-            continue;
-        m_connection->exec(QStringLiteral("DROP INDEX %1").arg(SqlConnection::quote(index.name)));
-        m_suspendedIndexes.append(index);
-    }
+    m_connection->exec(QStringLiteral("DROP INDEX %1").arg(SqlConnection::quote(index.name)));
 }
 
-void TableFile::beginBulk()
+void TableFile::buildIndex(const IndexDef& index) const
 {
-    if (m_transaction)
-        throw EngineError(QStringLiteral("Table %1 is already loading rows").arg(name()), 0, name());
-    m_transaction = std::make_unique<SqlTransaction>(*m_connection);
-    {
-        SqlStatement probe(*m_connection, QStringLiteral("SELECT 1 FROM records LIMIT 1"));
-        const SqlStatementReset done(probe);
-        if (probe.step()) {
-            m_transaction.reset();
-            throw EngineError(QStringLiteral("Table %1 is not empty").arg(name()), 0, name());
-        }
-    }
-    m_connection->exec(QStringLiteral("PRAGMA cache_size = -%1").arg(LoadCacheKib));
-    QList<IndexDef> indexes;
-    if (!m_definition.primaryKey.isEmpty())
-        indexes.append(IndexDef { QStringLiteral("PRIMARY"), m_definition.primaryKey, true, false });
-    indexes.append(m_definition.indexes);
-    for (const IndexDef& index : indexes) {
-        m_connection->exec(QStringLiteral("DROP INDEX %1").arg(SqlConnection::quote(index.name)));
-        m_suspendedIndexes.append(index);
-    }
-}
-
-std::vector<QVariantList> TableFile::takeRepeatedKeys()
-{
-    std::vector<QVariantList> repeated;
-    if (!m_transaction)
-        return repeated;
-    QStringList columns;
-    for (const FieldDef& field : m_definition.fields)
-        columns << QStringLiteral("records.") + SqlConnection::quote(field.name);
-    QList<IndexDef> remaining;
-    for (const IndexDef& index : m_suspendedIndexes) {
-        if (!index.unique) {
-            remaining.append(index);
-            continue;
-        }
-        // Usually nothing repeats: then building the unique index is the whole check.
-        try {
-            SqlTransaction keyCheck(*m_connection, SqlTransaction::Mode::Savepoint);
-            m_connection->exec(indexSql(index.name, index.fields, true, index.caseInsensitive));
-            keyCheck.commit();
-            continue;
-        } catch (const KeyViolation&) {
-            // The failed build is undone; the rows that repeat are taken out below.
-        }
-        // As the unique index would have it: the first row of each key stays; a NULL in the key never repeats.
-        QStringList keys;
-        QStringList present;
-        for (const QString& field : index.fields) {
-            const QString column = SqlConnection::quote(field);
-            keys << column + (index.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
-            present << column + QStringLiteral(" IS NOT NULL");
-        }
-        const QString repeats = QStringLiteral(
-            "SELECT id FROM (SELECT rowid AS id, row_number() OVER (PARTITION BY %1 ORDER BY rowid) AS n "
-            "FROM records WHERE %2) WHERE n > 1")
-                                    .arg(keys.join(u", "), present.join(QStringLiteral(" AND ")));
-        {
-            SqlStatement select(*m_connection,
-                QStringLiteral("SELECT %1 FROM records WHERE rowid IN (%2) ORDER BY rowid")
-                    .arg(columns.join(u", "), repeats));
-            while (select.step()) {
-                QVariantList row;
-                for (int i = 0; i < m_definition.fields.size(); ++i)
-                    row << fromColumnValue(m_definition.fields.at(i).type, select.column(i));
-                repeated.push_back(std::move(row));
-            }
-        }
-        m_connection->exec(QStringLiteral("DELETE FROM records WHERE rowid IN (%1)").arg(repeats));
-        m_connection->exec(indexSql(index.name, index.fields, true, index.caseInsensitive));
-    }
-    m_suspendedIndexes = remaining;
-    return repeated;
-}
-
-void TableFile::commit()
-{
-    if (!m_transaction)
-        throw EngineError(QStringLiteral("Table %1 has no load to commit").arg(name()), 0, name());
-    for (const IndexDef& index : m_suspendedIndexes)
-        m_connection->exec(indexSql(index.name, index.fields, index.unique, index.caseInsensitive));
-    m_transaction->commit();
-    m_transaction.reset();
-    m_suspendedIndexes.clear();
-}
-
-void TableFile::rollback()
-{
-    m_transaction.reset();
-    m_suspendedIndexes.clear();
-}
-
-void TableFile::insert(const QVariantList& values)
-{
-    const QList<FieldDef>& fields = m_definition.fields;
-    if (values.size() > fields.size()) {
-        throw EngineError(QStringLiteral("Table %1 has %2 fields, the row %3 values")
-                              .arg(name(), QString::number(fields.size()), QString::number(values.size())),
-            0, name());
-    }
-    if (!m_insert) {
-        QStringList columns;
-        QStringList places;
-        for (const FieldDef& field : fields) {
-            columns << SqlConnection::quote(field.name);
-            places << QStringLiteral("?");
-        }
-        m_insert = std::make_unique<SqlStatement>(*m_connection,
-            QStringLiteral("INSERT INTO records(%1) VALUES (%2)").arg(columns.join(u", "), places.join(u", ")));
-    }
-    for (int i = 0; i < fields.size(); ++i) {
-        QVariant stored;
-        QString why;
-        if (!toStoredValue(fields.at(i), i < values.size() ? values.at(i) : QVariant(), stored, why)) {
-            throw EngineError(
-                QStringLiteral("Field '%1' of table %2 cannot take the value: %3").arg(fields.at(i).name, name(), why),
-                0, name());
-        }
-        m_insert->bind(i + 1, stored);
-    }
-    const SqlStatementReset done(*m_insert);
-    m_insert->step();
+    m_connection->exec(indexSql(index.name, index.fields, index.unique, index.caseInsensitive));
 }
 
 qint64 TableFile::rowCount() const
