@@ -5,6 +5,7 @@
 #include "platform/db/BatchMove.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/EngineError.h"
+#include "platform/db/FileReplacement.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Component.h"
@@ -25,11 +26,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRandomGenerator>
 #include <QScreen>
 #include <QTemporaryDir>
-
-#include <cstdio>
 
 namespace {
 
@@ -87,18 +85,13 @@ QString workFileName(const QString& workName)
 // either the old file or a whole copy.
 void copyReplacing(const QString& from, const QString& to)
 {
-    const QString building
-        = to + QStringLiteral(".copy-") + QString::number(QRandomGenerator::global()->generate64(), 16);
-    if (!QFile::copy(from, building)) {
-        QFile::remove(building);
+    db::FileReplacement replacement(to);
+    if (!QFile::copy(from, replacement.buildingPath())) {
         throw db::EngineError(
             QStringLiteral("Cannot copy %1 to %2").arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
     }
-    QFile::remove(to + QStringLiteral("-journal"));
-    if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(to).constData()) != 0) {
-        QFile::remove(building);
+    if (!replacement.replaceTarget())
         throw db::EngineError(QStringLiteral("Cannot replace %1").arg(QDir::toNativeSeparators(to)));
-    }
 }
 
 } // namespace

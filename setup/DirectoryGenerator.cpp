@@ -1,7 +1,7 @@
 #include "setup/DirectoryGenerator.h"
 
 #include "common/DirectoryDatabase.h"
-#include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 #include "platform/db/TextSchema.h"
 #include "setup/DirectoryInstaller.h"
 #include "setup/ImportSchemas.h"
@@ -219,7 +219,7 @@ void DirectoryGenerator::writeTables(const QString& folder) const
     std::sort(
         order.begin(), order.end(), [this](int a, int b) { return m_departmentNames.at(a) < m_departmentNames.at(b); });
 
-    DirectoryInstaller(folder).install([&](db::TableFile& departments, db::TableFile& employees) {
+    DirectoryInstaller(folder).install([&](db::TableLoad& departments, db::TableLoad& employees) {
         std::vector<TEmployeeRec> staff;
         for (const int d : order) {
             departments.insert(RowValues::of(department(d)));

@@ -3,6 +3,7 @@
 #include "common/DirectoryDatabase.h"
 #include "platform/db/Session.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 #include "setup/DemoDirectory.h"
 #include "setup/InstallationData.h"
 #include "setup/RowValues.h"
@@ -32,44 +33,11 @@ QList<NewTable> tables()
     };
 }
 
-// Commits the rows added in its lifetime when asked; otherwise rolls them back.
-class BulkLoad
-{
-public:
-    explicit BulkLoad(db::TableFile& table)
-        : m_table(table)
-    {
-        m_table.begin();
-    }
-    ~BulkLoad()
-    {
-        if (!m_committed) {
-            try {
-                m_table.rollback();
-            } catch (...) {
-                // The table is being abandoned; the installer removes its file.
-            }
-        }
-    }
-    BulkLoad(const BulkLoad&) = delete;
-    BulkLoad& operator=(const BulkLoad&) = delete;
-
-    void commit()
-    {
-        m_table.commit();
-        m_committed = true;
-    }
-
-private:
-    db::TableFile& m_table;
-    bool m_committed = false;
-};
-
 template <typename Row> void fill(db::TableFile& table, const QList<Row>& rows)
 {
-    BulkLoad load(table);
+    db::TableLoad load(table);
     for (const Row& row : rows)
-        table.insert(RowValues::of(row));
+        load.insert(RowValues::of(row));
     load.commit();
 }
 
@@ -144,7 +112,7 @@ void DirectoryInstaller::moveTablesIn(QDir& staging) const
 
 void DirectoryInstaller::installDemo() const
 {
-    install([](db::TableFile& departments, db::TableFile& employees) {
+    install([](db::TableLoad& departments, db::TableLoad& employees) {
         for (const TDepartmentRec& row : DemoDirectory::departments())
             departments.insert(RowValues::of(row));
         for (const TEmployeeRec& row : DemoDirectory::employees())
@@ -170,9 +138,9 @@ void DirectoryInstaller::createTables(const QDir& folder, const Filler& filler) 
     if (filler) {
         db::TableFile departments(folder.filePath(DirectoryDatabase::DepartmentTable), session);
         db::TableFile employees(folder.filePath(DirectoryDatabase::EmployeeTable), session);
-        BulkLoad departmentLoad(departments);
-        BulkLoad employeeLoad(employees);
-        filler(departments, employees);
+        db::TableLoad departmentLoad(departments);
+        db::TableLoad employeeLoad(employees);
+        filler(departmentLoad, employeeLoad);
         departmentLoad.commit();
         employeeLoad.commit();
     }

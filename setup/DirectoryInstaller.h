@@ -7,7 +7,7 @@
 class QDir;
 
 namespace db {
-class TableFile;
+class TableLoad;
 }
 
 // Creates the directory database in a folder: the five tables, each protected by the table password, with the
@@ -20,7 +20,7 @@ class DirectoryInstaller
 {
 public:
     // Adds departments and employees; both tables are inside one transaction that commits when it returns.
-    using Filler = std::function<void(db::TableFile& departments, db::TableFile& employees)>;
+    using Filler = std::function<void(db::TableLoad& departments, db::TableLoad& employees)>;
 
     // The staging folder's name inside the folder.
     static constexpr const char* StagingFolderName = ".rfsetup-unfinished";

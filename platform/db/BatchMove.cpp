@@ -2,20 +2,19 @@
 
 #include "platform/db/DataSet.h"
 #include "platform/db/EngineError.h"
+#include "platform/db/FileReplacement.h"
 #include "platform/db/Session.h"
 #include "platform/db/StoredValue.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 #include "platform/db/TextSchema.h"
 #include "platform/db/TextTableReader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -93,30 +92,6 @@ private:
     bool m_opened = false;
 };
 
-// Deletes a half-built file unless the move got as far as keeping it.
-class FileGuard
-{
-public:
-    explicit FileGuard(QString path)
-        : m_path(std::move(path))
-    {
-    }
-    ~FileGuard()
-    {
-        if (!m_kept) {
-            QFile::remove(m_path);
-            QFile::remove(m_path + QStringLiteral("-journal"));
-        }
-    }
-    FileGuard(const FileGuard&) = delete;
-    FileGuard& operator=(const FileGuard&) = delete;
-    void keep() { m_kept = true; }
-
-private:
-    QString m_path;
-    bool m_kept = false;
-};
-
 bool convertRow(const QList<FieldDef>& fields, const QVariantList& row, QVariantList& values, QString& why)
 {
     values.clear();
@@ -130,16 +105,6 @@ bool convertRow(const QList<FieldDef>& fields, const QVariantList& row, QVariant
         values.append(value);
     }
     return true;
-}
-
-QString buildingPathFor(const QString& path)
-{
-    for (;;) {
-        const QString candidate = path + QStringLiteral(".new-")
-            + QString::number(QRandomGenerator::global()->generate64(), 16).rightJustified(16, u'0');
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
 }
 
 } // namespace
@@ -206,31 +171,29 @@ void BatchMove::Execute()
         TableDef definition;
         definition.fields = feed.fields();
         m_destination->Close();
-        const QString building = buildingPathFor(destinationPath);
-        FileGuard guard(building);
-        TableFile::create(building, definition);
+        FileReplacement replacement(destinationPath);
+        TableFile::create(replacement.buildingPath(), definition);
         {
-            TableFile table(building, session);
-            table.begin();
+            const TableFile table(replacement.buildingPath(), session);
+            TableLoad load(table);
             while (nextRow(table.definition().fields, values)) {
-                table.insert(values);
+                load.insert(values);
                 ++m_movedCount;
             }
-            table.commit();
+            load.commit();
         }
-        QFile::remove(destinationPath + QStringLiteral("-journal"));
-        if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(destinationPath).constData()) != 0) {
+        if (!replacement.replaceTarget()) {
             throw EngineError(QStringLiteral("Cannot replace table %1: %2")
                                   .arg(destinationName, QDir::toNativeSeparators(destinationPath)),
                 0, destinationName);
         }
-        guard.keep();
         return;
     }
 
     TableFile destination(destinationPath, session);
     const QList<FieldDef>& fields = destination.definition().fields;
     std::unique_ptr<TableFile> violations;
+    std::unique_ptr<TableLoad> violationLoad;
     // A row whose key the destination holds already goes to the key-violation table, when the move names one.
     // That table keeps the destination's fields but no key, so that repeats among the refused rows fit too, and is
     // protected like the destination.
@@ -254,34 +217,31 @@ void BatchMove::Execute()
             definition.fields = fields;
             TableFile::create(path, definition, password);
             violations = std::make_unique<TableFile>(path, session);
-            violations->begin();
+            violationLoad = std::make_unique<TableLoad>(*violations);
         }
-        violations->insert(row);
+        violationLoad->insert(row);
     };
 
     // Into an empty table every index is built once at the end, and repeated keys are found then.
     const bool bulk = destination.rowCount() == 0;
-    if (bulk)
-        destination.beginBulk();
-    else
-        destination.begin();
+    TableLoad load(destination, bulk ? TableLoad::KeyCheck::AtCommit : TableLoad::KeyCheck::EachRow);
     while (nextRow(fields, values)) {
         try {
-            destination.insert(values);
+            load.insert(values);
             ++m_movedCount;
         } catch (const KeyViolation&) {
             refuse(values);
         }
     }
     if (bulk) {
-        for (const QVariantList& row : destination.takeRepeatedKeys()) {
+        for (const QVariantList& row : load.takeRepeatedKeys()) {
             --m_movedCount;
             refuse(row);
         }
     }
-    destination.commit();
-    if (violations)
-        violations->commit();
+    load.commit();
+    if (violationLoad)
+        violationLoad->commit();
     if (m_destination->Active())
         m_destination->Refresh();
 }

@@ -4,12 +4,21 @@ namespace db {
 
 class SqlConnection;
 
-// One write transaction: begun at construction (taking the write lock at once, so a busy table is reported before
-// any work), rolled back at destruction unless committed. The destructor never throws.
+// One transaction, rolled back at destruction unless committed; the destructor never throws.
+// Immediate takes the write lock at once, so a busy table is reported before any work; Deferred reads one state of
+// the file without taking it; Savepoint nests inside an open transaction, and rolling it back undoes only its own
+// work.
 class SqlTransaction
 {
 public:
-    explicit SqlTransaction(const SqlConnection& connection);
+    enum class Mode
+    {
+        Deferred,
+        Immediate,
+        Savepoint,
+    };
+
+    explicit SqlTransaction(const SqlConnection& connection, Mode mode = Mode::Immediate);
     ~SqlTransaction();
     SqlTransaction(const SqlTransaction&) = delete;
     SqlTransaction& operator=(const SqlTransaction&) = delete;
@@ -19,6 +28,7 @@ public:
 
 private:
     const SqlConnection& m_connection;
+    const Mode m_mode;
     bool m_active = false;
 };
 

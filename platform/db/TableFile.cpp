@@ -1,30 +1,23 @@
 #include "platform/db/TableFile.h"
 
 #include "platform/db/EngineError.h"
+#include "platform/db/FileReplacement.h"
 #include "platform/db/Session.h"
 #include "platform/db/SqlConnection.h"
 #include "platform/db/SqlStatement.h"
-#include "platform/db/SqlStatementReset.h"
 #include "platform/db/SqlTransaction.h"
-#include "platform/db/StoredValue.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace db {
 namespace {
-
-// Page cache of a large load, in KiB. SQLite sorts for an index build in memory of the same size, so a load with
-// indexes grows the process by about twice this: kept well under 64 MB.
-constexpr int LoadCacheKib = 24 * 1024;
 
 // Marks a SQLite file as one of our tables; a change of the layout below changes the number.
 const QString FormatMarker = QStringLiteral("dbengine table 1");
@@ -179,16 +172,6 @@ void writeStructure(const SqlConnection& connection, const TableDef& definition,
     }
 }
 
-QString temporaryPathBeside(const QString& path)
-{
-    for (;;) {
-        const QString candidate = path + QStringLiteral(".new-")
-            + QString::number(QRandomGenerator::global()->generate64(), 16).rightJustified(16, u'0');
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
-}
-
 } // namespace
 
 void TableFile::create(const QString& path, const TableDef& definition, const QString& password)
@@ -199,23 +182,16 @@ void TableFile::create(const QString& path, const TableDef& definition, const QS
         refuse(path, QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(info.absolutePath())));
     }
     // Built beside the destination and renamed over it, so a crash leaves the old file or the new one.
-    const QString building = temporaryPathBeside(path);
-    try {
-        SqlConnection connection(building, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, displayName(path));
+    FileReplacement replacement(path);
+    {
+        SqlConnection connection(
+            replacement.buildingPath(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, displayName(path));
         SqlTransaction transaction(connection);
         writeStructure(connection, table, password);
         transaction.commit();
-    } catch (...) {
-        QFile::remove(building);
-        QFile::remove(building + QStringLiteral("-journal"));
-        throw;
     }
-    // A journal left by a crashed writer of the old file must not be played back into the new one.
-    QFile::remove(path + QStringLiteral("-journal"));
-    if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(building);
+    if (!replacement.replaceTarget())
         refuse(path, QStringLiteral("the file %1 cannot be replaced").arg(QDir::toNativeSeparators(path)));
-    }
 }
 
 TableFile::TableFile(const QString& path, const Session& session)
@@ -233,21 +209,11 @@ TableFile::TableFile(const QString& path, const Session& session)
     readStructure(session);
 }
 
-TableFile::~TableFile()
-{
-    // Statement and transaction go before the connection they belong to.
-    m_insert.reset();
-    m_transaction.reset();
-}
+TableFile::~TableFile() = default;
 
 QString TableFile::name() const
 {
     return displayName(m_path);
-}
-
-sqlite3* TableFile::handle() const
-{
-    return m_connection->handle();
 }
 
 void TableFile::readStructure(const Session& session)
@@ -260,7 +226,7 @@ void TableFile::readStructure(const Session& session)
     };
     try {
         // One read transaction, so the structure is read from one state of the file.
-        m_connection->exec(QStringLiteral("BEGIN"));
+        SqlTransaction reading(*m_connection, SqlTransaction::Mode::Deferred);
         QString format;
         {
             SqlStatement meta(*m_connection, QStringLiteral("SELECT key, value FROM dbengine_meta"));
@@ -295,9 +261,8 @@ void TableFile::readStructure(const Session& session)
             m_definition.indexes.append(IndexDef {
                 indexes.column(0).toString(), fieldNames, indexes.columnInt(3) != 0, indexes.columnInt(4) != 0 });
         }
-        m_connection->exec(QStringLiteral("COMMIT"));
+        reading.commit();
     } catch (const EngineError& error) {
-        sqlite3_exec(m_connection->handle(), "ROLLBACK", nullptr, nullptr, nullptr);
         if (isBusy(error))
             throw;
         throw notOurs();
@@ -321,155 +286,14 @@ bool TableFile::acceptsPassword(const QString& password) const
     return m_protected && passwordHash(m_salt, password) == m_passwordHash;
 }
 
-void TableFile::begin()
+void TableFile::dropIndex(const IndexDef& index) const
 {
-    if (m_transaction)
-        throw EngineError(QStringLiteral("Table %1 is already loading rows").arg(name()), 0, name());
-    m_transaction = std::make_unique<SqlTransaction>(*m_connection);
-    bool empty = true;
-    {
-        SqlStatement probe(*m_connection, QStringLiteral("SELECT 1 FROM records LIMIT 1"));
-        const SqlStatementReset done(probe);
-        empty = !probe.step();
-    }
-    if (!empty)
-        return;
-    // Building an index once over all rows is far quicker than keeping it up to date row by row. Unique indexes
-    // stay, so that repeated keys are still refused as they arrive.
-    m_connection->exec(QStringLiteral("PRAGMA cache_size = -%1").arg(LoadCacheKib));
-    for (const IndexDef& index : m_definition.indexes) {
-        if (index.unique)
-            continue;
-        m_connection->exec(QStringLiteral("DROP INDEX %1").arg(SqlConnection::quote(index.name)));
-        m_suspendedIndexes.append(index);
-    }
+    m_connection->exec(QStringLiteral("DROP INDEX %1").arg(SqlConnection::quote(index.name)));
 }
 
-void TableFile::beginBulk()
+void TableFile::buildIndex(const IndexDef& index) const
 {
-    if (m_transaction)
-        throw EngineError(QStringLiteral("Table %1 is already loading rows").arg(name()), 0, name());
-    m_transaction = std::make_unique<SqlTransaction>(*m_connection);
-    {
-        SqlStatement probe(*m_connection, QStringLiteral("SELECT 1 FROM records LIMIT 1"));
-        const SqlStatementReset done(probe);
-        if (probe.step()) {
-            m_transaction.reset();
-            throw EngineError(QStringLiteral("Table %1 is not empty").arg(name()), 0, name());
-        }
-    }
-    m_connection->exec(QStringLiteral("PRAGMA cache_size = -%1").arg(LoadCacheKib));
-    QList<IndexDef> indexes;
-    if (!m_definition.primaryKey.isEmpty())
-        indexes.append(IndexDef { QStringLiteral("PRIMARY"), m_definition.primaryKey, true, false });
-    indexes.append(m_definition.indexes);
-    for (const IndexDef& index : indexes) {
-        m_connection->exec(QStringLiteral("DROP INDEX %1").arg(SqlConnection::quote(index.name)));
-        m_suspendedIndexes.append(index);
-    }
-}
-
-std::vector<QVariantList> TableFile::takeRepeatedKeys()
-{
-    std::vector<QVariantList> repeated;
-    if (!m_transaction)
-        return repeated;
-    QStringList columns;
-    for (const FieldDef& field : m_definition.fields)
-        columns << QStringLiteral("records.") + SqlConnection::quote(field.name);
-    QList<IndexDef> remaining;
-    for (const IndexDef& index : m_suspendedIndexes) {
-        if (!index.unique) {
-            remaining.append(index);
-            continue;
-        }
-        // Usually nothing repeats: then building the unique index is the whole check.
-        m_connection->exec(QStringLiteral("SAVEPOINT key_check"));
-        try {
-            m_connection->exec(indexSql(index.name, index.fields, true, index.caseInsensitive));
-            m_connection->exec(QStringLiteral("RELEASE key_check"));
-            continue;
-        } catch (const KeyViolation&) {
-            m_connection->exec(QStringLiteral("ROLLBACK TO key_check"));
-            m_connection->exec(QStringLiteral("RELEASE key_check"));
-        }
-        // As the unique index would have it: the first row of each key stays; a NULL in the key never repeats.
-        QStringList keys;
-        QStringList present;
-        for (const QString& field : index.fields) {
-            const QString column = SqlConnection::quote(field);
-            keys << column + (index.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
-            present << column + QStringLiteral(" IS NOT NULL");
-        }
-        const QString repeats = QStringLiteral(
-            "SELECT id FROM (SELECT rowid AS id, row_number() OVER (PARTITION BY %1 ORDER BY rowid) AS n "
-            "FROM records WHERE %2) WHERE n > 1")
-                                    .arg(keys.join(u", "), present.join(QStringLiteral(" AND ")));
-        {
-            SqlStatement select(*m_connection,
-                QStringLiteral("SELECT %1 FROM records WHERE rowid IN (%2) ORDER BY rowid")
-                    .arg(columns.join(u", "), repeats));
-            while (select.step()) {
-                QVariantList row;
-                for (int i = 0; i < m_definition.fields.size(); ++i)
-                    row << fromColumnValue(m_definition.fields.at(i).type, select.column(i));
-                repeated.push_back(std::move(row));
-            }
-        }
-        m_connection->exec(QStringLiteral("DELETE FROM records WHERE rowid IN (%1)").arg(repeats));
-        m_connection->exec(indexSql(index.name, index.fields, true, index.caseInsensitive));
-    }
-    m_suspendedIndexes = remaining;
-    return repeated;
-}
-
-void TableFile::commit()
-{
-    if (!m_transaction)
-        throw EngineError(QStringLiteral("Table %1 has no load to commit").arg(name()), 0, name());
-    for (const IndexDef& index : m_suspendedIndexes)
-        m_connection->exec(indexSql(index.name, index.fields, index.unique, index.caseInsensitive));
-    m_transaction->commit();
-    m_transaction.reset();
-    m_suspendedIndexes.clear();
-}
-
-void TableFile::rollback()
-{
-    m_transaction.reset();
-    m_suspendedIndexes.clear();
-}
-
-void TableFile::insert(const QVariantList& values)
-{
-    const QList<FieldDef>& fields = m_definition.fields;
-    if (values.size() > fields.size()) {
-        throw EngineError(QStringLiteral("Table %1 has %2 fields, the row %3 values")
-                              .arg(name(), QString::number(fields.size()), QString::number(values.size())),
-            0, name());
-    }
-    if (!m_insert) {
-        QStringList columns;
-        QStringList places;
-        for (const FieldDef& field : fields) {
-            columns << SqlConnection::quote(field.name);
-            places << QStringLiteral("?");
-        }
-        m_insert = std::make_unique<SqlStatement>(*m_connection,
-            QStringLiteral("INSERT INTO records(%1) VALUES (%2)").arg(columns.join(u", "), places.join(u", ")));
-    }
-    for (int i = 0; i < fields.size(); ++i) {
-        QVariant stored;
-        QString why;
-        if (!toStoredValue(fields.at(i), i < values.size() ? values.at(i) : QVariant(), stored, why)) {
-            throw EngineError(
-                QStringLiteral("Field '%1' of table %2 cannot take the value: %3").arg(fields.at(i).name, name(), why),
-                0, name());
-        }
-        m_insert->bind(i + 1, stored);
-    }
-    const SqlStatementReset done(*m_insert);
-    m_insert->step();
+    m_connection->exec(indexSql(index.name, index.fields, index.unique, index.caseInsensitive));
 }
 
 qint64 TableFile::rowCount() const

@@ -4,19 +4,13 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QVariantList>
 
 #include <memory>
-#include <vector>
-
-struct sqlite3;
 
 namespace db {
 
 class Session;
 class SqlConnection;
-class SqlStatement;
-class SqlTransaction;
 
 // One table file: a SQLite database holding the rows, the field definitions, the indexes and, for a protected
 // table, a salted hash of its password. `sqlite3 employee.DB .schema` explains it. Opening checks that the file is
@@ -37,23 +31,11 @@ public:
     const TableDef& definition() const { return m_definition; }
     bool isProtected() const { return m_protected; }
     bool acceptsPassword(const QString& password) const; // the password of this protected table?
-    sqlite3* handle() const;
     const SqlConnection& connection() const { return *m_connection; } // for the engine's own classes
 
-    // Bulk loading for tools and batch moves: rows in stored field order, inside one transaction that the
-    // caller opens with begin() and ends with commit(); a row repeating the primary key throws KeyViolation. A value
-    // that does not fit its field throws an EngineError naming the field. Loading into an empty table builds its
-    // secondary indexes once, at commit.
-    void begin();
-    void commit();
-    void rollback();
-    void insert(const QVariantList& values);
-    // A load into an empty table that builds every index, the primary key's too, once at commit: much quicker for
-    // large loads, but a repeated key is not refused as it arrives. takeRepeatedKeys() finds such rows afterwards
-    // (all but the first row of each key, in the order inserted), removes them and returns them; a commit that
-    // still finds one throws KeyViolation. EngineError when the table is not empty.
-    void beginBulk();
-    std::vector<QVariantList> takeRepeatedKeys();
+    // For loads (TableLoad): an index of the definition dropped, and built again over the rows.
+    void dropIndex(const IndexDef& index) const;
+    void buildIndex(const IndexDef& index) const;
     qint64 rowCount() const;
 
 private:
@@ -61,9 +43,6 @@ private:
 
     QString m_path;
     std::unique_ptr<SqlConnection> m_connection;
-    std::unique_ptr<SqlTransaction> m_transaction;
-    std::unique_ptr<SqlStatement> m_insert;
-    QList<IndexDef> m_suspendedIndexes; // dropped for a load into an empty table, rebuilt at commit
     TableDef m_definition;
     bool m_protected = false;
     QByteArray m_salt;

@@ -3,6 +3,7 @@
 #include "SetupTestFolder.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/Query.h"
+#include "platform/db/TableLoad.h"
 #include "setup/DemoDirectory.h"
 #include "setup/SetupError.h"
 
@@ -135,7 +136,7 @@ TEST(DirectoryInstallerTest, FailedInstallLeavesNoTables)
 {
     SetupTestFolder folder;
     const DirectoryInstaller installer(folder.path());
-    EXPECT_THROW(installer.install([](db::TableFile& departments, db::TableFile&) {
+    EXPECT_THROW(installer.install([](db::TableLoad& departments, db::TableLoad&) {
         departments.insert({ "SALES", "1", "", "", "" });
         departments.insert({ "SALES", "2", "", "", "" });
     }),

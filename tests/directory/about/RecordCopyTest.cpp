@@ -6,6 +6,7 @@
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 #include "platform/ui/DBGrid.h"
 #include "setup/RowValues.h"
 
@@ -51,10 +52,10 @@ protected:
         db::Session::defaultSession().AddPassword(DirectoryDatabase::TablePassword);
         db::TableFile file(
             QDir(m_environment.databaseFolder()).filePath(QLatin1String(table)), db::Session::defaultSession());
-        file.begin();
+        db::TableLoad load(file);
         for (const Row& row : rows)
-            file.insert(RowValues::of(row));
-        file.commit();
+            load.insert(RowValues::of(row));
+        load.commit();
     }
 
     void fillDirectory()

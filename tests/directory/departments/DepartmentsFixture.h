@@ -7,6 +7,7 @@
 #include "common/TEmployeeRec.h"
 #include "platform/db/Session.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 #include "setup/RowValues.h"
 
 #include <QDir>
@@ -57,10 +58,10 @@ protected:
         db::Session session;
         session.AddPassword(DirectoryDatabase::TablePassword);
         db::TableFile file(tablePath(table), session);
-        file.begin();
+        db::TableLoad load(file);
         for (const Row& row : rows)
-            file.insert(RowValues::of(row));
-        file.commit();
+            load.insert(RowValues::of(row));
+        load.commit();
     }
 
     QString tablePath(QLatin1StringView table) const { return QDir(m_environment.databaseFolder()).filePath(table); }

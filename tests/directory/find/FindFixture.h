@@ -9,6 +9,7 @@
 #include "directory/PageControl.h"
 #include "platform/db/Session.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 #include "platform/ui/DBEdit.h"
 #include "setup/RowValues.h"
 
@@ -61,10 +62,10 @@ protected:
         db::Session session;
         session.AddPassword(DirectoryDatabase::TablePassword);
         db::TableFile file(QDir(m_environment.databaseFolder()).filePath(table), session);
-        file.begin();
+        db::TableLoad load(file);
         for (const Row& row : rows)
-            file.insert(RowValues::of(row));
-        file.commit();
+            load.insert(RowValues::of(row));
+        load.commit();
     }
 
     void switchToPage(int page)

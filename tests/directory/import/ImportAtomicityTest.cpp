@@ -7,6 +7,7 @@
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ModalRecorder.h"
 #include "setup/ImportSchemas.h"
@@ -140,13 +141,13 @@ void writePreview(const QString& folder, bool employees)
     const QString path = QDir(folder).filePath(DirectoryDatabase::DestTable);
     db::TableFile::create(path, preview);
     db::TableFile file(path, db::Session::defaultSession());
-    file.begin();
+    db::TableLoad load(file);
     for (int i = 0; i < importedRows; ++i) {
         const QString key = QStringLiteral("IMPORTED %1").arg(i);
-        file.insert(employees ? QVariantList { QStringLiteral("SALES"), key, QStringLiteral("4711") }
+        load.insert(employees ? QVariantList { QStringLiteral("SALES"), key, QStringLiteral("4711") }
                               : QVariantList { key, QStringLiteral("4711") });
     }
-    file.commit();
+    load.commit();
 }
 
 // An import killed (SIGKILL) in the middle of its append leaves employee.DB and department.DB with none of the

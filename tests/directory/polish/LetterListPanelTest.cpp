@@ -9,6 +9,7 @@
 #include "directory/NameGridFeed.h"
 #include "platform/db/Session.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 #include "setup/RowValues.h"
 
 #include <QDir>
@@ -36,15 +37,15 @@ TEST_F(LetterListPanelTest, LongListShowsItsCountAtOnceAndLeavesTheTableWritable
 {
     {
         const std::unique_ptr<db::TableFile> employees = employeeFile();
-        employees->begin();
+        db::TableLoad load(*employees);
         for (int index = 0; index < 3000; ++index) {
             TEmployeeRec row;
             row.Department = QStringLiteral("MAIL ROOM");
             row.Name = QStringLiteral("MILLER, NO %1").arg(index, 4, 10, QLatin1Char('0'));
             row.Extension = QString::number(index);
-            employees->insert(RowValues::of(row));
+            load.insert(RowValues::of(row));
         }
-        employees->commit();
+        load.commit();
     }
     TfrmMain& main = start();
     main.TabControlMain->setCurrentIndex('M' - 'A');
@@ -62,9 +63,9 @@ TEST_F(LetterListPanelTest, LongListShowsItsCountAtOnceAndLeavesTheTableWritable
     row.Name = QStringLiteral("MILLER, LATE");
     const std::unique_ptr<db::TableFile> employees = employeeFile();
     EXPECT_NO_THROW({
-        employees->begin();
-        employees->insert(RowValues::of(row));
-        employees->commit();
+        db::TableLoad load(*employees);
+        load.insert(RowValues::of(row));
+        load.commit();
     });
     EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
 }

@@ -3,6 +3,7 @@
 #include "platform/db/Session.h"
 #include "platform/db/TableDef.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 
 namespace {
 
@@ -30,19 +31,19 @@ ListDirectory::ListDirectory(const std::vector<Employee>& employees, const std::
     db::TableFile::create(employeePath,
         alphaTable({ "Department", "Name", "Extension", "Cellular", "Pager", "HomePhone", "EMail", "Title" }));
     db::TableFile employeeFile(employeePath, db::Session::defaultSession());
-    employeeFile.begin();
+    db::TableLoad employeeLoad(employeeFile);
     for (const Employee& e : employees)
-        employeeFile.insert({ e.department, e.name, e.extension, e.cellular, e.pager, QString(), QString(), e.title });
-    employeeFile.commit();
+        employeeLoad.insert({ e.department, e.name, e.extension, e.cellular, e.pager, QString(), QString(), e.title });
+    employeeLoad.commit();
 
     const QString departmentPath = m_folder.filePath(QStringLiteral("department.DB"));
     db::TableFile::create(
         departmentPath, alphaTable({ "Department", "MainExtension", "FaxNumber", "Address1", "Address2" }));
     db::TableFile departmentFile(departmentPath, db::Session::defaultSession());
-    departmentFile.begin();
+    db::TableLoad departmentLoad(departmentFile);
     for (const Department& d : departments)
-        departmentFile.insert({ d.department, d.mainExtension, d.faxNumber, d.address1, d.address2 });
-    departmentFile.commit();
+        departmentLoad.insert({ d.department, d.mainExtension, d.faxNumber, d.address1, d.address2 });
+    departmentLoad.commit();
 }
 
 ListDirectory::~ListDirectory()

@@ -3,6 +3,7 @@
 #include "platform/db/EngineError.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,12 +87,12 @@ TEST(TableFileTest, RefusesValuesThatDoNotFit)
     definition.fields = { { "Code", db::FieldType::Alpha, 3 }, { "Number", db::FieldType::Short, 0 } };
     db::TableFile::create(alias.path("codes.DB"), definition);
     db::TableFile table(alias.path("codes.DB"), alias.session());
-    table.begin();
-    EXPECT_NE(messageOf([&] { table.insert({ "ABCD", 1 }); }).find("Field 'Code'"), std::string::npos);
-    EXPECT_NE(messageOf([&] { table.insert({ "A", 40000 }); }).find("Field 'Number'"), std::string::npos);
-    EXPECT_NE(messageOf([&] { table.insert({ "A", "ten" }); }).find("not a whole number"), std::string::npos);
-    table.insert({ "ÄÖÜ", "-32768" }); // three characters, though six bytes
-    table.commit();
+    db::TableLoad load(table);
+    EXPECT_NE(messageOf([&] { load.insert({ "ABCD", 1 }); }).find("Field 'Code'"), std::string::npos);
+    EXPECT_NE(messageOf([&] { load.insert({ "A", 40000 }); }).find("Field 'Number'"), std::string::npos);
+    EXPECT_NE(messageOf([&] { load.insert({ "A", "ten" }); }).find("not a whole number"), std::string::npos);
+    load.insert({ "ÄÖÜ", "-32768" }); // three characters, though six bytes
+    load.commit();
     EXPECT_EQ(table.rowCount(), 1);
 }
 
@@ -100,11 +101,53 @@ TEST(TableFileTest, RepeatedKeyIsAKeyViolation)
     TestAlias alias;
     alias.createEmployees({ { "Sales", "SMITH, ANN", "201" } });
     db::TableFile table(alias.path("employee.DB"), alias.session());
-    table.begin();
-    table.insert({ "Sales", "SMITH, BOB", "202" });
-    EXPECT_THROW(table.insert({ "Sales", "SMITH, ANN", "999" }), db::KeyViolation);
-    table.commit();
+    db::TableLoad load(table);
+    load.insert({ "Sales", "SMITH, BOB", "202" });
+    EXPECT_THROW(load.insert({ "Sales", "SMITH, ANN", "999" }), db::KeyViolation);
+    load.commit();
     EXPECT_EQ(table.rowCount(), 2);
+}
+
+// A load that is not committed, whether it checks keys as rows arrive or at commit, leaves the file as it was:
+// no rows, and the indexes it dropped to build them at the end still there.
+TEST(TableFileTest, ALoadNotCommittedLeavesTheTableAsItWas)
+{
+    for (const auto keyCheck : { db::TableLoad::KeyCheck::EachRow, db::TableLoad::KeyCheck::AtCommit }) {
+        TestAlias alias;
+        alias.createEmployees({});
+        const db::TableFile table(alias.path("employee.DB"), alias.session());
+        const QStringList schema = schemaLines(alias.path("employee.DB"));
+        {
+            db::TableLoad load(table, keyCheck);
+            load.insert({ "Sales", "SMITH, ANN", "201" });
+            EXPECT_EQ(messageOf([&] { db::TableLoad second(table); }), "Table employee.DB is already loading rows");
+        }
+        EXPECT_EQ(table.rowCount(), 0);
+        EXPECT_EQ(schemaLines(alias.path("employee.DB")), schema) << static_cast<int>(keyCheck);
+    }
+}
+
+TEST(TableFileTest, KeysCheckedAtCommitGiveBackTheRepeatsAndNeedAnEmptyTable)
+{
+    TestAlias alias;
+    alias.createEmployees({});
+    const db::TableFile table(alias.path("employee.DB"), alias.session());
+    {
+        db::TableLoad load(table, db::TableLoad::KeyCheck::AtCommit);
+        for (const char* extension : { "201", "202", "203" })
+            load.insert({ "Sales", "SMITH, ANN", extension });
+        load.insert({ "Sales", "SMITH, BOB", "204" });
+        const std::vector<QVariantList> repeats = load.takeRepeatedKeys();
+        ASSERT_EQ(repeats.size(), 2U);
+        EXPECT_EQ(repeats.at(0).at(2).toString(), "202");
+        EXPECT_EQ(repeats.at(1).at(2).toString(), "203");
+        load.commit();
+    }
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(messageOf([&] { db::TableLoad load(table, db::TableLoad::KeyCheck::AtCommit); }),
+        "Table employee.DB is not empty");
+    db::TableLoad load(table); // the refused load left no transaction behind
+    load.commit();
 }
 
 TEST(TableFileTest, RejectsBadDefinitionsWithoutTouchingTheFolder)

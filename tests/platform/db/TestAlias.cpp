@@ -1,6 +1,7 @@
 #include "TestAlias.h"
 
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,10 +42,10 @@ void TestAlias::createTable(
     const QString file = path(fileName);
     db::TableFile::create(file, definition, protect ? QString::fromLatin1(Password) : QString());
     db::TableFile table(file, m_session);
-    table.begin();
+    db::TableLoad load(table);
     for (const QVariantList& row : rows)
-        table.insert(row);
-    table.commit();
+        load.insert(row);
+    load.commit();
 }
 
 void TestAlias::createEmployees(const std::vector<QVariantList>& rows)

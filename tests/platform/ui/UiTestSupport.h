@@ -5,6 +5,7 @@
 #include "platform/db/Session.h"
 #include "platform/db/TableDef.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -60,11 +61,11 @@ public:
         const QString file = path(name + QStringLiteral(".DB"));
         db::TableFile::create(file, definition);
         db::TableFile table(file, db::Session::defaultSession());
-        table.begin();
+        db::TableLoad load(table);
         for (int index = 0; index < count; ++index) {
-            table.insert(row(index));
+            load.insert(row(index));
         }
-        table.commit();
+        load.commit();
     }
 
 private:

@@ -1,0 +1,152 @@
+#include "platform/db/EngineError.h"
+#include "platform/db/FileReplacement.h"
+#include "platform/db/SqlConnection.h"
+#include "platform/db/SqlStatement.h"
+#include "platform/db/SqlTransaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using db::SqlTransaction;
+
+// Two connections to one file in a temporary folder: one writes, the other tells what is committed.
+class SqlTransactionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        m_writer = open();
+        m_writer->exec(QStringLiteral("CREATE TABLE t(v INTEGER)"));
+        m_other = open();
+    }
+
+    std::unique_ptr<db::SqlConnection> open() const
+    {
+        return std::make_unique<db::SqlConnection>(
+            m_folder.filePath(QStringLiteral("t.db")), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, QStringLiteral("t"));
+    }
+
+    static qint64 rows(const db::SqlConnection& connection)
+    {
+        db::SqlStatement count(connection, QStringLiteral("SELECT count(*) FROM t"));
+        count.step();
+        return count.columnInt(0);
+    }
+
+    void insert() const { m_writer->exec(QStringLiteral("INSERT INTO t VALUES (1)")); }
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<db::SqlConnection> m_writer;
+    std::unique_ptr<db::SqlConnection> m_other;
+};
+
+TEST_F(SqlTransactionTest, EachModeKeepsItsWorkOnlyWhenCommitted)
+{
+    for (const auto mode : { SqlTransaction::Mode::Deferred, SqlTransaction::Mode::Immediate }) {
+        for (const bool commit : { false, true }) {
+            const qint64 before = rows(*m_other);
+            {
+                SqlTransaction transaction(*m_writer, mode);
+                insert();
+                if (commit)
+                    transaction.commit();
+                EXPECT_EQ(transaction.active(), !commit);
+            }
+            EXPECT_FALSE(m_writer->inTransaction());
+            EXPECT_EQ(rows(*m_other), before + (commit ? 1 : 0)) << static_cast<int>(mode) << commit;
+        }
+    }
+}
+
+TEST_F(SqlTransactionTest, DeferredReadsBesideAWriterWhereImmediateReportsTheFileBusy)
+{
+    SqlTransaction holder(*m_other);
+    { // Reading needs no write lock.
+        SqlTransaction reading(*m_writer, SqlTransaction::Mode::Deferred);
+        EXPECT_EQ(rows(*m_writer), 0);
+    }
+    EXPECT_THROW(SqlTransaction(*m_writer, SqlTransaction::Mode::Immediate), db::EngineError);
+    EXPECT_FALSE(m_writer->inTransaction());
+}
+
+TEST_F(SqlTransactionTest, ASavepointRolledBackUndoesOnlyItsOwnWork)
+{
+    {
+        SqlTransaction outer(*m_writer);
+        insert();
+        {
+            SqlTransaction inner(*m_writer, SqlTransaction::Mode::Savepoint);
+            insert();
+            insert();
+        }
+        EXPECT_TRUE(m_writer->inTransaction());
+        EXPECT_EQ(rows(*m_writer), 1);
+        {
+            SqlTransaction inner(*m_writer, SqlTransaction::Mode::Savepoint);
+            insert();
+            inner.commit();
+        }
+        outer.commit();
+    }
+    EXPECT_EQ(rows(*m_other), 2);
+}
+
+TEST(FileReplacementTest, TheTargetIsTheOldFileOrTheWholeNewOne)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString target = folder.filePath(QStringLiteral("table.db"));
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    write(target, "old");
+    write(target + QStringLiteral("-journal"), "journal of the old file");
+    {
+        db::FileReplacement abandoned(target);
+        write(abandoned.buildingPath(), "half");
+        write(abandoned.buildingPath() + QStringLiteral("-journal"), "half");
+    }
+    EXPECT_EQ(read(target), "old");
+    {
+        db::FileReplacement replacement(target);
+        EXPECT_EQ(QFileInfo(replacement.buildingPath()).absolutePath(), QFileInfo(target).absolutePath());
+        write(replacement.buildingPath(), "new");
+        EXPECT_TRUE(replacement.replaceTarget());
+    }
+    EXPECT_EQ(read(target), "new");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("table.db") });
+}
+
+TEST(FileReplacementTest, ATargetThatCannotBeReplacedIsReported)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString target = folder.filePath(QStringLiteral("table.db"));
+    ASSERT_TRUE(QDir().mkpath(target + QStringLiteral("/inside"))); // a folder that is not empty cannot be replaced
+    {
+        db::FileReplacement replacement(target);
+        QFile building(replacement.buildingPath());
+        ASSERT_TRUE(building.open(QIODevice::WriteOnly));
+        building.close();
+        EXPECT_FALSE(replacement.replaceTarget());
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
+}
+
+} // namespace
