@@ -8,6 +8,7 @@
 #include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/VirtualKey.h"
 #include "platform/ui/Component.h"
 
 #include <QKeyEvent>
@@ -24,9 +25,6 @@ using ui::component;
 
 constexpr QLatin1StringView passwordField { "PasswordValue" };
 constexpr int passwordFieldSize = 15; // characters the password table's field holds
-
-constexpr int enterCode = 13;
-constexpr int escapeCode = 27;
 
 // Letters in upper case, as the engine compares without regard to case.
 QString foldedAscii(const QString& text)
@@ -106,7 +104,7 @@ void TPasswordDlg::buildDesign()
     // Enter and Esc work the buttons; they type nothing into the edits.
     const auto typed = [this](void (TPasswordDlg::*handler)()) {
         return [this, handler](int key) {
-            if (key != enterCode && key != escapeCode)
+            if (key != ui::keyCode::enter && key != ui::keyCode::escape)
                 (this->*handler)();
         };
     };

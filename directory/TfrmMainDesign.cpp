@@ -4,6 +4,7 @@
 #include "directory/FixedRowDelegate.h"
 #include "directory/FixedTabBar.h"
 #include "directory/LetterListDock.h"
+#include "directory/NavigatorButtons.h"
 #include "directory/NameGridFeed.h"
 #include "directory/PageControl.h"
 #include "directory/PanelFrame.h"
@@ -256,9 +257,9 @@ void TfrmMain::buildToolBar()
     ToolBar1->setAutoFillBackground(true);
     Panel3->setGeometry(0, 0, 11, toolBarHeight);
     DBNavigator1->setFlat(true);
-    DBNavigator1->setGeometry(11, 2, 124, toolBarHeight - 4);
+    DBNavigator1->setGeometry(11, 2, navigatorButtons::browseWidth, toolBarHeight - 4);
     DBNavigator1->setDataSource(m_dataModule.SrcEmployee1);
-    setNavigatorButtons(15, 124); // browse: First, Prior, Next, Last
+    setNavigatorButtons(navigatorButtons::browse, navigatorButtons::browseWidth);
 }
 
 void TfrmMain::buildLetterTabs()
