@@ -8,6 +8,7 @@
 #include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/UpperCaseEntry.h"
 #include "platform/ui/VirtualKey.h"
 #include "platform/ui/Component.h"
 
@@ -42,14 +43,7 @@ void makePasswordEdit(QLineEdit* edit)
 {
     edit->setEchoMode(QLineEdit::Password);
     edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int cursor = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(cursor);
-        }
-    });
+    ui::enterUpperCase(*edit);
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Component.h"
+#include "platform/ui/UpperCaseEntry.h"
 
 #include <QAction>
 #include <QFile>
@@ -99,19 +100,6 @@ void makeBold(QWidget* widget)
     QFont font = widget->font();
     font.setBold(true);
     widget->setFont(font);
-}
-
-// Letters are entered in upper case as they are typed.
-void enterUpperCase(QLineEdit* edit)
-{
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int cursor = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(cursor);
-        }
-    });
 }
 
 void bindEdit(ui::DBEdit* edit, db::DataSource* source, const char* field)
@@ -337,7 +325,7 @@ void TfrmMain::addSearchField(QWidget* panel, const char* labelName, const char*
     edit->setGeometry(10, 32, 280, editHeight);
     makeBold(edit);
     setTextColor(edit, blue);
-    enterUpperCase(edit);
+    ui::enterUpperCase(*edit);
     hideListsOnClick(edit);
 }
 
