@@ -285,7 +285,7 @@ void TfrmMain::buildPageControl()
     PageControlMain->tabBar()->setFocusPolicy(Qt::NoFocus);
     PageControlMain->addTab(TabSheetEmployee, QStringLiteral("Employee"));
     PageControlMain->addTab(TabSheetDepartment, QStringLiteral("Department"));
-    PageControlMain->setCurrentIndex(0);
+    PageControlMain->setCurrentIndex(mainPage::employee);
     TabSheetEmployee->installEventFilter(this);
     TabSheetDepartment->installEventFilter(this);
     PanelHide->setFrameShape(QFrame::NoFrame);
