@@ -6,14 +6,6 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace {
-
-constexpr int backspaceCode = 8;
-constexpr int enterCode = 13;
-constexpr int escapeCode = 27;
-
-} // namespace
-
 KeyHook::KeyHook(Kind kind, Handler handler, QObject* parent)
     : QObject(parent)
     , m_kind(kind)
@@ -32,12 +24,12 @@ int KeyHook::typedCharacter(const QKeyEvent& event)
         return 0;
     switch (event.key()) {
     case Qt::Key_Backspace:
-        return backspaceCode;
+        return ui::keyCode::backspace;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return enterCode;
+        return ui::keyCode::enter;
     case Qt::Key_Escape:
-        return escapeCode;
+        return ui::keyCode::escape;
     default:
         break;
     }

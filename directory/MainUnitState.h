@@ -2,11 +2,19 @@
 
 #include <QString>
 
+// The pages of the main window, by index.
+namespace mainPage {
+
+inline constexpr int employee = 0;
+inline constexpr int department = 1;
+
+} // namespace mainPage
+
 // What the main window's handlers share with each other and with the program's other windows: the page shown,
 // the incremental search, whether the next letter-tab press fills a letter list first, and the edit permission.
 struct MainUnitState
 {
-    int CurrentPage = 0; // 0 the employee page, 1 the department page
+    int CurrentPage = mainPage::employee;
     QString SearchText;
     bool FirstEmployeeLetterClick = true;
     bool FirstDepartmentLetterClick = true;

@@ -1,12 +1,16 @@
 #include "directory/SearchKeys.h"
 
+#include "platform/ui/VirtualKey.h"
+
 namespace SearchKeys {
 
 bool takesFieldText(int virtualKey)
 {
     const auto within = [virtualKey](int first, int last) { return virtualKey >= first && virtualKey <= last; };
-    return virtualKey == 8 || virtualKey == 34 || virtualKey == 46 || within(48, 57) || within(65, 90)
-        || within(96, 111) || within(187, 192) || within(219, 222);
+    using namespace ui::keyCode;
+    return virtualKey == backspace || virtualKey == pageDown || virtualKey == deleteKey || within(digit0, digit9)
+        || within(letterA, letterZ) || within(keypad0, keypadDivide) || within(equal, backquote)
+        || within(bracketLeft, quote);
 }
 
 } // namespace SearchKeys

@@ -8,6 +8,4 @@ namespace SearchKeys {
 // Space, the semicolon key, Enter, Tab, the arrows and the shift keys leave the search text as it was.
 bool takesFieldText(int virtualKey);
 
-inline constexpr int escape = 27;
-
 } // namespace SearchKeys

@@ -1,5 +1,6 @@
 #include "directory/TFrmSpecial.h"
 
+#include "directory/NavigatorButtons.h"
 #include "directory/TfrmDataMod.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
@@ -17,10 +18,6 @@
 namespace {
 
 using ui::component;
-
-// Every button but Refresh: First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel.
-constexpr int navigatorButtons
-    = ui::DBNavigator::allButtons & ~(1 << static_cast<int>(ui::DBNavigator::Button::Refresh));
 
 constexpr QSize formSize { 380, 300 };
 
@@ -40,7 +37,7 @@ TFrmSpecial::TFrmSpecial(TfrmDataMod& dataModule, QWidget* owner)
     ui::centreOnScreen(*this);
 
     DBNavigator1->setDataSource(m_dataModule.SrcSpecial);
-    DBNavigator1->setVisibleButtons(navigatorButtons);
+    DBNavigator1->setVisibleButtons(navigatorButtons::allButRefresh);
     DBNavigator1->setGeometry(8, 8, formSize.width() - 16, 25);
 
     DBGrid1->setDataSource(m_dataModule.SrcSpecial);

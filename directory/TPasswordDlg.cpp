@@ -8,6 +8,8 @@
 #include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/UpperCaseEntry.h"
+#include "platform/ui/VirtualKey.h"
 #include "platform/ui/Component.h"
 
 #include <QKeyEvent>
@@ -25,9 +27,6 @@ using ui::component;
 constexpr QLatin1StringView passwordField { "PasswordValue" };
 constexpr int passwordFieldSize = 15; // characters the password table's field holds
 
-constexpr int enterCode = 13;
-constexpr int escapeCode = 27;
-
 // Letters in upper case, as the engine compares without regard to case.
 QString foldedAscii(const QString& text)
 {
@@ -44,14 +43,7 @@ void makePasswordEdit(QLineEdit* edit)
 {
     edit->setEchoMode(QLineEdit::Password);
     edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int cursor = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(cursor);
-        }
-    });
+    ui::enterUpperCase(*edit);
 }
 
 } // namespace
@@ -106,7 +98,7 @@ void TPasswordDlg::buildDesign()
     // Enter and Esc work the buttons; they type nothing into the edits.
     const auto typed = [this](void (TPasswordDlg::*handler)()) {
         return [this, handler](int key) {
-            if (key != enterCode && key != escapeCode)
+            if (key != ui::keyCode::enter && key != ui::keyCode::escape)
                 (this->*handler)();
         };
     };

@@ -2,6 +2,7 @@
 
 #include "directory/KeyHook.h"
 #include "directory/SearchKeys.h"
+#include "directory/NavigatorButtons.h"
 #include "directory/TfrmDataMod.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
@@ -10,6 +11,7 @@
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/VirtualKey.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -22,10 +24,6 @@
 namespace {
 
 using ui::component;
-
-// Every button but Refresh.
-constexpr int navigatorButtons
-    = ui::DBNavigator::allButtons & ~(1 << static_cast<int>(ui::DBNavigator::Button::Refresh));
 
 constexpr QSize clientSize { 616, 351 };
 const QColor navy { 0x00, 0x00, 0x80 };
@@ -80,7 +78,7 @@ TfrmEditMaster::TfrmEditMaster(TfrmDataMod& dataModule, QWidget* owner)
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Raised);
     DBNavigator1->setDataSource(ActiveDataSource);
-    DBNavigator1->setVisibleButtons(navigatorButtons);
+    DBNavigator1->setVisibleButtons(navigatorButtons::allButRefresh);
 
     Bevel1->setFrameShape(QFrame::Box);
     Bevel1->setFrameShadow(QFrame::Sunken);
@@ -180,7 +178,7 @@ void TfrmEditMaster::EditDepartmentSearchKeyUp(int key)
 {
     if (SearchKeys::takesFieldText(key)) {
         SearchText = EditDepartmentSearch->text();
-    } else if (key == SearchKeys::escape) {
+    } else if (key == ui::keyCode::escape) {
         EditDepartmentSearch->clear();
         SearchText.clear();
     }

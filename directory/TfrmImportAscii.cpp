@@ -1,6 +1,7 @@
 #include "directory/TfrmImportAscii.h"
 
 #include "common/DirectoryDatabase.h"
+#include "directory/NavigatorButtons.h"
 #include "directory/TfrmDataMod.h"
 #include "platform/db/BatchMove.h"
 #include "platform/db/DataSource.h"
@@ -39,10 +40,6 @@ const QString viewingImport = QStringLiteral("Viewing:  Import Records");
 const QString viewingDuplicates = QStringLiteral("Viewing:  Duplicate Records");
 const QString importDepartment = QStringLiteral("Import Department");
 const QString importEmployee = QStringLiteral("Import Employee");
-
-// Every button but Refresh: First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel.
-constexpr int navigatorButtons
-    = ui::DBNavigator::allButtons & ~(1 << static_cast<int>(ui::DBNavigator::Button::Refresh));
 
 // The stored filter "Text Files (*.txt)|*.txt|All Files (*.*)|*.*" in Qt's form; "*" is Linux's "any file".
 const QString openFilter = QStringLiteral("Text Files (*.txt);;All Files (*)");
@@ -165,7 +162,7 @@ void TfrmImportAscii::buildDesign()
     SrcDestTable->setDataSet(m_dataModule.DestTable);
     SrcDestTable->setAutoEdit(true);
     DBNavigator1->setDataSource(SrcDestTable);
-    DBNavigator1->setVisibleButtons(navigatorButtons);
+    DBNavigator1->setVisibleButtons(navigatorButtons::allButRefresh);
     DBNavigator1->setGeometry(6, 4, 240, 25);
     EditStatus->setGeometry(262, 6, 200, 21);
     EditStatus->setText(viewingImport);

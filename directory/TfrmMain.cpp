@@ -4,6 +4,7 @@
 #include "common/MakerNames.h"
 #include "common/TAboutBox.h"
 #include "directory/LetterListDock.h"
+#include "directory/NavigatorButtons.h"
 #include "directory/PageControl.h"
 #include "common/ProgramLinks.h"
 #include "directory/TfrmDataMod.h"
@@ -45,17 +46,6 @@ constexpr QLatin1StringView settingsRoot { "HKEY_LOCAL_MACHINE" };
 constexpr QLatin1StringView ProductSettingsKey { "Software\\Brenwick Software\\Ringfolio 2.5" };
 constexpr QLatin1StringView VersionSection { "2.5" };
 constexpr QLatin1StringView specialCharValue { "Special Char" };
-
-// The navigator's configurations: visible buttons (bit i for the i-th button) and width.
-constexpr int browseButtons = 15; // First, Prior, Next, Last
-constexpr int browseWidth = 124;
-constexpr int allButtons = ui::DBNavigator::allButtons;
-constexpr int allButtonsWidth = 250;
-constexpr int departmentEditButtons = 607; // First, Prior, Next, Last, Insert, Edit, Refresh
-constexpr int departmentEditWidth = 182;
-
-constexpr int employeePage = 0;
-constexpr int departmentPage = 1;
 
 // The chooser lies under the prefix label of the page shown.
 constexpr QPoint employeePrefixPlace { 82, 124 };
@@ -210,7 +200,7 @@ void TfrmMain::PageControlMainChange()
     EditDepartmentSearch->clear();
     m_unit.CurrentPage = PageControlMain->currentIndex();
 
-    if (m_unit.CurrentPage == employeePage) {
+    if (m_unit.CurrentPage == mainPage::employee) {
         PanelEmployee1->show();
         PanelEmployee2->show();
         PanelEmployeeDock->hide();
@@ -220,9 +210,9 @@ void TfrmMain::PageControlMainChange()
         DBLookupComboBox1->move(employeePrefixPlace);
         DBNavigator1->setDataSource(m_dataModule.SrcEmployee1);
         if (m_unit.EditAllowed)
-            setNavigatorButtons(allButtons, allButtonsWidth);
+            setNavigatorButtons(navigatorButtons::employeeEdit, navigatorButtons::employeeEditWidth);
         EditEmployeeSearch->setFocus();
-    } else if (m_unit.CurrentPage == departmentPage) {
+    } else if (m_unit.CurrentPage == mainPage::department) {
         PanelDepartment1->show();
         DBGridEmployee->show();
         PanelEmployee1->hide();
@@ -236,7 +226,7 @@ void TfrmMain::PageControlMainChange()
             m_dataModule.TblEmployee2->Open();
         }
         if (m_unit.EditAllowed)
-            setNavigatorButtons(departmentEditButtons, departmentEditWidth);
+            setNavigatorButtons(navigatorButtons::departmentEdit, navigatorButtons::departmentEditWidth);
         EditDepartmentSearch->setFocus();
     }
     UpdateRecordMenu();
@@ -247,9 +237,9 @@ void TfrmMain::DBNavigator1Click(ui::DBNavigator::Button button)
     UpdateRecordMenu();
     if (button != ui::DBNavigator::Button::Insert && button != ui::DBNavigator::Button::Edit)
         return;
-    if (m_unit.CurrentPage == employeePage) {
+    if (m_unit.CurrentPage == mainPage::employee) {
         DBEditName->setFocus();
-    } else if (m_unit.CurrentPage == departmentPage && DBNavigator1->DataSource() == m_dataModule.SrcDepartment) {
+    } else if (m_unit.CurrentPage == mainPage::department && DBNavigator1->DataSource() == m_dataModule.SrcDepartment) {
         // Departments are added and changed in the department editor, so the insert or edit that the button began
         // here holds nothing: it is dropped whatever the editor's result.
         const bool edited = runDepartmentEditor();
@@ -291,7 +281,7 @@ void TfrmMain::DBGridEmployeeEnter()
     if (!m_unit.EditAllowed)
         return;
     DBNavigator1->setDataSource(m_dataModule.SrcEmployee2);
-    setNavigatorButtons(allButtons, allButtonsWidth);
+    setNavigatorButtons(navigatorButtons::employeeEdit, navigatorButtons::employeeEditWidth);
     m_dataModule.SrcEmployee2->setAutoEdit(true);
     ui::DBGrid::Options options = DBGridEmployee->options();
     options.setFlag(ui::DBGrid::Option::RowSelect, false);
@@ -303,10 +293,10 @@ void TfrmMain::DBGridEmployeeEnter()
 void TfrmMain::DBGridEmployeeExit()
 {
     // Leaving the grid by a page switch changes nothing: the switch has set the navigator.
-    if (!m_unit.EditAllowed || m_unit.CurrentPage != departmentPage)
+    if (!m_unit.EditAllowed || m_unit.CurrentPage != mainPage::department)
         return;
     DBNavigator1->setDataSource(m_dataModule.SrcDepartment);
-    setNavigatorButtons(departmentEditButtons, departmentEditWidth);
+    setNavigatorButtons(navigatorButtons::departmentEdit, navigatorButtons::departmentEditWidth);
 }
 
 void TfrmMain::HideListBoxes()

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int employeePage = 0;
-
 // The fields copied, in the order copied. An employee's e-mail address is never copied.
 const QStringList& employeeFields()
 {
@@ -47,7 +45,7 @@ void TfrmMain::Copy1Click()
 {
     os::clearClipboard();
     QString text;
-    if (m_unit.CurrentPage == employeePage) {
+    if (m_unit.CurrentPage == mainPage::employee) {
         text = recordText(*m_dataModule.TblEmployee1, employeeFields());
     } else if (focusWidget() == DBGridEmployee) {
         // The grid itself, not its cell editor: with a cell open the focus lies on the editor.

@@ -4,6 +4,7 @@
 #include "directory/FixedRowDelegate.h"
 #include "directory/FixedTabBar.h"
 #include "directory/LetterListDock.h"
+#include "directory/NavigatorButtons.h"
 #include "directory/NameGridFeed.h"
 #include "directory/PageControl.h"
 #include "directory/PanelFrame.h"
@@ -19,6 +20,7 @@
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Component.h"
+#include "platform/ui/UpperCaseEntry.h"
 
 #include <QAction>
 #include <QFile>
@@ -98,19 +100,6 @@ void makeBold(QWidget* widget)
     QFont font = widget->font();
     font.setBold(true);
     widget->setFont(font);
-}
-
-// Letters are entered in upper case as they are typed.
-void enterUpperCase(QLineEdit* edit)
-{
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int cursor = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(cursor);
-        }
-    });
 }
 
 void bindEdit(ui::DBEdit* edit, db::DataSource* source, const char* field)
@@ -256,9 +245,9 @@ void TfrmMain::buildToolBar()
     ToolBar1->setAutoFillBackground(true);
     Panel3->setGeometry(0, 0, 11, toolBarHeight);
     DBNavigator1->setFlat(true);
-    DBNavigator1->setGeometry(11, 2, 124, toolBarHeight - 4);
+    DBNavigator1->setGeometry(11, 2, navigatorButtons::browseWidth, toolBarHeight - 4);
     DBNavigator1->setDataSource(m_dataModule.SrcEmployee1);
-    setNavigatorButtons(15, 124); // browse: First, Prior, Next, Last
+    setNavigatorButtons(navigatorButtons::browse, navigatorButtons::browseWidth);
 }
 
 void TfrmMain::buildLetterTabs()
@@ -296,7 +285,7 @@ void TfrmMain::buildPageControl()
     PageControlMain->tabBar()->setFocusPolicy(Qt::NoFocus);
     PageControlMain->addTab(TabSheetEmployee, QStringLiteral("Employee"));
     PageControlMain->addTab(TabSheetDepartment, QStringLiteral("Department"));
-    PageControlMain->setCurrentIndex(0);
+    PageControlMain->setCurrentIndex(mainPage::employee);
     TabSheetEmployee->installEventFilter(this);
     TabSheetDepartment->installEventFilter(this);
     PanelHide->setFrameShape(QFrame::NoFrame);
@@ -336,7 +325,7 @@ void TfrmMain::addSearchField(QWidget* panel, const char* labelName, const char*
     edit->setGeometry(10, 32, 280, editHeight);
     makeBold(edit);
     setTextColor(edit, blue);
-    enterUpperCase(edit);
+    ui::enterUpperCase(*edit);
     hideListsOnClick(edit);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/db/Table.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/VirtualKey.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -21,9 +22,6 @@
 #include <QTableWidget>
 
 namespace {
-
-constexpr int employeePage = 0;
-constexpr int departmentPage = 1;
 
 // The lists' entries are chosen by a click, or by the keyboard once the list has the focus; the selection that a
 // click moves is the click's, reported once.
@@ -128,16 +126,16 @@ void TfrmMain::ShowDepartmentLetterList()
 
 void TfrmMain::TabControlMainChange()
 {
-    if (m_unit.CurrentPage == employeePage)
+    if (m_unit.CurrentPage == mainPage::employee)
         ShowEmployeeLetterList();
-    else if (m_unit.CurrentPage == departmentPage)
+    else if (m_unit.CurrentPage == mainPage::department)
         ShowDepartmentLetterList();
 }
 
 void TfrmMain::TabControlMainMouseDown()
 {
     m_unit.CurrentPage = PageControlMain->currentIndex();
-    if (m_unit.CurrentPage == employeePage) {
+    if (m_unit.CurrentPage == mainPage::employee) {
         if (m_unit.FirstEmployeeLetterClick) {
             m_unit.FirstEmployeeLetterClick = false;
             ShowEmployeeLetterList();
@@ -145,7 +143,7 @@ void TfrmMain::TabControlMainMouseDown()
             PanelEmployeeDock->show();
             PanelEmployeeDock->raise();
         }
-    } else if (m_unit.CurrentPage == departmentPage) {
+    } else if (m_unit.CurrentPage == mainPage::department) {
         if (m_unit.FirstDepartmentLetterClick) {
             m_unit.FirstDepartmentLetterClick = false;
             ShowDepartmentLetterList();
@@ -179,11 +177,11 @@ void TfrmMain::EditSearchFieldKeyUp(int key)
     QLineEdit* field = nullptr;
     db::Table* table = nullptr;
     QString fieldName;
-    if (m_unit.CurrentPage == employeePage) {
+    if (m_unit.CurrentPage == mainPage::employee) {
         field = EditEmployeeSearch;
         table = m_dataModule.TblEmployee1;
         fieldName = QStringLiteral("Name");
-    } else if (m_unit.CurrentPage == departmentPage) {
+    } else if (m_unit.CurrentPage == mainPage::department) {
         field = EditDepartmentSearch;
         table = m_dataModule.TblDepartment;
         fieldName = QStringLiteral("Department");
@@ -193,7 +191,7 @@ void TfrmMain::EditSearchFieldKeyUp(int key)
 
     if (SearchKeys::takesFieldText(key)) {
         m_unit.SearchText = field->text();
-    } else if (key == SearchKeys::escape) {
+    } else if (key == ui::keyCode::escape) {
         field->clear();
         m_unit.SearchText.clear();
     }

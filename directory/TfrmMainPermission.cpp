@@ -4,6 +4,7 @@
 
 #include "directory/KeyHook.h"
 #include "directory/LetterListDock.h"
+#include "directory/NavigatorButtons.h"
 #include "directory/TPasswordDlg.h"
 #include "directory/TfrmDataMod.h"
 #include "directory/TfrmImportAscii.h"
@@ -14,28 +15,17 @@
 #include "platform/ui/DBLookupCombo.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/VirtualKey.h"
 
 #include <QAction>
 
 namespace {
 
-constexpr int employeePage = 0;
-constexpr int departmentPage = 1;
-
-// The navigator's edit configurations: visible buttons (bit i for the i-th button) and width.
-constexpr int employeeEditButtons = ui::DBNavigator::allButtons;
-constexpr int employeeEditWidth = 250;
-constexpr int departmentEditButtons = 607; // First, Prior, Next, Last, Insert, Edit, Refresh
-constexpr int departmentEditWidth = 182;
-
-constexpr int enterCode = 13;
-constexpr int escapeCode = 27;
-
 constexpr QLatin1StringView notAllowed { "Editing is not allowed without a password." };
 
 bool closesList(int key)
 {
-    return key == escapeCode || key == enterCode;
+    return key == ui::keyCode::escape || key == ui::keyCode::enter;
 }
 
 } // namespace
@@ -124,10 +114,10 @@ void TfrmMain::EnableEditing()
     DBEditEmployeeDepartment->hide();
     m_unit.EditAllowed = true;
     m_dataModule.SrcEmployee1->setAutoEdit(true); // typing in an employee edit now edits the employee
-    if (m_unit.CurrentPage == employeePage)
-        setNavigatorButtons(employeeEditButtons, employeeEditWidth);
-    else if (m_unit.CurrentPage == departmentPage)
-        setNavigatorButtons(departmentEditButtons, departmentEditWidth);
+    if (m_unit.CurrentPage == mainPage::employee)
+        setNavigatorButtons(navigatorButtons::employeeEdit, navigatorButtons::employeeEditWidth);
+    else if (m_unit.CurrentPage == mainPage::department)
+        setNavigatorButtons(navigatorButtons::departmentEdit, navigatorButtons::departmentEditWidth);
 }
 
 // The guards only inform: the controls themselves refuse the change while their data source does not edit on

@@ -2,6 +2,7 @@
 
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
+#include "platform/ui/DataSourceBinding.h"
 #include "platform/db/Field.h"
 #include "platform/ui/DataSetRows.h"
 #include "platform/ui/Guard.h"
@@ -48,20 +49,10 @@ DBLookupComboBox::DBLookupComboBox(QWidget* parent)
 
 void DBLookupComboBox::setListSource(db::DataSource* source)
 {
-    if (m_listSource == source) {
-        return;
+    // The list shows every row of the source, whichever is current.
+    if (bindDataSource(m_listSource, source, this, &DBLookupComboBox::reloadList, FollowScrolling::No)) {
+        reloadList();
     }
-    if (m_listSource) {
-        disconnect(m_listSource, nullptr, this, nullptr);
-    }
-    m_listSource = source;
-    if (source) {
-        connect(source, &db::DataSource::dataSetChanged, this, &DBLookupComboBox::reloadList);
-        connect(source, &db::DataSource::stateChanged, this, &DBLookupComboBox::reloadList);
-        connect(source, &db::DataSource::dataChanged, this, &DBLookupComboBox::reloadList);
-        connect(source, &QObject::destroyed, this, &DBLookupComboBox::reloadList);
-    }
-    reloadList();
 }
 
 void DBLookupComboBox::setKeyField(const QString& fieldName)

@@ -2,6 +2,7 @@
 
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
+#include "platform/ui/DataSourceBinding.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/RecordDeletion.h"
@@ -117,21 +118,9 @@ QString DBNavigator::hint(Button which)
 
 void DBNavigator::setDataSource(db::DataSource* source)
 {
-    if (m_source == source) {
-        return;
+    if (bindDataSource(m_source, source, this, &DBNavigator::updateButtons, FollowScrolling::Yes)) {
+        updateButtons();
     }
-    if (m_source) {
-        disconnect(m_source, nullptr, this, nullptr);
-    }
-    m_source = source;
-    if (source) {
-        connect(source, &db::DataSource::dataSetChanged, this, &DBNavigator::updateButtons);
-        connect(source, &db::DataSource::stateChanged, this, &DBNavigator::updateButtons);
-        connect(source, &db::DataSource::scrolled, this, &DBNavigator::updateButtons);
-        connect(source, &db::DataSource::dataChanged, this, &DBNavigator::updateButtons);
-        connect(source, &QObject::destroyed, this, &DBNavigator::updateButtons);
-    }
-    updateButtons();
 }
 
 void DBNavigator::setVisibleButtons(int buttons)

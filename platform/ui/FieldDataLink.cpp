@@ -2,6 +2,7 @@
 
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
+#include "platform/ui/DataSourceBinding.h"
 #include "platform/db/Field.h"
 
 namespace ui {
@@ -13,20 +14,11 @@ FieldDataLink::FieldDataLink(QObject* parent)
 
 void FieldDataLink::setDataSource(db::DataSource* source)
 {
-    if (m_source == source) {
+    if (!bindDataSource(m_source, source, this, &FieldDataLink::recordChanged, FollowScrolling::Yes)) {
         return;
     }
-    if (m_source) {
-        disconnect(m_source, nullptr, this, nullptr);
-    }
-    m_source = source;
     if (source) {
-        connect(source, &db::DataSource::dataSetChanged, this, &FieldDataLink::recordChanged);
-        connect(source, &db::DataSource::stateChanged, this, &FieldDataLink::recordChanged);
-        connect(source, &db::DataSource::scrolled, this, &FieldDataLink::recordChanged);
-        connect(source, &db::DataSource::dataChanged, this, &FieldDataLink::recordChanged);
         connect(source, &db::DataSource::fieldChanged, this, &FieldDataLink::onFieldChanged);
-        connect(source, &QObject::destroyed, this, &FieldDataLink::recordChanged);
     }
     emit recordChanged();
 }

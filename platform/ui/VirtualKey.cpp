@@ -10,23 +10,23 @@ namespace {
 int keypadKey(int qtKey)
 {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-        return 96 + (qtKey - Qt::Key_0);
+        return keyCode::keypad0 + (qtKey - Qt::Key_0);
     }
     switch (qtKey) {
     case Qt::Key_Asterisk:
-        return 106;
+        return keyCode::keypadMultiply;
     case Qt::Key_Plus:
-        return 107;
+        return keyCode::keypadAdd;
     case Qt::Key_Comma:
-        return 108;
+        return keyCode::keypadSeparator;
     case Qt::Key_Minus:
-        return 109;
+        return keyCode::keypadSubtract;
     case Qt::Key_Period:
-        return 110;
+        return keyCode::keypadDecimal;
     case Qt::Key_Slash:
-        return 111;
+        return keyCode::keypadDivide;
     case Qt::Key_Enter:
-        return 13;
+        return keyCode::enter;
     default:
         return 0;
     }
@@ -42,106 +42,106 @@ int mainKey(int qtKey)
         return qtKey;
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) {
-        return 112 + (qtKey - Qt::Key_F1);
+        return keyCode::f1 + (qtKey - Qt::Key_F1);
     }
     switch (qtKey) {
     case Qt::Key_Backspace:
-        return 8;
+        return keyCode::backspace;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        return 9;
+        return keyCode::tab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return keyCode::enter;
     case Qt::Key_Shift:
-        return 16;
+        return keyCode::shift;
     case Qt::Key_Control:
-        return 17;
+        return keyCode::control;
     case Qt::Key_Alt:
-        return 18;
+        return keyCode::alt;
     case Qt::Key_Pause:
-        return 19;
+        return keyCode::pause;
     case Qt::Key_CapsLock:
-        return 20;
+        return keyCode::capsLock;
     case Qt::Key_Escape:
-        return 27;
+        return keyCode::escape;
     case Qt::Key_Space:
-        return 32;
+        return keyCode::space;
     case Qt::Key_PageUp:
-        return 33;
+        return keyCode::pageUp;
     case Qt::Key_PageDown:
-        return 34;
+        return keyCode::pageDown;
     case Qt::Key_End:
-        return 35;
+        return keyCode::end;
     case Qt::Key_Home:
-        return 36;
+        return keyCode::home;
     case Qt::Key_Left:
-        return 37;
+        return keyCode::left;
     case Qt::Key_Up:
-        return 38;
+        return keyCode::up;
     case Qt::Key_Right:
-        return 39;
+        return keyCode::right;
     case Qt::Key_Down:
-        return 40;
+        return keyCode::down;
     case Qt::Key_Insert:
-        return 45;
+        return keyCode::insert;
     case Qt::Key_Delete:
-        return 46;
+        return keyCode::deleteKey;
     // Shifted digits
     case Qt::Key_ParenRight:
-        return 48;
+        return keyCode::digit0 + 0;
     case Qt::Key_Exclam:
-        return 49;
+        return keyCode::digit0 + 1;
     case Qt::Key_At:
-        return 50;
+        return keyCode::digit0 + 2;
     case Qt::Key_NumberSign:
-        return 51;
+        return keyCode::digit0 + 3;
     case Qt::Key_Dollar:
-        return 52;
+        return keyCode::digit0 + 4;
     case Qt::Key_Percent:
-        return 53;
+        return keyCode::digit0 + 5;
     case Qt::Key_AsciiCircum:
-        return 54;
+        return keyCode::digit0 + 6;
     case Qt::Key_Ampersand:
-        return 55;
+        return keyCode::digit0 + 7;
     case Qt::Key_Asterisk:
-        return 56;
+        return keyCode::digit0 + 8;
     case Qt::Key_ParenLeft:
-        return 57;
+        return keyCode::digit0 + 9;
     // Punctuation, plain and shifted
     case Qt::Key_Semicolon:
     case Qt::Key_Colon:
-        return 186;
+        return keyCode::semicolon;
     case Qt::Key_Equal:
     case Qt::Key_Plus:
-        return 187;
+        return keyCode::equal;
     case Qt::Key_Comma:
     case Qt::Key_Less:
-        return 188;
+        return keyCode::comma;
     case Qt::Key_Minus:
     case Qt::Key_Underscore:
-        return 189;
+        return keyCode::minus;
     case Qt::Key_Period:
     case Qt::Key_Greater:
-        return 190;
+        return keyCode::period;
     case Qt::Key_Slash:
     case Qt::Key_Question:
-        return 191;
+        return keyCode::slash;
     case Qt::Key_QuoteLeft:
     case Qt::Key_AsciiTilde:
-        return 192;
+        return keyCode::backquote;
     case Qt::Key_BracketLeft:
     case Qt::Key_BraceLeft:
-        return 219;
+        return keyCode::bracketLeft;
     case Qt::Key_Backslash:
     case Qt::Key_Bar:
-        return 220;
+        return keyCode::backslash;
     case Qt::Key_BracketRight:
     case Qt::Key_BraceRight:
-        return 221;
+        return keyCode::bracketRight;
     case Qt::Key_Apostrophe:
     case Qt::Key_QuoteDbl:
-        return 222;
+        return keyCode::quote;
     default:
         return 0;
     }
