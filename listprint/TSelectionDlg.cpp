@@ -19,18 +19,7 @@
 #include <QScopeGuard>
 #include <QVBoxLayout>
 
-namespace {
-
 using ui::component;
-
-QPushButton* button(QWidget* owner, const char* name, const QString& caption)
-{
-    auto* created = component<QPushButton>(name, owner);
-    created->setText(caption);
-    return created;
-}
-
-} // namespace
 
 TSelectionDlg::TSelectionDlg(TFrmMain& owner)
     : QDialog(&owner,
@@ -39,8 +28,8 @@ TSelectionDlg::TSelectionDlg(TFrmMain& owner)
     , Bevel1(component<QFrame>("Bevel1", this))
     , LblSelection(component<QLabel>("LblSelection", this))
     , DBLookupComboBoxSelect(component<ui::DBLookupComboBox>("DBLookupComboBoxSelect", this))
-    , OKBtn(button(this, "OKBtn", QStringLiteral("OK")))
-    , CancelBtn(button(this, "CancelBtn", QStringLiteral("Cancel")))
+    , OKBtn(component<QPushButton>("OKBtn", QStringLiteral("OK"), this))
+    , CancelBtn(component<QPushButton>("CancelBtn", QStringLiteral("Cancel"), this))
     , m_owner(owner)
 {
     setObjectName(QStringLiteral("SelectionDlg"));

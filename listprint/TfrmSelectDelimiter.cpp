@@ -13,25 +13,14 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace {
-
 using ui::component;
-
-QPushButton* button(QWidget* owner, const char* name, const QString& caption)
-{
-    auto* created = component<QPushButton>(name, owner);
-    created->setText(caption);
-    return created;
-}
-
-} // namespace
 
 TfrmSelectDelimiter::TfrmSelectDelimiter(TFrmMain& owner)
     : QDialog(&owner,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint)
-    , OKBtn(button(this, "OKBtn", QStringLiteral("OK")))
-    , CancelBtn(button(this, "CancelBtn", QStringLiteral("Cancel")))
+    , OKBtn(component<QPushButton>("OKBtn", QStringLiteral("OK"), this))
+    , CancelBtn(component<QPushButton>("CancelBtn", QStringLiteral("Cancel"), this))
     , Bevel1(component<QFrame>("Bevel1", this))
     , RadioGroup1(component<ui::RadioGroup>("RadioGroup1", this))
     , m_owner(owner)
