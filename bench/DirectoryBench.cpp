@@ -122,68 +122,40 @@ void DirectoryBench::createEmptyEmployees(const QString& destinationPath)
 
 qint64 DirectoryBench::appendFromText(const QString& textPath, const QString& destinationPath)
 {
-    db::Table source;
-    source.setSession(m_session);
-    source.setDatabaseName(DirectoryDatabase::Alias);
-    source.setTableType(db::Table::Type::Ascii);
-    source.setTableName(QFileInfo(textPath).absoluteFilePath());
-
-    db::Table destination;
-    destination.setSession(m_session);
-    destination.setDatabaseName(DirectoryDatabase::Alias);
-    destination.setTableName(QFileInfo(destinationPath).absoluteFilePath());
-
-    db::BatchMove move;
-    move.setSource(&source);
-    move.setDestination(&destination);
-    move.setMode(db::BatchMove::Mode::Append);
-    move.setKeyViolTableName(QFileInfo(destinationPath).absoluteDir().filePath(DirectoryDatabase::DupTable));
-    move.setAbortOnKeyViol(false);
-    move.setAbortOnProblem(false);
-    move.Execute();
-    return move.MovedCount();
+    return move(textPath, db::Table::Type::Ascii, destinationPath, db::BatchMove::Mode::Append);
 }
 
 qint64 DirectoryBench::previewFromText(const QString& textPath, const QString& previewPath)
 {
-    db::Table source;
-    source.setSession(m_session);
-    source.setDatabaseName(DirectoryDatabase::Alias);
-    source.setTableType(db::Table::Type::Ascii);
-    source.setTableName(QFileInfo(textPath).absoluteFilePath());
-
-    db::Table preview;
-    preview.setSession(m_session);
-    preview.setDatabaseName(DirectoryDatabase::Alias);
-    preview.setTableName(QFileInfo(previewPath).absoluteFilePath());
-
-    db::BatchMove move;
-    move.setSource(&source);
-    move.setDestination(&preview);
-    move.setMode(db::BatchMove::Mode::Copy);
-    move.setAbortOnKeyViol(false);
-    move.setAbortOnProblem(false);
-    move.Execute();
-    return move.MovedCount();
+    return move(textPath, db::Table::Type::Ascii, previewPath, db::BatchMove::Mode::Copy);
 }
 
 qint64 DirectoryBench::importPreview(const QString& previewPath, const QString& destinationPath)
 {
-    db::Table source;
-    source.setSession(m_session);
-    source.setDatabaseName(DirectoryDatabase::Alias);
-    source.setTableName(QFileInfo(previewPath).absoluteFilePath());
+    return move(previewPath, db::Table::Type::Default, destinationPath, db::BatchMove::Mode::Append);
+}
 
+qint64 DirectoryBench::move(
+    const QString& sourcePath, db::Table::Type sourceType, const QString& destinationPath, db::BatchMove::Mode mode)
+{
+    const auto table = [this](db::Table& table, const QString& path) {
+        table.setSession(m_session);
+        table.setDatabaseName(DirectoryDatabase::Alias);
+        table.setTableName(QFileInfo(path).absoluteFilePath());
+    };
+    db::Table source;
+    table(source, sourcePath);
+    source.setTableType(sourceType);
     db::Table destination;
-    destination.setSession(m_session);
-    destination.setDatabaseName(DirectoryDatabase::Alias);
-    destination.setTableName(QFileInfo(destinationPath).absoluteFilePath());
+    table(destination, destinationPath);
 
     db::BatchMove move;
     move.setSource(&source);
     move.setDestination(&destination);
-    move.setMode(db::BatchMove::Mode::Append);
-    move.setKeyViolTableName(QFileInfo(destinationPath).absoluteDir().filePath(DirectoryDatabase::DupTable));
+    move.setMode(mode);
+    // An append sets its refused rows aside, as the import does.
+    if (mode == db::BatchMove::Mode::Append)
+        move.setKeyViolTableName(QFileInfo(destinationPath).absoluteDir().filePath(DirectoryDatabase::DupTable));
     move.setAbortOnKeyViol(false);
     move.setAbortOnProblem(false);
     move.Execute();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/db/BatchMove.h"
 #include "platform/db/Session.h"
+#include "platform/db/Table.h"
 
 #include <QByteArray>
 #include <QString>
@@ -55,6 +57,10 @@ public:
     qint64 importPreview(const QString& previewPath, const QString& destinationPath);
 
 private:
+    // A batch move of every row of the source file into the destination file; returns the rows moved.
+    qint64 move(const QString& sourcePath, db::Table::Type sourceType, const QString& destinationPath,
+        db::BatchMove::Mode mode);
+
     QString m_folder;
     QTemporaryDir m_configDir;
     QByteArray m_previousConfig;
