@@ -3,6 +3,14 @@
 #include "ScopedEnvironmentVariable.h"
 #include "TemporaryAlias.h"
 
+#include "common/DirectoryDatabase.h"
+#include "platform/db/Session.h"
+#include "platform/db/TableFile.h"
+#include "platform/db/TableLoad.h"
+#include "setup/RowValues.h"
+
+#include <QDir>
+#include <QList>
 #include <QString>
 
 #include <map>
@@ -31,6 +39,19 @@ public:
     QString runtimeFolder() const { return path(QStringLiteral("runtime")); }
     QString programFolder() const { return path(QStringLiteral("program")); }
     QString path(const QString& name) const { return m_alias.path(name); }
+    QString tablePath(QLatin1StringView table) const { return QDir(databaseFolder()).filePath(table); }
+
+    // Appends rows to a table of the directory in one transaction, as another program would.
+    template <typename Row> void addRows(QLatin1StringView table, const QList<Row>& rows) const
+    {
+        db::Session session;
+        session.AddPassword(DirectoryDatabase::TablePassword);
+        const db::TableFile file(tablePath(table), session);
+        db::TableLoad load(file);
+        for (const Row& row : rows)
+            load.insert(RowValues::of(row));
+        load.commit();
+    }
 
     // Points the settings store somewhere it cannot be read or written.
     void breakSettingsStore();

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "DirectoryTestEnvironment.h"
+#include "TestInput.h"
 
+#include "directory/PageControl.h"
+#include "directory/TPasswordDlg.h"
 #include "directory/TfrmDataMod.h"
 #include "directory/TfrmMain.h"
 #include "platform/os/HelpViewer.h"
@@ -9,11 +12,16 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/ModalRecorder.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFrame>
+#include <QLineEdit>
+#include <QTabBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 // One run of the main window after another over the same directory, settings and window links, as successive
@@ -31,11 +39,47 @@ protected:
     {
         m_run.reset();
         m_run = std::make_unique<Run>(m_windows, m_help, m_environment.programFolder());
-        m_run->window.show();
-        m_run->window.activateWindow();
-        QApplication::setActiveWindow(&m_run->window);
-        EXPECT_TRUE(QTest::qWaitFor([this] { return m_run->window.isActiveWindow(); }, 5000));
+        EXPECT_TRUE(activateSoon(m_run->window));
         return m_run->window;
+    }
+
+    // Clicks the tab of the page.
+    void switchToPage(int page)
+    {
+        QTabBar* const tabs = window().PageControlMain->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+        ASSERT_EQ(window().PageControlMain->currentIndex(), page);
+    }
+
+    // Gives edit permission through the password dialog, and forgets the message that said so.
+    void grantPermission()
+    {
+        nextDialog<TPasswordDlg>([](TPasswordDlg& dialog) {
+            QTest::keyClicks(dialog.EdEnterPassword, QStringLiteral("directory"));
+            QTest::keyClick(dialog.EdEnterPassword, Qt::Key_Return);
+        });
+        window().EnterPassword1->trigger();
+        ASSERT_TRUE(window().unitState().EditAllowed);
+        m_modal.clear();
+    }
+
+    // The next dialog shown, which must be a `Dialog`, is worked by `work`.
+    template <typename Dialog> void nextDialog(const std::function<void(Dialog&)>& work)
+    {
+        m_modal.driveDialog([work](QDialog& shown) {
+            auto* const dialog = qobject_cast<Dialog*>(&shown);
+            ASSERT_TRUE(dialog) << shown.objectName().toStdString();
+            work(*dialog);
+        });
+    }
+
+    QStringList messages() const { return m_modal.messageTexts(); }
+    bool employeeListShown() { return window().PanelEmployee->isVisible(); }
+    bool departmentListShown() { return window().PanelDepartment->isVisible(); }
+    void expectListsShown(bool employees, bool departments)
+    {
+        EXPECT_EQ(employeeListShown(), employees);
+        EXPECT_EQ(departmentListShown(), departments);
     }
 
     // Closes the window as the user would; false when the close was refused.

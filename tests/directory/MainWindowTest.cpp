@@ -49,6 +49,14 @@ QPoint freePoint(const QWidget& widget)
     return {};
 }
 
+void expectRecordMenu(const TfrmMain& main, bool first, bool previous, bool next, bool last)
+{
+    EXPECT_EQ(main.First1->isEnabled(), first);
+    EXPECT_EQ(main.Previous1->isEnabled(), previous);
+    EXPECT_EQ(main.Next1->isEnabled(), next);
+    EXPECT_EQ(main.Last1->isEnabled(), last);
+}
+
 class MainWindowTest : public MainWindowFixture
 {
 protected:
@@ -60,22 +68,23 @@ protected:
         ASSERT_TRUE(window().PanelDepartment->isVisible());
     }
 
-    bool employeeListShown() { return window().PanelEmployee->isVisible(); }
-    bool departmentListShown() { return window().PanelDepartment->isVisible(); }
-
-    void switchToPage(int page)
+    // What a switch to the page shows: its table on the navigator, the prefix chooser in its place, both search
+    // boxes empty and the page's own one focused, both letter lists hidden, and the page's own panels.
+    void expectSwitchedTo(int page)
     {
-        QTabBar* const tabs = window().PageControlMain->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
-        ASSERT_EQ(window().PageControlMain->currentIndex(), page);
-    }
-
-    void expectRecordMenu(bool first, bool previous, bool next, bool last)
-    {
-        EXPECT_EQ(window().First1->isEnabled(), first);
-        EXPECT_EQ(window().Previous1->isEnabled(), previous);
-        EXPECT_EQ(window().Next1->isEnabled(), next);
-        EXPECT_EQ(window().Last1->isEnabled(), last);
+        TfrmMain& main = window();
+        const bool employeePage = page == 0;
+        EXPECT_EQ(main.unitState().CurrentPage, page);
+        EXPECT_EQ(main.DBNavigator1->DataSource(), employeePage ? data().SrcEmployee1 : data().SrcDepartment);
+        EXPECT_EQ(main.DBLookupComboBox1->pos(), employeePage ? QPoint(82, 124) : QPoint(402, 300));
+        EXPECT_TRUE(main.EditDepartmentSearch->text().isEmpty());
+        EXPECT_TRUE(main.EditEmployeeSearch->text().isEmpty());
+        EXPECT_TRUE((employeePage ? main.EditEmployeeSearch : main.EditDepartmentSearch)->hasFocus());
+        expectListsShown(false, false);
+        EXPECT_EQ(main.PanelEmployee1->isVisible(), employeePage);
+        EXPECT_EQ(main.PanelEmployee2->isVisible(), employeePage);
+        EXPECT_EQ(main.PanelDepartment1->isVisible(), !employeePage);
+        EXPECT_EQ(main.DBGridEmployee->isVisible(), !employeePage);
     }
 };
 
@@ -84,7 +93,7 @@ TEST_F(MainWindowTest, StartsOnTheEmployeePageBrowsingTheFirstEmployee)
     TfrmMain& main = start();
 
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Ringfolio 2.5"));
-    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+    EXPECT_EQ(messages(), QStringList());
     EXPECT_TRUE(data().TblEmployee1->Active());
     EXPECT_TRUE(data().TblSpecial->Active());
     EXPECT_FALSE(data().TblDepartment->Active()) << "opened at the first visit to the department page";
@@ -99,8 +108,7 @@ TEST_F(MainWindowTest, StartsOnTheEmployeePageBrowsingTheFirstEmployee)
     EXPECT_TRUE(main.PanelEmployee2->isVisible());
     EXPECT_FALSE(main.PanelDepartment1->isVisible());
     EXPECT_FALSE(main.DBGridEmployee->isVisible());
-    EXPECT_FALSE(employeeListShown());
-    EXPECT_FALSE(departmentListShown());
+    expectListsShown(false, false);
     EXPECT_TRUE(main.DBEditEmployeeDepartment->isVisible());
     EXPECT_FALSE(main.DBLookupCombo1->isVisible()) << "the department picker waits for edit permission";
 
@@ -112,7 +120,7 @@ TEST_F(MainWindowTest, StartsOnTheEmployeePageBrowsingTheFirstEmployee)
     EXPECT_EQ(main.DBNavigator1->DataSource(), data().SrcEmployee1);
     EXPECT_EQ(shownButtons(*main.DBNavigator1), browseButtons);
     EXPECT_EQ(main.DBNavigator1->width(), 124);
-    expectRecordMenu(false, false, true, true);
+    expectRecordMenu(main, false, false, true, true);
 
     EXPECT_EQ(main.DBLookupComboBox1->pos(), QPoint(82, 124));
     EXPECT_EQ(main.DBLookupComboBox1->width(), 183);
@@ -132,26 +140,15 @@ TEST_F(MainWindowTest, PageSwitchBeforePermissionMovesChooserAndSearchFocusAndKe
     showLetterLists();
 
     switchToPage(1);
-    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
-    EXPECT_EQ(main.unitState().CurrentPage, 1);
+    EXPECT_EQ(messages(), QStringList());
+    expectSwitchedTo(1);
     EXPECT_TRUE(data().TblDepartment->Active());
     EXPECT_TRUE(data().TblEmployee2->Active());
-    EXPECT_EQ(main.DBNavigator1->DataSource(), data().SrcDepartment);
     EXPECT_EQ(shownButtons(*main.DBNavigator1), browseButtons);
     EXPECT_EQ(main.DBNavigator1->width(), 124);
-    EXPECT_EQ(main.DBLookupComboBox1->pos(), QPoint(402, 300));
-    EXPECT_TRUE(main.EditDepartmentSearch->text().isEmpty());
-    EXPECT_TRUE(main.EditEmployeeSearch->text().isEmpty());
-    EXPECT_TRUE(main.EditDepartmentSearch->hasFocus());
-    EXPECT_FALSE(employeeListShown());
-    EXPECT_FALSE(departmentListShown());
-    EXPECT_TRUE(main.PanelDepartment1->isVisible());
-    EXPECT_TRUE(main.DBGridEmployee->isVisible());
-    EXPECT_FALSE(main.PanelEmployee1->isVisible());
-    EXPECT_FALSE(main.PanelEmployee2->isVisible());
     EXPECT_EQ(main.TabControlMain->currentIndex(), 3) << "the letter stays";
     // The Record menu now follows the department table, which is on its first row.
-    expectRecordMenu(false, false, true, true);
+    expectRecordMenu(main, false, false, true, true);
     EXPECT_EQ(
         main.DBEditDepartment->text(), data().TblDepartment->FieldByName(QStringLiteral("Department")).AsString());
     EXPECT_EQ(main.DBGridEmployee->rowCount() > 0, !data().TblEmployee2->IsEmpty());
@@ -166,15 +163,7 @@ TEST_F(MainWindowTest, PageSwitchBeforePermissionMovesChooserAndSearchFocusAndKe
     main.EditEmployeeSearch->setText(QStringLiteral("SMI"));
     showLetterLists();
     switchToPage(0);
-    EXPECT_EQ(main.unitState().CurrentPage, 0);
-    EXPECT_EQ(main.DBNavigator1->DataSource(), data().SrcEmployee1);
-    EXPECT_EQ(main.DBLookupComboBox1->pos(), QPoint(82, 124));
-    EXPECT_TRUE(main.EditEmployeeSearch->text().isEmpty());
-    EXPECT_TRUE(main.EditEmployeeSearch->hasFocus());
-    EXPECT_FALSE(employeeListShown());
-    EXPECT_FALSE(departmentListShown());
-    EXPECT_TRUE(main.PanelEmployee1->isVisible());
-    EXPECT_FALSE(main.DBGridEmployee->isVisible());
+    expectSwitchedTo(0);
     EXPECT_TRUE(data().TblDepartment->Active()) << "open for the rest of the run";
 }
 
@@ -185,24 +174,24 @@ TEST_F(MainWindowTest, RecordMenuMovesTheNavigatorsTableAndFollowsItsEnds)
 
     main.Next1->trigger();
     EXPECT_EQ(employees.RecNo(), 2);
-    expectRecordMenu(true, true, true, true);
+    expectRecordMenu(main, true, true, true, true);
 
     QTest::keyClick(&main, Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(employees.RecNo(), employees.RecordCount());
-    expectRecordMenu(true, true, false, false);
+    expectRecordMenu(main, true, true, false, false);
 
     main.Previous1->trigger();
     EXPECT_EQ(employees.RecNo(), employees.RecordCount() - 1);
     QTest::keyClick(&main, Qt::Key_F, Qt::ControlModifier);
     EXPECT_EQ(employees.RecNo(), 1);
-    expectRecordMenu(false, false, true, true);
+    expectRecordMenu(main, false, false, true, true);
 
     // On the department page the same items move the departments, not the employees.
     switchToPage(1);
     QTest::keyClick(&main, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(data().TblDepartment->RecNo(), 2);
     EXPECT_EQ(employees.RecNo(), 1);
-    expectRecordMenu(true, true, true, true);
+    expectRecordMenu(main, true, true, true, true);
 }
 
 TEST_F(MainWindowTest, AfterASearchReachedTheLastEmployeeNextStaysEnabledUntilChosen)
@@ -211,11 +200,11 @@ TEST_F(MainWindowTest, AfterASearchReachedTheLastEmployeeNextStaysEnabledUntilCh
     db::Table& employees = *data().TblEmployee1;
     employees.Last(); // as a search that finds the last employee moves the table
     const qint64 last = employees.RecNo();
-    expectRecordMenu(false, false, true, true);
+    expectRecordMenu(main, false, false, true, true);
 
     main.Next1->trigger();
     EXPECT_EQ(employees.RecNo(), last) << "nothing lies beyond the last employee";
-    expectRecordMenu(true, true, false, false);
+    expectRecordMenu(main, true, true, false, false);
 }
 
 TEST_F(MainWindowTest, CtrlPOpensThePrinterSetupNotThePreviousRecord)
@@ -303,7 +292,7 @@ TEST_F(MainWindowTest, EveryBoundClickHidesBothLetterLists)
     EXPECT_EQ(bindings, 34);
     for (const char* name : { "LabelDepartmentPrefix", "PanelDepartment1" })
         clickLeaves(name);
-    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+    EXPECT_EQ(messages(), QStringList());
 }
 
 TEST_F(MainWindowTest, GridClicksTabSheetPressesAndNameListDoubleClicksHideTheirLists)
@@ -313,33 +302,28 @@ TEST_F(MainWindowTest, GridClicksTabSheetPressesAndNameListDoubleClicksHideTheir
     showLetterLists();
     QTest::mouseClick(
         main.DBGridEmployee2->viewport(), Qt::LeftButton, {}, main.DBGridEmployee2->cellRect(1, 0).center());
-    EXPECT_FALSE(employeeListShown());
-    EXPECT_FALSE(departmentListShown());
+    expectListsShown(false, false);
     EXPECT_EQ(data().TblEmployee1->RecNo(), 2) << "the click also chose the row";
 
     showLetterLists();
     QTest::mousePress(main.TabSheetEmployee, Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_FALSE(employeeListShown());
-    EXPECT_TRUE(departmentListShown());
+    expectListsShown(false, true);
     EXPECT_EQ(main.PageControlMain->currentIndex(), 0);
 
     showLetterLists();
     QTest::mouseDClick(main.StringGridEmployee->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_FALSE(employeeListShown());
-    EXPECT_TRUE(departmentListShown());
+    expectListsShown(false, true);
 
     switchToPage(1);
     showLetterLists();
     QTest::mousePress(main.TabSheetDepartment, Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_TRUE(employeeListShown());
-    EXPECT_FALSE(departmentListShown());
+    expectListsShown(true, false);
 
     showLetterLists();
     ASSERT_GT(main.DBGridEmployee->rowCount(), 0);
     QTest::mouseClick(
         main.DBGridEmployee->viewport(), Qt::LeftButton, {}, main.DBGridEmployee->cellRect(0, 0).center());
-    EXPECT_FALSE(employeeListShown());
-    EXPECT_FALSE(departmentListShown());
+    expectListsShown(false, false);
 }
 
 class EmptyEmployeeTableTest : public MainWindowFixture
@@ -355,10 +339,7 @@ TEST_F(EmptyEmployeeTableTest, RecordMenuIsDisabledAtBothEnds)
 {
     TfrmMain& main = start();
     EXPECT_TRUE(data().TblEmployee1->Active());
-    EXPECT_FALSE(main.First1->isEnabled());
-    EXPECT_FALSE(main.Previous1->isEnabled());
-    EXPECT_FALSE(main.Next1->isEnabled());
-    EXPECT_FALSE(main.Last1->isEnabled());
+    expectRecordMenu(main, false, false, false, false);
 }
 
 } // namespace

@@ -1,42 +1,18 @@
 #include "DirectoryTestEnvironment.h"
-#include "PeerProcess.h"
+#include "ProgramRun.h"
 
-#include "directory/DirectoryProgram.h"
 #include "directory/TfrmDataMod.h"
-#include "directory/TfrmMain.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
 #include "platform/ui/ModalRecorder.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
-
-// Runs the program's start-up and message loop; once the loop runs, `inspect` looks at the program and the main
-// window is closed, which ends the run. A run that does not end in time is ended as failed.
-int runProgram(DirectoryProgram& program, const std::function<void()>& inspect)
-{
-    program.start();
-    QTimer::singleShot(0, [&] {
-        inspect();
-        if (program.mainWindow())
-            program.mainWindow()->close();
-    });
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, [&] {
-        ADD_FAILURE() << "the program did not end";
-        program.application().Terminate(1);
-    });
-    deadline.start(processDeadlineMs * 2);
-    return program.exec();
-}
 
 bool isVisibleTopLevel(const char* name)
 {

@@ -2,23 +2,14 @@
 #include "MainWindowFixture.h"
 
 #include "common/DirectoryDatabase.h"
-#include "directory/PageControl.h"
-#include "platform/db/Session.h"
 #include "platform/db/Table.h"
-#include "platform/db/TableFile.h"
-#include "platform/db/TableLoad.h"
 #include "platform/ui/DBGrid.h"
-#include "setup/RowValues.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QTabBar>
-
-#include <vector>
 
 namespace {
 
@@ -37,6 +28,12 @@ const TEmployeeRec mueller { QStringLiteral("FORSCHUNG M\u00DCNCHEN"), QStringLi
 const TEmployeeRec yamada { QStringLiteral("SALES"), QStringLiteral("\u5C71\u7530, \u592A\u90CE"),
     QStringLiteral("300"), {}, {}, {}, {}, QStringLiteral("\u55B6\u696D") };
 
+// The two records copied more than once: all five department fields in order; every employee field but the
+// e-mail address, title and department last.
+const QString salesCopied = QStringLiteral("SALES\r\n555-0100\r\n555-0199\r\nBUILDING 2\r\nFLOOR 3\r\n");
+const QString lukasiewiczCopied
+    = QStringLiteral("\u0141UKASIEWICZ, JAN\r\n101 *\r\n0171 555\r\n0172 555\r\n030 555\r\nSales Manager\r\nSALES\r\n");
+
 class RecordCopyTest : public MainWindowFixture
 {
 protected:
@@ -45,23 +42,11 @@ protected:
     {
     }
 
-    void TearDown() override { db::Session::defaultSession().RemoveAllPasswords(); }
-
-    template <typename Row> void addRows(const char* table, const std::vector<Row>& rows)
-    {
-        db::Session::defaultSession().AddPassword(DirectoryDatabase::TablePassword);
-        db::TableFile file(
-            QDir(m_environment.databaseFolder()).filePath(QLatin1String(table)), db::Session::defaultSession());
-        db::TableLoad load(file);
-        for (const Row& row : rows)
-            load.insert(RowValues::of(row));
-        load.commit();
-    }
-
     void fillDirectory()
     {
-        addRows<TDepartmentRec>("department.DB", { sales, research });
-        addRows<TEmployeeRec>("employee.DB", { adams, lukasiewicz, mueller, yamada });
+        m_environment.addRows(DirectoryDatabase::DepartmentTable, QList<TDepartmentRec> { sales, research });
+        m_environment.addRows(
+            DirectoryDatabase::EmployeeTable, QList<TEmployeeRec> { adams, lukasiewicz, mueller, yamada });
     }
 
     // Copies with an earlier text on the clipboard, so that a copy that leaves it alone shows.
@@ -75,13 +60,6 @@ protected:
     void showEmployee(const QString& name)
     {
         ASSERT_TRUE(data().TblEmployee1->Locate(QStringLiteral("Name"), name, {}));
-    }
-
-    void switchToDepartmentPage()
-    {
-        QTabBar* const tabs = window().PageControlMain->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-        ASSERT_EQ(window().PageControlMain->currentIndex(), 1);
     }
 
     void clickIntoEmployeeGrid(int row)
@@ -104,9 +82,7 @@ TEST_F(RecordCopyTest, EmployeePageCopiesTheFilledFieldsInTheirOrderWithoutEMail
         // Empty cellular, pager, home phone and title leave no blank lines.
         { adams.Name, QStringLiteral("ADAMS, ANN\r\n100\r\nSALES\r\n") },
         // Title and department come last; the e-mail address never comes.
-        { lukasiewicz.Name,
-            QStringLiteral("\u0141UKASIEWICZ, JAN\r\n101 *\r\n0171 555\r\n0172 555\r\n030 555\r\nSales Manager\r\n"
-                           "SALES\r\n") },
+        { lukasiewicz.Name, lukasiewiczCopied },
         { mueller.Name, QStringLiteral("M\u00DCLLER, J\u00D6RG\r\n200\r\nCHEMIST\r\nFORSCHUNG M\u00DCNCHEN\r\n") },
         { yamada.Name, QStringLiteral("\u5C71\u7530, \u592A\u90CE\r\n300\r\n\u55B6\u696D\r\nSALES\r\n") },
     };
@@ -114,31 +90,28 @@ TEST_F(RecordCopyTest, EmployeePageCopiesTheFilledFieldsInTheirOrderWithoutEMail
         showEmployee(c.name);
         EXPECT_EQ(copy(), c.expected) << c.name.toStdString();
     }
-    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+    EXPECT_EQ(messages(), QStringList());
 }
 
 TEST_F(RecordCopyTest, DepartmentPageCopiesTheGridsEmployeeOnlyWhileTheGridItselfHasTheFocus)
 {
     fillDirectory();
     start();
-    switchToDepartmentPage();
+    switchToPage(1);
     ASSERT_TRUE(data().TblDepartment->Locate(QStringLiteral("Department"), sales.Department, {}));
 
     // The search field has the focus after the page switch: the department, all five fields in order.
     ASSERT_EQ(window().focusWidget(), window().EditDepartmentSearch);
-    const QString department = QStringLiteral("SALES\r\n555-0100\r\n555-0199\r\nBUILDING 2\r\nFLOOR 3\r\n");
-    EXPECT_EQ(copy(), department);
+    EXPECT_EQ(copy(), salesCopied);
 
     // In the grid: the grid's current employee (the second of the department's three, in name order).
     clickIntoEmployeeGrid(1);
-    EXPECT_EQ(copy(),
-        QStringLiteral("\u0141UKASIEWICZ, JAN\r\n101 *\r\n0171 555\r\n0172 555\r\n030 555\r\n"
-                       "Sales Manager\r\nSALES\r\n"));
+    EXPECT_EQ(copy(), lukasiewiczCopied);
 
     // Back in the search field: the department again.
     QTest::mouseClick(window().EditDepartmentSearch, Qt::LeftButton);
     ASSERT_EQ(window().focusWidget(), window().EditDepartmentSearch);
-    EXPECT_EQ(copy(), department);
+    EXPECT_EQ(copy(), salesCopied);
 
     // A department with only its name and main number gives two lines.
     ASSERT_TRUE(data().TblDepartment->Locate(QStringLiteral("Department"), research.Department, {}));
@@ -150,7 +123,7 @@ TEST_F(RecordCopyTest, AnOpenCellEditorInTheGridCountsAsElsewhere)
     fillDirectory();
     start();
     window().EnableEditing();
-    switchToDepartmentPage();
+    switchToPage(1);
     ASSERT_TRUE(data().TblDepartment->Locate(QStringLiteral("Department"), sales.Department, {}));
     clickIntoEmployeeGrid(1); // not the current row: the click moves to it and opens no cell yet
 
@@ -158,30 +131,28 @@ TEST_F(RecordCopyTest, AnOpenCellEditorInTheGridCountsAsElsewhere)
     ui::DBGrid* const grid = window().DBGridEmployee;
     ASSERT_TRUE(grid->isEditing());
     ASSERT_EQ(window().focusWidget(), grid->editor());
-    EXPECT_EQ(copy(), QStringLiteral("SALES\r\n555-0100\r\n555-0199\r\nBUILDING 2\r\nFLOOR 3\r\n"));
+    EXPECT_EQ(copy(), salesCopied);
 
     // Esc closes the editor and leaves the focus on the grid, which copies its employee again.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     ASSERT_EQ(window().focusWidget(), grid);
-    EXPECT_EQ(copy(),
-        QStringLiteral("\u0141UKASIEWICZ, JAN\r\n101 *\r\n0171 555\r\n0172 555\r\n030 555\r\n"
-                       "Sales Manager\r\nSALES\r\n"));
+    EXPECT_EQ(copy(), lukasiewiczCopied);
 }
 
 TEST_F(RecordCopyTest, AnEmptyRecordLeavesTheClipboardEmpty)
 {
     // An employee whose only value is an e-mail address is as empty as no employee at all.
-    addRows<TEmployeeRec>(
-        "employee.DB", { TEmployeeRec { {}, {}, {}, {}, {}, {}, QStringLiteral("x@example.com"), {} } });
+    m_environment.addRows(
+        DirectoryDatabase::EmployeeTable, QList<TEmployeeRec> { { {}, {}, {}, {}, {}, {}, "x@example.com", {} } });
     start();
     EXPECT_EQ(copy(), QString());
     const QMimeData* const content = QGuiApplication::clipboard()->mimeData();
     EXPECT_TRUE(!content || content->formats().isEmpty()) << "the earlier text is gone and nothing replaces it";
 
     // The department page of a directory without departments.
-    switchToDepartmentPage();
+    switchToPage(1);
     EXPECT_EQ(copy(), QString());
-    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+    EXPECT_EQ(messages(), QStringList());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "DepartmentsFixture.h"
+#include "OtherWriter.h"
 
 #include "directory/PageControl.h"
 #include "directory/TfrmDataMod.h"
@@ -34,13 +35,10 @@ protected:
     }
 
     // The next department editor is worked on by `work` once it is shown and active, as a user would.
-    void driveEditor(std::function<void(TfrmEditMaster&)> work)
+    void driveEditor(const std::function<void(TfrmEditMaster&)>& work)
     {
-        m_modal.driveDialog([work = std::move(work)](QDialog& dialog) {
-            auto& editor = dynamic_cast<TfrmEditMaster&>(dialog);
-            editor.activateWindow();
-            QApplication::setActiveWindow(&editor);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return editor.isActiveWindow(); }, 5000));
+        nextDialog<TfrmEditMaster>([work](TfrmEditMaster& editor) {
+            ASSERT_TRUE(activateSoon(editor));
             work(editor);
         });
     }
@@ -145,21 +143,18 @@ TEST_F(DepartmentEditorTest, ClosingWhileARowIsPendingIsRefusedByEveryWayOfClosi
 TEST_F(DepartmentEditorTest, AFailingCascadeIsShownAndLeavesTheRenamePendingInTheGrid)
 {
     TfrmMain& main = startWithPermission();
-    sqlite3* raw = nullptr;
-    sqlite3_open_v2(
-        tablePath(DirectoryDatabase::EmployeeTable).toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> other(raw, &sqlite3_close);
+    OtherWriter other(tablePath(DirectoryDatabase::EmployeeTable));
     driveEditor([&](TfrmEditMaster& editor) {
         QTest::keyClicks(focused(), QStringLiteral("design"));
         press(editor, Button::Edit);
         data().TblEditDepartmentDepartment->setAsString(QStringLiteral("DESIGN LAB"));
-        ASSERT_EQ(sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        ASSERT_TRUE(other.hold());
         press(editor, Button::Post);
         ASSERT_FALSE(m_modal.messages().isEmpty());
         EXPECT_NE(m_modal.messages().last().text.indexOf(QStringLiteral("busy")), -1)
             << m_modal.messages().last().text.toStdString();
         EXPECT_EQ(data().TblEditDepartment->State(), db::DataSetState::Edit);
-        ASSERT_EQ(sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+        ASSERT_TRUE(other.letGo());
         press(editor, Button::Post);
         QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
     });
@@ -193,8 +188,7 @@ TEST_F(DepartmentEditorTest, ReopeningContinuesOnTheSameRowWithAnEmptySearchBox)
 TEST_F(DepartmentEditorTest, TheDepartmentPageIsRefreshedOnlyAfterClose)
 {
     TfrmMain& main = startWithPermission();
-    QTabBar* const pages = main.PageControlMain->tabBar();
-    QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(1).center());
+    switchToPage(1);
     ASSERT_EQ(main.DBEditDepartment->text(), QStringLiteral("Accounting"));
     const auto renameAccounting = [this](const QString& to) {
         return [this, to](TfrmEditMaster& editor) {

@@ -5,24 +5,13 @@
 #include "common/DirectoryDatabase.h"
 #include "common/TDepartmentRec.h"
 #include "common/TEmployeeRec.h"
-#include "platform/db/Session.h"
-#include "platform/db/TableFile.h"
-#include "platform/db/TableLoad.h"
-#include "setup/RowValues.h"
 
-#include <QDir>
 #include <QString>
 #include <QStringList>
 
 #include <sqlite3.h>
 
 #include <memory>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // The main window over a small directory for editing departments: names in mixed case that share a beginning,
 // employees that name a department in another letter case, and one that names no department.
@@ -33,38 +22,19 @@ protected:
         : MainWindowFixture(DirectoryTestEnvironment::Content::Empty)
     {
         QList<TDepartmentRec> departments;
-        for (const char* name : { "Accounting", "DESIGN", "SAFETY", "Sales" }) {
-            TDepartmentRec row;
-            row.Department = QLatin1String(name);
-            row.FaxNumber = QStringLiteral("555-0100");
-            departments << row;
-        }
+        for (const char* name : { "Accounting", "DESIGN", "SAFETY", "Sales" })
+            departments.append({ name, {}, "555-0100", {}, {} });
         const auto employee = [](const char* department, const char* name) {
-            TEmployeeRec row;
-            row.Department = QLatin1String(department);
-            row.Name = QLatin1String(name);
-            row.Extension = QStringLiteral("100");
-            return row;
+            return TEmployeeRec { department, name, "100", {}, {}, {}, {}, {} };
         };
-        addRows(DirectoryDatabase::DepartmentTable, departments);
-        addRows(DirectoryDatabase::EmployeeTable,
+        m_environment.addRows(DirectoryDatabase::DepartmentTable, departments);
+        m_environment.addRows(DirectoryDatabase::EmployeeTable,
             QList<TEmployeeRec> { employee("Sales", "ABBOTT, ANN"), employee("Sales", "ADAMS, BOB"),
                 employee("SALES", "ALLEN, CAL"), employee("Accounting", "BAKER, DON"),
                 employee("DESIGN", "CARTER, EVE"), employee("FACILITIES", "DAVIS, FAY") });
     }
 
-    template <typename Row> void addRows(QLatin1StringView table, const QList<Row>& rows)
-    {
-        db::Session session;
-        session.AddPassword(DirectoryDatabase::TablePassword);
-        db::TableFile file(tablePath(table), session);
-        db::TableLoad load(file);
-        for (const Row& row : rows)
-            load.insert(RowValues::of(row));
-        load.commit();
-    }
-
-    QString tablePath(QLatin1StringView table) const { return QDir(m_environment.databaseFolder()).filePath(table); }
+    QString tablePath(QLatin1StringView table) const { return m_environment.tablePath(table); }
 
     // One text column of every row of a table file, read straight from the file, sorted; `column` may be an
     // expression such as "Department || '/' || Name".

@@ -1,4 +1,5 @@
 #include "DepartmentsFixture.h"
+#include "OtherWriter.h"
 
 #include "directory/TfrmDataMod.h"
 #include "platform/db/EngineError.h"
@@ -97,13 +98,8 @@ TEST_F(RenameCascadeTest, PostsWithoutARenameOrOfANewRowAndCancelsAndDeletesChan
 TEST_F(RenameCascadeTest, ANameTakenByAnotherDepartmentIsRefusedByTheKeyAndChangesNothing)
 {
     edit(QStringLiteral("SAFETY"), "Department", QStringLiteral("Sales"));
-    try {
-        table().Post();
-        FAIL() << "the post was not refused";
-    } catch (const db::KeyViolation& error) {
-        EXPECT_NE(QString::fromUtf8(error.what()).indexOf(QStringLiteral("Key violation in table department.DB")), -1)
-            << error.what();
-    }
+    const std::string refusal = failureOf<db::KeyViolation>([this] { table().Post(); });
+    EXPECT_NE(refusal.find("Key violation in table department.DB"), std::string::npos) << refusal;
     EXPECT_EQ(table().State(), db::DataSetState::Edit);
     EXPECT_EQ(name().AsString(), QStringLiteral("Sales"));
     table().Cancel();
@@ -129,29 +125,21 @@ TEST_F(RenameCascadeTest, NamesWithAccentsQuotesAndSqlTextCascadeExactlyAsBoundV
 
 TEST_F(RenameCascadeTest, AnUpdateThatCannotRunRollsTheRenameBackAndKeepsTheRowInEdit)
 {
-    // Another program holds employee.DB for writing.
-    sqlite3* raw = nullptr;
-    sqlite3_open_v2(
-        tablePath(DirectoryDatabase::EmployeeTable).toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> other(raw, &sqlite3_close);
-    ASSERT_EQ(sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    OtherWriter other(tablePath(DirectoryDatabase::EmployeeTable));
+    ASSERT_TRUE(other.hold());
 
     edit(QStringLiteral("Sales"), "Department", QStringLiteral("REVENUE"));
     table().FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("2ND FLOOR"));
-    try {
-        table().Post();
-        FAIL() << "the post did not fail";
-    } catch (const db::EngineError& error) {
-        EXPECT_NE(QString::fromUtf8(error.what()).indexOf(QStringLiteral("busy")), -1) << error.what();
-        EXPECT_NE(QString::fromUtf8(error.what()).indexOf(QStringLiteral("employee.DB")), -1) << error.what();
-    }
+    const std::string failure = failureOf<db::EngineError>([this] { table().Post(); });
+    EXPECT_NE(failure.find("busy"), std::string::npos) << failure;
+    EXPECT_NE(failure.find("employee.DB"), std::string::npos) << failure;
     EXPECT_EQ(table().State(), db::DataSetState::Edit);
     EXPECT_EQ(name().AsString(), QStringLiteral("REVENUE"));
     EXPECT_EQ(table().FieldByName(QStringLiteral("Address1")).AsString(), QStringLiteral("2ND FLOOR"));
     EXPECT_EQ(departments(), m_departmentsAtStart);
 
     // Once the other program lets go, the same edit posts, and the employees follow.
-    ASSERT_EQ(sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_TRUE(other.letGo());
     EXPECT_EQ(employees(), m_employeesAtStart);
     table().Post();
     EXPECT_EQ(departments(), (QStringList { "Accounting", "DESIGN", "REVENUE", "SAFETY" }));

@@ -1,17 +1,13 @@
 #include "CallManagerStandIn.h"
 #include "MainWindowFixture.h"
-#include "TestInput.h"
+#include "ProgramRun.h"
 
-#include "directory/DirectoryProgram.h"
-#include "directory/PageControl.h"
 #include "directory/SimpleComboBox.h"
 #include "directory/TfrmCallParty.h"
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/DBLookupComboBox.h"
 
 #include <QAbstractItemView>
-#include <QTabBar>
-#include <QTimer>
 
 #include <functional>
 
@@ -49,12 +45,6 @@ protected:
         return m_calls.received(call).value(0);
     }
 
-    void showPage(int page)
-    {
-        QTabBar* const pages = window().PageControlMain->tabBar();
-        QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(page).center());
-    }
-
     CallManagerStandIn m_calls { m_environment };
 };
 
@@ -68,16 +58,14 @@ TEST_F(DialPrefixTest, PickedRowIsInForceAtOnceOnBothPagesAndADismissedListKeeps
     EXPECT_EQ(main.SpecialPrefix, QStringLiteral("9"));
 
     // One chooser, one prefix, on both pages; a prefix's "*" is kept.
-    showPage(1);
+    switchToPage(1);
     QStringList entries;
-    m_modal.driveDialog([&](QDialog& dialog) {
-        auto& chooser = dynamic_cast<TfrmCallParty&>(dialog);
-        entries << chooser.ComboBox1->itemText(0) << chooser.ComboBox1->itemText(1);
-    });
+    nextDialog<TfrmCallParty>(
+        [&](TfrmCallParty& chooser) { entries << chooser.ComboBox1->itemText(0) << chooser.ComboBox1->itemText(1); });
     doubleClick(main.DBEditMainExtension);
     EXPECT_EQ(entries, (QStringList { "94100", "94101" }));
     closeList(main, QStringLiteral("*70"));
-    showPage(0);
+    switchToPage(0);
     EXPECT_EQ(dialExtension(), QStringLiteral("*704001"));
 }
 
@@ -101,21 +89,12 @@ TEST_F(DialPrefixTest, RowChosenWithTheListClosedIsInForceAtOnceAndDeleteGoesBac
 }
 
 // One run of the whole program: start-up, `act` on the running main window, then the close.
-void runProgram(const std::function<void(TfrmMain&)>& act)
+void runOnce(const std::function<void(TfrmMain&)>& act)
 {
     DirectoryProgram program;
-    program.start();
-    QTimer::singleShot(0, [&] {
-        act(*program.mainWindow());
-        program.mainWindow()->close();
-    });
-    QTimer deadline;
-    QObject::connect(&deadline, &QTimer::timeout, [&] {
-        ADD_FAILURE() << "the program did not end";
-        program.application().Terminate(1);
-    });
-    deadline.start(60000);
-    EXPECT_EQ(program.exec(), 0);
+    EXPECT_EQ(runProgram(
+                  program, [&] { act(*program.mainWindow()); }, 3 * processDeadlineMs),
+        0);
 }
 
 TEST(DialPrefixRestartTest, PrefixPickedInOneRunIsInForceInTheNext)
@@ -123,10 +102,10 @@ TEST(DialPrefixRestartTest, PrefixPickedInOneRunIsInForceInTheNext)
     DirectoryTestEnvironment environment;
     CallManagerStandIn calls(environment);
     ui::ModalRecorder modal;
-    runProgram([](TfrmMain& main) { closeList(main, QStringLiteral("9")); });
+    runOnce([](TfrmMain& main) { closeList(main, QStringLiteral("9")); });
 
     QStringList received;
-    runProgram([&](TfrmMain& main) {
+    runOnce([&](TfrmMain& main) {
         EXPECT_EQ(main.DBLookupComboBox1->currentText(), QStringLiteral("9"));
         const QString call = calls.expectCall();
         doubleClick(main.DBEditExtension);

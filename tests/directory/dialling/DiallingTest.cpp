@@ -1,8 +1,6 @@
 #include "CallManagerStandIn.h"
 #include "MainWindowFixture.h"
-#include "TestInput.h"
 
-#include "directory/PageControl.h"
 #include "directory/SimpleComboBox.h"
 #include "directory/TfrmCallParty.h"
 #include "platform/db/Table.h"
@@ -12,7 +10,6 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
-#include <QTabBar>
 #include <QUrl>
 
 namespace {
@@ -26,8 +23,7 @@ protected:
     QStringList* watchChooser()
     {
         m_seen.clear();
-        m_modal.driveDialog([this](QDialog& dialog) {
-            auto& chooser = dynamic_cast<TfrmCallParty&>(dialog);
+        nextDialog<TfrmCallParty>([this](TfrmCallParty& chooser) {
             for (int i = 0; i < chooser.ComboBox1->count(); ++i)
                 m_seen.append(chooser.ComboBox1->itemText(i));
             m_seen << chooser.ComboBox1->text() << chooser.lblCalledParty->text();
@@ -120,8 +116,7 @@ TEST_F(DiallingTest, DoubleClickedNumbersDialTheCurrentRecordsNumberAndName)
 TEST_F(DiallingTest, DepartmentPageDialsTheDepartmentAndItsEmployees)
 {
     TfrmMain& main = start();
-    QTabBar* const pages = main.PageControlMain->tabBar();
-    QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(1).center());
+    switchToPage(1);
     ASSERT_EQ(main.DBEditDepartment->text(), QStringLiteral("ACCOUNTING"));
     const QStringList* const seen = watchChooser();
     doubleClick(main.DBEditMainExtension); // "4100 OR 4101"

@@ -28,9 +28,7 @@ protected:
         m_chooser.CalledParty = party;
         m_chooser.Comment = QStringLiteral("Calling ") + party;
         m_chooser.SplitNumbers();
-        m_chooser.show();
-        QApplication::setActiveWindow(&m_chooser);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return m_chooser.isActiveWindow(); }, 5000));
+        ASSERT_TRUE(activateSoon(m_chooser));
     }
 
     QWidget* focused() const { return QApplication::focusWidget(); }

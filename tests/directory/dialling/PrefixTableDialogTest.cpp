@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "TestInput.h"
+#include "OtherWriter.h"
 
 #include "common/DirectoryDatabase.h"
 #include "directory/TFrmSpecial.h"
@@ -9,12 +9,9 @@
 #include "platform/ui/DBNavigator.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-
-#include <sqlite3.h>
 
 #include <memory>
 
@@ -29,9 +26,7 @@ protected:
     TFrmSpecial& open()
     {
         m_dialog = std::make_unique<TFrmSpecial>(data(), &window());
-        m_dialog->show();
-        QApplication::setActiveWindow(m_dialog.get());
-        EXPECT_TRUE(QTest::qWaitFor([this] { return m_dialog->isActiveWindow(); }, 5000));
+        EXPECT_TRUE(activateSoon(*m_dialog));
         return *m_dialog;
     }
 
@@ -111,13 +106,8 @@ TEST_F(SpecialNumberDialogTest, RefusedPostKeepsTheRowInEditWithTheUsersChanges)
     TFrmSpecial& dialog = open();
     insertRow(QStringLiteral("6"), QStringLiteral("Night line"));
 
-    // Another program is writing Special.db: readers go on, writers wait a moment and fail.
-    const auto closeConnection = [](sqlite3* connection) { sqlite3_close(connection); };
-    std::unique_ptr<sqlite3, decltype(closeConnection)> writer(nullptr, closeConnection);
-    sqlite3* raw = nullptr;
-    sqlite3_open(QDir(m_environment.databaseFolder()).filePath(DirectoryDatabase::SpecialTable).toUtf8(), &raw);
-    writer.reset(raw);
-    ASSERT_EQ(sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    OtherWriter writer(m_environment.tablePath(DirectoryDatabase::SpecialTable));
+    ASSERT_TRUE(writer.hold());
 
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     ASSERT_EQ(m_modal.messages().size(), 1);
@@ -129,7 +119,7 @@ TEST_F(SpecialNumberDialogTest, RefusedPostKeepsTheRowInEditWithTheUsersChanges)
     EXPECT_EQ(specials.FieldByName(QStringLiteral("Number")).AsString(), QStringLiteral("6"));
     EXPECT_EQ(specials.FieldByName(QStringLiteral("Description")).AsString(), QStringLiteral("Night line"));
 
-    writer.reset();
+    ASSERT_TRUE(writer.letGo());
     press(Button::Post);
     EXPECT_TRUE(stored().contains(QStringLiteral("6")));
 }
@@ -140,13 +130,11 @@ TEST_F(SpecialNumberDialogTest, MenuCommandOpensTheEditorOnlyWithEditPermission)
     main.SpecialNumber1->trigger(); // the password dialog is cancelled
     EXPECT_FALSE(m_modal.dialogTitles().contains(QStringLiteral("Special Number")));
 
-    m_modal.driveDialog([](QDialog& password) {
-        QTest::keyClicks(
-            password.findChild<QLineEdit*>(QStringLiteral("EdEnterPassword")), QStringLiteral("DIRECTORY"));
-        QTest::mouseClick(password.findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
+    nextDialog<TPasswordDlg>([](TPasswordDlg& password) {
+        QTest::keyClicks(password.EdEnterPassword, QStringLiteral("DIRECTORY"));
+        QTest::mouseClick(password.OKBtn, Qt::LeftButton);
     });
-    m_modal.driveDialog(
-        [](QDialog& special) { QTest::mouseClick(dynamic_cast<TFrmSpecial&>(special).OKBtn, Qt::LeftButton); });
+    nextDialog<TFrmSpecial>([](TFrmSpecial& special) { QTest::mouseClick(special.OKBtn, Qt::LeftButton); });
     main.SpecialNumber1->trigger();
     EXPECT_TRUE(m_modal.dialogTitles().contains(QStringLiteral("Special Number")));
     EXPECT_EQ(m_modal.pendingDrivers(), 0);

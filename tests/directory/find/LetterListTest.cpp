@@ -16,9 +16,6 @@ namespace {
 class LetterListTest : public FindFixture
 {
 protected:
-    bool employeeListShown() { return window().PanelEmployee->isVisible(); }
-    bool departmentListShown() { return window().PanelDepartment->isVisible(); }
-
     QStringList employeeRows()
     {
         QStringList rows;

@@ -22,17 +22,7 @@ constexpr const char* nowAllowed = "You are now allowed to add/modify a record."
 class PasswordTest : public FindFixture
 {
 protected:
-    using Step = std::function<void(TPasswordDlg&)>;
-
-    // The next dialog, which must be the password dialog, is worked by `step`.
-    void nextDialog(const Step& step)
-    {
-        m_modal.driveDialog([step](QDialog& dialog) {
-            auto* const password = qobject_cast<TPasswordDlg*>(&dialog);
-            ASSERT_TRUE(password) << dialog.objectName().toStdString();
-            step(*password);
-        });
-    }
+    void nextDialog(const std::function<void(TPasswordDlg&)>& work) { MainWindowFixture::nextDialog(work); }
 
     static void type(QLineEdit* edit, const QString& text) { QTest::keyClicks(edit, text); }
 
@@ -53,19 +43,9 @@ protected:
         QTest::keyClick(dialog.EdVerifyPassword, Qt::Key_Return);
     }
 
-    void grantPermission()
-    {
-        nextDialog([](TPasswordDlg& dialog) { typeAndPressEnter(dialog, QStringLiteral("directory")); });
-        window().EnterPassword1->trigger();
-        ASSERT_TRUE(window().unitState().EditAllowed);
-        m_modal.clear();
-    }
-
     void addPassword(const char* password)
     {
-        TAuxiliarRec row;
-        row.PasswordValue = QLatin1String(password);
-        addRows(DirectoryDatabase::AuxiliarTable, QList<TAuxiliarRec> { row });
+        m_environment.addRows(DirectoryDatabase::AuxiliarTable, QList<TAuxiliarRec> { { password } });
     }
 
     int shownButtons()
@@ -285,7 +265,7 @@ TEST_F(PasswordTest, ChangeReplacesAPasswordStoredInAnyLetterCase)
 
 TEST_F(PasswordTest, PasswordTableThatCannotOpenShowsTheErrorAndOpensNothing)
 {
-    ASSERT_TRUE(QFile::remove(QDir(m_environment.databaseFolder()).filePath(DirectoryDatabase::AuxiliarTable)));
+    ASSERT_TRUE(QFile::remove(m_environment.tablePath(DirectoryDatabase::AuxiliarTable)));
     TfrmMain& main = start();
     main.ImportRecord1->trigger();
     // The update query cannot be prepared either; each failure has its error box.

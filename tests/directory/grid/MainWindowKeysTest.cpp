@@ -25,25 +25,6 @@ using Button = ui::DBNavigator::Button;
 class MainWindowKeysTest : public MainWindowFixture
 {
 protected:
-    void switchToPage(int page)
-    {
-        QTabBar* const tabs = window().PageControlMain->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
-        ASSERT_EQ(window().PageControlMain->currentIndex(), page);
-    }
-
-    void grantPermission()
-    {
-        m_modal.driveDialog([](QDialog& password) {
-            QTest::keyClicks(
-                password.findChild<QLineEdit*>(QStringLiteral("EdEnterPassword")), QStringLiteral("DIRECTORY"));
-            QTest::keyClick(password.findChild<QLineEdit*>(QStringLiteral("EdEnterPassword")), Qt::Key_Return);
-        });
-        window().EnterPassword1->trigger();
-        ASSERT_TRUE(window().unitState().EditAllowed);
-        m_modal.clear();
-    }
-
     void clickCell(ui::DBGrid* grid, int row, int column)
     {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(row, column).center());
@@ -207,9 +188,7 @@ TEST_F(MainWindowKeysTest, TheSpecialNumberGridTakesCapitalsAndShowsItsCurrentRo
 {
     start();
     TFrmSpecial dialog(data(), &window());
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }, 5000));
+    ASSERT_TRUE(activateSoon(dialog));
     ui::DBGrid* const grid = dialog.DBGrid1;
     EXPECT_GT(grid->indicatorWidth(), 0) << "no mark of the current row";
     QTest::mouseClick(dialog.DBNavigator1->button(Button::Insert), Qt::LeftButton);

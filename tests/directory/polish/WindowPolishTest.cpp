@@ -1,8 +1,8 @@
 // What a new user meets first in the directory's windows: where the focus starts, where the dialogs open, and a
 // password dialog that shows all its texts and counts a paste as typing.
 #include "MainWindowFixture.h"
+#include "ProgramRun.h"
 
-#include "directory/DirectoryProgram.h"
 #include "directory/TFrmSpecial.h"
 #include "directory/TPasswordDlg.h"
 #include "directory/TfrmCallParty.h"
@@ -15,43 +15,33 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 #include <functional>
 
 namespace {
-
-bool isActiveSoon(QWidget& window)
-{
-    window.activateWindow();
-    QApplication::setActiveWindow(&window);
-    return QTest::qWaitFor([&window] { return window.isActiveWindow(); }, 5000);
-}
 
 TEST(StartupFocusTest, TypingAtStartSearchesInsteadOfEditing)
 {
     DirectoryTestEnvironment environment;
     ui::ModalRecorder modal;
     DirectoryProgram program;
-    program.start();
     bool inspected = false;
-    QTimer::singleShot(0, [&] {
+    const int exitCode = runProgram(program, [&] {
         inspected = true;
         TfrmMain* const main = program.mainWindow();
         const QString shownName = main->DBEditName->text();
-        EXPECT_TRUE(isActiveSoon(*main));
+        EXPECT_TRUE(activateSoon(*main));
         QWidget* const focused = QApplication::focusWidget();
         EXPECT_EQ(focused, main->EditEmployeeSearch);
         if (focused)
             QTest::keyClicks(focused, QStringLiteral("fitz"));
-        EXPECT_TRUE(modal.messages().isEmpty()) << modal.messageTexts().join(u'\n').toStdString();
+        EXPECT_EQ(modal.messageTexts(), QStringList());
         EXPECT_EQ(main->EditEmployeeSearch->text(), QStringLiteral("FITZ"));
         EXPECT_TRUE(main->DBEditName->text().startsWith(QStringLiteral("FITZ")))
             << "the search found the name: " << main->DBEditName->text().toStdString() << " (was "
             << shownName.toStdString() << ")";
-        main->close();
     });
-    EXPECT_EQ(program.exec(), 0);
+    EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(inspected);
 }
 
@@ -73,16 +63,6 @@ protected:
         const QPoint offset = dialog.frameGeometry().center() - screenCentre;
         EXPECT_LE(offset.manhattanLength(), 10)
             << dialog.objectName().toStdString() << " is off by " << offset.x() << "," << offset.y();
-    }
-
-    // The next dialog is handed to `check` and then closed.
-    template <typename Dialog> void nextDialog(const std::function<void(Dialog&)>& check)
-    {
-        m_modal.driveDialog([check](QDialog& shown) {
-            auto* const dialog = qobject_cast<Dialog*>(&shown);
-            ASSERT_TRUE(dialog) << shown.objectName().toStdString();
-            check(*dialog);
-        });
     }
 
     static void expectTextsShown(const TPasswordDlg& dialog)
@@ -152,7 +132,7 @@ TEST_F(DialogPolishTest, PasteCountsAsTypingInEachChangePasswordEdit)
 {
     TfrmMain& main = start();
     nextDialog<TPasswordDlg>([](TPasswordDlg& dialog) {
-        ASSERT_TRUE(isActiveSoon(dialog));
+        ASSERT_TRUE(activateSoon(dialog));
         QGuiApplication::clipboard()->setText(QStringLiteral("directory"));
         for (int edit = 0; edit < 3; ++edit) {
             EXPECT_FALSE(dialog.OKBtn->isEnabled());
