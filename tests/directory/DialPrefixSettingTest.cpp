@@ -28,7 +28,7 @@ TEST_F(SpecialPrefixSettingTest, ChosenPrefixIsSavedAtCloseAndInForceAtTheNextSt
     EXPECT_EQ(m_environment.savedPrefix(), QString());
     TfrmMain& third = start();
     EXPECT_TRUE(third.SpecialPrefix.isEmpty());
-    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+    EXPECT_EQ(messages(), QStringList());
 }
 
 TEST_F(SpecialPrefixSettingTest, SavedPrefixNoLongerListedStaysInForceAndIsKept)
@@ -52,7 +52,7 @@ TEST_F(SpecialPrefixSettingTest, UnusableSettingsStoreGivesTheEmptyPrefixAndTheC
     EXPECT_TRUE(closeWindow());
     EXPECT_FALSE(main.isVisible());
     EXPECT_FALSE(db::Session::defaultSession().passwords().contains(QStringLiteral("RJBalnor")));
-    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+    EXPECT_EQ(messages(), QStringList());
 }
 
 } // namespace

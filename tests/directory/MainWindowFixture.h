@@ -10,6 +10,7 @@
 #include "platform/os/HelpViewer.h"
 #include "platform/os/WindowDirectory.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/DBNavigator.h"
 #include "platform/ui/ModalRecorder.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,18 @@ protected:
             ASSERT_TRUE(dialog) << shown.objectName().toStdString();
             work(*dialog);
         });
+    }
+
+    // The names of the navigator's buttons shown, in order.
+    QStringList shownButtons()
+    {
+        QStringList shown;
+        for (int index = 0; index < ui::DBNavigator::buttonCount; ++index) {
+            const auto button = static_cast<ui::DBNavigator::Button>(index);
+            if (!window().DBNavigator1->button(button)->isHidden())
+                shown << ui::DBNavigator::buttonName(button);
+        }
+        return shown;
     }
 
     QStringList messages() const { return m_modal.messageTexts(); }

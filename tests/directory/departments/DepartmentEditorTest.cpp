@@ -43,6 +43,14 @@ protected:
         });
     }
 
+    // Opens the editor from the menu, for `work` to do what the user does in it.
+    void editDepartments(const std::function<void(TfrmEditMaster&)>& work)
+    {
+        driveEditor(work);
+        window().AddModifyDepartment1->trigger();
+        EXPECT_EQ(m_modal.pendingDrivers(), 0);
+    }
+
     static QWidget* focused() { return QApplication::focusWidget(); }
     static void press(TfrmEditMaster& editor, Button button)
     {
@@ -61,8 +69,8 @@ protected:
 
 TEST_F(DepartmentEditorTest, OpensOnTheDepartmentTableWithItsCaptionComponentsAndSearchFocus)
 {
-    TfrmMain& main = startWithPermission();
-    driveEditor([this](TfrmEditMaster& editor) {
+    startWithPermission();
+    editDepartments([this](TfrmEditMaster& editor) {
         EXPECT_EQ(editor.windowTitle(), QStringLiteral("Editing Department"));
         EXPECT_EQ(editor.size(), QSize(616, 351));
         EXPECT_EQ(focused(), editor.EditDepartmentSearch);
@@ -78,15 +86,13 @@ TEST_F(DepartmentEditorTest, OpensOnTheDepartmentTableWithItsCaptionComponentsAn
         EXPECT_EQ(titles, (QStringList { "Department", "MainExtension", "FaxNumber", "Address1", "Address2" }));
         QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
     });
-    main.AddModifyDepartment1->trigger();
-    EXPECT_EQ(m_modal.pendingDrivers(), 0);
     EXPECT_EQ(m_modal.dialogTitles(), QStringList { "Editing Department" });
 }
 
 TEST_F(DepartmentEditorTest, SearchKeysFindTheFirstDepartmentInOrderAndEscEmptiesTheBoxWithoutClosing)
 {
-    TfrmMain& main = startWithPermission();
-    driveEditor([this](TfrmEditMaster& editor) {
+    startWithPermission();
+    editDepartments([this](TfrmEditMaster& editor) {
         QTest::keyClicks(focused(), QStringLiteral("sa"));
         EXPECT_EQ(editor.EditDepartmentSearch->text(), QStringLiteral("SA"));
         EXPECT_EQ(currentDepartment(), QStringLiteral("SAFETY")) << "SAFETY sorts before Sales";
@@ -106,14 +112,11 @@ TEST_F(DepartmentEditorTest, SearchKeysFindTheFirstDepartmentInOrderAndEscEmptie
         EXPECT_TRUE(editor.isVisible()) << "Esc does not close the editor";
         QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
     });
-    main.AddModifyDepartment1->trigger();
-    EXPECT_EQ(m_modal.pendingDrivers(), 0);
 }
 
 TEST_F(DepartmentEditorTest, ClosingWhileARowIsPendingIsRefusedByEveryWayOfClosing)
 {
     TfrmMain& main = startWithPermission();
-    int result = 0;
     driveEditor([&](TfrmEditMaster& editor) {
         press(editor, Button::Insert);
         ui::DBGrid* const grid = editor.DBGrid1;
@@ -135,16 +138,15 @@ TEST_F(DepartmentEditorTest, ClosingWhileARowIsPendingIsRefusedByEveryWayOfClosi
         editor.close();
         EXPECT_FALSE(editor.isVisible());
     });
-    result = TfrmEditMaster(data(), &main).EditDepartments();
-    EXPECT_EQ(result, TfrmEditMaster::mrCancel);
+    EXPECT_EQ(TfrmEditMaster(data(), &main).EditDepartments(), TfrmEditMaster::mrCancel);
     EXPECT_EQ(departments(), (QStringList { "Accounting", "DESIGN", "SAFETY", "Sales" }));
 }
 
 TEST_F(DepartmentEditorTest, AFailingCascadeIsShownAndLeavesTheRenamePendingInTheGrid)
 {
-    TfrmMain& main = startWithPermission();
+    startWithPermission();
     OtherWriter other(tablePath(DirectoryDatabase::EmployeeTable));
-    driveEditor([&](TfrmEditMaster& editor) {
+    editDepartments([&](TfrmEditMaster& editor) {
         QTest::keyClicks(focused(), QStringLiteral("design"));
         press(editor, Button::Edit);
         data().TblEditDepartmentDepartment->setAsString(QStringLiteral("DESIGN LAB"));
@@ -158,31 +160,27 @@ TEST_F(DepartmentEditorTest, AFailingCascadeIsShownAndLeavesTheRenamePendingInTh
         press(editor, Button::Post);
         QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
     });
-    main.AddModifyDepartment1->trigger();
     EXPECT_EQ(departments(), (QStringList { "Accounting", "DESIGN LAB", "SAFETY", "Sales" }));
     EXPECT_TRUE(employees().contains(QStringLiteral("DESIGN LAB/CARTER, EVE")));
 }
 
 TEST_F(DepartmentEditorTest, ReopeningContinuesOnTheSameRowWithAnEmptySearchBox)
 {
-    TfrmMain& main = startWithPermission();
-    driveEditor([](TfrmEditMaster& editor) {
+    startWithPermission();
+    editDepartments([](TfrmEditMaster& editor) {
         QTest::keyClicks(focused(), QStringLiteral("de"));
         QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
     });
-    main.AddModifyDepartment1->trigger();
     EXPECT_EQ(currentDepartment(), QStringLiteral("DESIGN"));
     EXPECT_TRUE(data().TblEditDepartment->Active()) << "the editor's table stays open between showings";
 
-    driveEditor([this](TfrmEditMaster& editor) {
+    editDepartments([this](TfrmEditMaster& editor) {
         EXPECT_TRUE(editor.EditDepartmentSearch->text().isEmpty());
         EXPECT_TRUE(editor.SearchText.isEmpty());
         EXPECT_EQ(currentDepartment(), QStringLiteral("DESIGN"));
         EXPECT_EQ(editor.DBGrid1->cellText(editor.DBGrid1->currentRow(), 0), QStringLiteral("DESIGN"));
         QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
     });
-    main.AddModifyDepartment1->trigger();
-    EXPECT_EQ(m_modal.pendingDrivers(), 0);
 }
 
 TEST_F(DepartmentEditorTest, TheDepartmentPageIsRefreshedOnlyAfterClose)

@@ -7,46 +7,22 @@
 #include "directory/FixedTabBar.h"
 #include "directory/LetterListDock.h"
 #include "directory/NameGridFeed.h"
-#include "platform/db/Session.h"
-#include "platform/db/TableFile.h"
-#include "platform/db/TableLoad.h"
-#include "setup/RowValues.h"
-
-#include <QDir>
 
 #include <QAbstractButton>
 #include <QTableWidget>
 
 namespace {
 
-class LetterListPanelTest : public MainWindowFixture
-{
-protected:
-    // The employee table of the directory, opened apart from the window as another program would.
-    std::unique_ptr<db::TableFile> employeeFile()
-    {
-        m_session.AddPassword(DirectoryDatabase::TablePassword);
-        return std::make_unique<db::TableFile>(
-            QDir(m_environment.databaseFolder()).filePath(DirectoryDatabase::EmployeeTable), m_session);
-    }
-
-    db::Session m_session;
-};
+using LetterListPanelTest = MainWindowFixture;
 
 TEST_F(LetterListPanelTest, LongListShowsItsCountAtOnceAndLeavesTheTableWritableOnceRead)
 {
-    {
-        const std::unique_ptr<db::TableFile> employees = employeeFile();
-        db::TableLoad load(*employees);
-        for (int index = 0; index < 3000; ++index) {
-            TEmployeeRec row;
-            row.Department = QStringLiteral("MAIL ROOM");
-            row.Name = QStringLiteral("MILLER, NO %1").arg(index, 4, 10, QLatin1Char('0'));
-            row.Extension = QString::number(index);
-            load.insert(RowValues::of(row));
-        }
-        load.commit();
+    QList<TEmployeeRec> mailRoom;
+    for (int index = 0; index < 3000; ++index) {
+        const QString name = QStringLiteral("MILLER, NO %1").arg(index, 4, 10, QLatin1Char('0'));
+        mailRoom.append({ "MAIL ROOM", name, QString::number(index), {}, {}, {}, {}, {} });
     }
+    m_environment.addRows(DirectoryDatabase::EmployeeTable, mailRoom);
     TfrmMain& main = start();
     main.TabControlMain->setCurrentIndex('M' - 'A');
     QTableWidget& list = *main.StringGridEmployee;
@@ -58,16 +34,9 @@ TEST_F(LetterListPanelTest, LongListShowsItsCountAtOnceAndLeavesTheTableWritable
     }
 
     // The query's rows are all read, so another writer is not kept waiting by the open list.
-    TEmployeeRec row;
-    row.Department = QStringLiteral("MAIL ROOM");
-    row.Name = QStringLiteral("MILLER, LATE");
-    const std::unique_ptr<db::TableFile> employees = employeeFile();
-    EXPECT_NO_THROW({
-        db::TableLoad load(*employees);
-        load.insert(RowValues::of(row));
-        load.commit();
-    });
-    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
+    const TEmployeeRec late { "MAIL ROOM", "MILLER, LATE", {}, {}, {}, {}, {}, {} };
+    EXPECT_NO_THROW(m_environment.addRows(DirectoryDatabase::EmployeeTable, QList<TEmployeeRec> { late }));
+    EXPECT_EQ(messages(), QStringList());
 }
 
 TEST_F(LetterListPanelTest, ListReachesTheBottomOfTheContentAndFloatsAsAPlainPanel)
