@@ -1,7 +1,6 @@
 #include "DepartmentsFixture.h"
 #include "OtherWriter.h"
 
-#include "directory/PageControl.h"
 #include "directory/TfrmDataMod.h"
 #include "directory/TfrmEditMaster.h"
 #include "platform/db/DataSource.h"
@@ -15,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabBar>
 #include <QToolButton>
 
 #include <functional>

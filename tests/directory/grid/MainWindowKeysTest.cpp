@@ -2,7 +2,6 @@
 
 #include "FocusedTyping.h"
 #include "common/DirectoryDatabase.h"
-#include "directory/PageControl.h"
 #include "directory/TFrmSpecial.h"
 #include "platform/db/Table.h"
 #include "platform/ui/DBEdit.h"
@@ -14,7 +13,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTabBar>
 #include <QToolButton>
 
 namespace {
@@ -124,22 +122,18 @@ TEST_F(MainWindowKeysTest, EveryMenuShortcutWinsOverTheFocusedTextBox)
 TEST_F(MainWindowKeysTest, TabLeavesTheGridsThatSelectWholeRows)
 {
     TfrmMain& main = start();
-    db::Table& employees = *data().TblEmployee1;
-    main.DBGridEmployee2->setFocus();
-    uitest::press(Qt::Key_Tab);
-    EXPECT_NE(uitest::focused(), main.DBGridEmployee2);
-    EXPECT_EQ(employees.RecNo(), 1) << "Tab moved the employee";
-    main.DBGridEmployee2->setFocus();
-    uitest::press(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_NE(uitest::focused(), main.DBGridEmployee2);
-    EXPECT_EQ(employees.RecNo(), 1);
-
+    // Tab (or Shift+Tab) from the grid moves the focus on and leaves the grid's row where it was.
+    const auto expectTabLeaves = [](ui::DBGrid* grid, const db::Table& rows, Qt::Key key) {
+        grid->setFocus();
+        const qint64 row = rows.RecNo();
+        uitest::press(key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_NE(uitest::focused(), grid);
+        EXPECT_EQ(rows.RecNo(), row) << "Tab moved the row";
+    };
+    expectTabLeaves(main.DBGridEmployee2, *data().TblEmployee1, Qt::Key_Tab);
+    expectTabLeaves(main.DBGridEmployee2, *data().TblEmployee1, Qt::Key_Backtab);
     switchToPage(1);
-    main.DBGridEmployee->setFocus();
-    const qint64 row = data().TblEmployee2->RecNo();
-    uitest::press(Qt::Key_Tab);
-    EXPECT_NE(uitest::focused(), main.DBGridEmployee);
-    EXPECT_EQ(data().TblEmployee2->RecNo(), row);
+    expectTabLeaves(main.DBGridEmployee, *data().TblEmployee2, Qt::Key_Tab);
 }
 
 TEST_F(MainWindowKeysTest, AnEmployeeTypedIntoTheDepartmentGridIsStoredAsTyped)
