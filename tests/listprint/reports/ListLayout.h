@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listprint/reports/OneColumnList.h"
 #include "listprint/reports/TQRSelectDepartment.h"
 
 #include <QString>
@@ -16,14 +17,7 @@ class DataSet;
 // stand (inches from the left margin).
 struct ListLayout
 {
-    struct Column
-    {
-        QString heading;
-        double headingLeft;
-        QString field;
-        double fieldLeft;
-        double fieldWidth;
-    };
+    using Column = OneColumnList::Column; // heading and field places, also of the two-column list
 
     const char* name;
     std::function<std::unique_ptr<report::Report>(db::DataSet& employees, db::DataSet& departments)> create;
