@@ -1,5 +1,6 @@
 #include "listprint/TSelectionDlg.h"
 
+#include "listprint/BoxedDialog.h"
 #include "listprint/ListExporters.h"
 #include "listprint/TFrmDataMod.h"
 #include "listprint/TFrmMain.h"
@@ -13,7 +14,6 @@
 #include "platform/ui/Component.h"
 
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -36,26 +36,11 @@ TSelectionDlg::TSelectionDlg(TFrmMain& owner)
     setWindowTitle(QStringLiteral("Department"));
     setFont(QFont(QStringLiteral("Arial"), 8));
 
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    auto* framed = new QVBoxLayout(Bevel1); // owned by the bevel
-    framed->addWidget(LblSelection);
-    framed->addWidget(DBLookupComboBoxSelect);
-    DBLookupComboBoxSelect->setMinimumWidth(260);
-
     // OK runs the action and leaves the dialog open; only Cancel (Esc, the close box) ends it.
-    OKBtn->setDefault(true);
-    OKBtn->setAutoDefault(true);
-    CancelBtn->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout; // owned by the dialog's layout
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-
-    auto* layout = new QVBoxLayout(this); // owned by the dialog
-    layout->addWidget(Bevel1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QVBoxLayout& framed = layOutBoxedDialog(*this, *Bevel1, *OKBtn, *CancelBtn);
+    framed.addWidget(LblSelection);
+    framed.addWidget(DBLookupComboBoxSelect);
+    DBLookupComboBoxSelect->setMinimumWidth(260);
 
     ui::connectGuarded(OKBtn, &QPushButton::clicked, this, &TSelectionDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);

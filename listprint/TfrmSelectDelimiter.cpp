@@ -1,5 +1,6 @@
 #include "listprint/TfrmSelectDelimiter.h"
 
+#include "listprint/BoxedDialog.h"
 #include "listprint/TFrmMain.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/Guard.h"
@@ -7,7 +8,6 @@
 
 #include <QFrame>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -33,24 +33,8 @@ TfrmSelectDelimiter::TfrmSelectDelimiter(TFrmMain& owner)
     RadioGroup1->setItems({ QStringLiteral("Comma Delimiter"), QStringLiteral("Tab Delimiter") });
     RadioGroup1->setItemIndex(0);
 
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    auto* framed = new QVBoxLayout(Bevel1); // owned by the bevel
-    framed->addWidget(RadioGroup1);
-
-    // OK is the default button (Enter); Esc and the close box cancel, as the Cancel button does.
-    OKBtn->setDefault(true);
-    OKBtn->setAutoDefault(true);
-    CancelBtn->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout; // owned by the dialog's layout
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-
-    auto* layout = new QVBoxLayout(this); // owned by the dialog
-    layout->addWidget(Bevel1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Esc and the close box cancel, as the Cancel button does.
+    layOutBoxedDialog(*this, *Bevel1, *OKBtn, *CancelBtn).addWidget(RadioGroup1);
 
     setTabOrder(OKBtn, CancelBtn);
     setTabOrder(CancelBtn, RadioGroup1->button(0));

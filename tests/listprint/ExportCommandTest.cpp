@@ -2,8 +2,6 @@
 
 #include "listprint/TSelectionDlg.h"
 #include "listprint/TfrmSelectDelimiter.h"
-#include "platform/ui/DBLookupComboBox.h"
-#include "platform/ui/ModalRecorder.h"
 #include "platform/ui/RadioGroup.h"
 
 #include <QAction>
@@ -45,43 +43,27 @@ QString acceptCaption(const QFileDialog& dialog)
     return {};
 }
 
+// The export command as a user gives it: the delimiter dialog, then the save dialog, which starts in the documents
+// folder of a home of the test's own.
 class ExportCommandTest : public ExportFixture
 {
 protected:
     void SetUp() override
     {
         ExportFixture::SetUp();
-        m_previousHome = qgetenv("HOME");
-        qputenv("HOME", path(QStringLiteral("home")).toUtf8());
         ASSERT_TRUE(QDir().mkpath(documents()));
-    }
-    void TearDown() override
-    {
-        qputenv("HOME", m_previousHome);
-        ExportFixture::TearDown();
     }
 
     QString documents() const { return path(QStringLiteral("home/Documents")); }
 
-    // Confirms the delimiter dialog with the keyboard: Tab to the radio group, Down for the tab format, Enter.
-    void chooseDelimiter(int index)
+    // Confirms the delimiter dialog on the format it starts on, the comma format, with Enter.
+    void confirmDelimiter()
     {
-        m_recorder.driveDialog([index](QDialog& dialog) {
-            QWidget* focused = focusIn(dialog);
-            ASSERT_NE(focused, nullptr);
-            if (index == 1) {
-                QTest::keyClick(focused, Qt::Key_Tab);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-            }
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        });
+        m_recorder.driveDialog([](QDialog& dialog) { pressIn(dialog, Qt::Key_Return); });
     }
 
-    ui::ModalRecorder m_recorder;
-
 private:
-    QByteArray m_previousHome;
+    const ScopedEnvironmentVariable m_home { "HOME", path(QStringLiteral("home")) };
 };
 
 TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFormat)
@@ -140,9 +122,7 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     m_recorder.clear();
     m_recorder.driveDialog([&](QDialog& dialog) {
         itemIndex = dynamic_cast<TfrmSelectDelimiter&>(dialog).RadioGroup1->ItemIndex();
-        QWidget* const focused = focusIn(dialog);
-        ASSERT_NE(focused, nullptr);
-        QTest::keyClick(focused, Qt::Key_Escape);
+        pressIn(dialog, Qt::Key_Escape);
     });
     mainWindow().ExportToAsciiFile1->trigger();
     EXPECT_EQ(itemIndex, 0);
@@ -150,13 +130,11 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
 
     // OK, then Cancel in the save dialog, which proposes the file chosen last: the file stays as it was.
     const QByteArray tabFile = fileBytes(file);
-    chooseDelimiter(0);
+    confirmDelimiter();
     QStringList proposed;
     answerFileDialog([&](QFileDialog& dialog) {
         proposed = dialog.selectedFiles();
-        QWidget* const name = focusIn(dialog);
-        ASSERT_NE(name, nullptr);
-        QTest::keyClick(name, Qt::Key_Escape);
+        pressIn(dialog, Qt::Key_Escape);
     });
     mainWindow().ExportToAsciiFile1->trigger();
     EXPECT_EQ(proposed, QStringList { file });
@@ -165,12 +143,8 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     EXPECT_TRUE(m_recorder.messages().isEmpty());
 
     // Accepting the proposed name replaces the file without a question.
-    chooseDelimiter(0);
-    answerFileDialog([](QFileDialog& dialog) {
-        QWidget* const name = focusIn(dialog);
-        ASSERT_NE(name, nullptr);
-        QTest::keyClick(name, Qt::Key_Return);
-    });
+    confirmDelimiter();
+    answerFileDialog([](QFileDialog& dialog) { pressIn(dialog, Qt::Key_Return); });
     mainWindow().ExportToAsciiFile1->trigger();
     EXPECT_TRUE(fileBytes(file).startsWith("\"Last Name\", \"First Name\""));
     EXPECT_EQ(m_recorder.messageTexts(), QStringList { "The Employee Listing has been exported into " + file });
@@ -182,12 +156,9 @@ TEST_F(ExportCommandTest, ListTwoWritesEachConfirmedDepartmentOverTheOneBefore)
     selectList(QStringLiteral("Employees of a Department"));
     const QString file = path(QStringLiteral("department.txt"));
     mainWindow().SaveDialog1().setNextFileName(file);
-    chooseDelimiter(0);
+    confirmDelimiter();
     QString afterFirst;
-    m_recorder.driveDialog([&](QDialog& dialog) {
-        auto& chooser = dynamic_cast<TSelectionDlg&>(dialog);
-        chooser.DBLookupComboBoxSelect->setFocus();
-        ASSERT_EQ(focusIn(chooser), chooser.DBLookupComboBoxSelect);
+    answerChooser([&](TSelectionDlg&) {
         for (int pick = 0; pick < 2; ++pick) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -215,7 +186,7 @@ TEST_F(ExportCommandTest, AListNumberOutsideOneToSevenCreatesNothingAfterBothDia
     selectList(QStringLiteral("Directors"));
     const QString file = path(QStringLiteral("directors.txt"));
     mainWindow().SaveDialog1().setNextFileName(file);
-    chooseDelimiter(0);
+    confirmDelimiter();
     mainWindow().ExportToAsciiFile1->trigger();
 
     EXPECT_EQ(m_recorder.dialogTitles(), QStringList { QStringLiteral("Select Delimiter") });
@@ -243,7 +214,7 @@ TEST_F(ExportCommandTest, ATargetThatCannotBeWrittenShowsTheErrorAndNoCompletion
         SCOPED_TRACE(target.fileName.toStdString());
         m_recorder.clear();
         mainWindow().SaveDialog1().setNextFileName(target.fileName);
-        chooseDelimiter(0);
+        confirmDelimiter();
         mainWindow().ExportToAsciiFile1->trigger();
 
         ASSERT_EQ(m_recorder.messages().size(), 1);

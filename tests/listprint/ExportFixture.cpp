@@ -1,7 +1,9 @@
 #include "ExportFixture.h"
 
+#include "listprint/TSelectionDlg.h"
+#include "platform/ui/DBLookupComboBox.h"
+
 #include <QApplication>
-#include <QFile>
 #include <QTest>
 
 void ExportFixture::SetUp()
@@ -39,10 +41,21 @@ QWidget* ExportFixture::focusIn(QWidget& window)
     return QApplication::focusWidget();
 }
 
-QByteArray ExportFixture::fileBytes(const QString& fileName) const
+void ExportFixture::pressIn(QWidget& window, Qt::Key key)
 {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QWidget* const focused = focusIn(window);
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, key);
+}
+
+void ExportFixture::answerChooser(const std::function<void(TSelectionDlg&)>& answer)
+{
+    m_recorder.driveDialog([answer](QDialog& dialog) {
+        auto& chooser = dynamic_cast<TSelectionDlg&>(dialog);
+        chooser.DBLookupComboBoxSelect->setFocus();
+        ASSERT_EQ(focusIn(chooser), chooser.DBLookupComboBoxSelect);
+        answer(chooser);
+    });
 }
 
 QByteArray ExportFixture::commaLines(const QList<QStringList>& lines)

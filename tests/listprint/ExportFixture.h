@@ -2,13 +2,19 @@
 
 #include "PrintrollFixture.h"
 
+#include "platform/ui/ModalRecorder.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
+class TSelectionDlg;
+
 // Printroll over a directory of a few employees and two departments, chosen for the exports: names with and
 // without the blank after the comma, without a comma, with letters outside ASCII, and values holding a quote, a
-// comma and a TAB.
+// comma and a TAB. The exports' dialogs and messages go to the recorder.
 class ExportFixture : public PrintrollFixture
 {
 protected:
@@ -16,9 +22,13 @@ protected:
 
     // Makes the window active, as a user's click would, and returns the widget that has the keyboard focus in it.
     static QWidget* focusIn(QWidget& window);
-    // The bytes of a file, empty when it does not exist.
-    QByteArray fileBytes(const QString& fileName) const;
+    // Makes the window active and presses the key in the widget that has the focus.
+    static void pressIn(QWidget& window, Qt::Key key);
+    // Answers the department chooser once it is shown, its list having the focus.
+    void answerChooser(const std::function<void(TSelectionDlg&)>& answer);
     // The lines of a file as the format writes them, each ended by CR LF.
     static QByteArray commaLines(const QList<QStringList>& lines);
     static QByteArray tabLines(const QList<QStringList>& lines);
+
+    ui::ModalRecorder m_recorder;
 };

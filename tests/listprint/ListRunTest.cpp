@@ -42,21 +42,23 @@ TEST_P(ListRunTest, ADoubleClickPreviewsTheListWithItsQueryAndTitle)
     EXPECT_EQ(mainWindow().ReportAction(), 1);
 }
 
+// The employee query of a list: the lines after its FROM.
+QStringList listQuery(const QStringList& lines)
+{
+    return QStringList { "Select * ", "FROM employee " } + lines;
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryList, ListRunTest,
-    ::testing::Values(
-        ListCase { "Employee Listing", { "Select * ", "FROM employee ", "ORDER BY Name" }, "Employee Listing" },
+    ::testing::Values(ListCase { "Employee Listing", listQuery({ "ORDER BY Name" }), "Employee Listing" },
         // The department list keeps its own title whatever the catalogue calls it.
         ListCase { "All Departments", storedEmployeeQuery, "Department Listing" },
         ListCase { "Vice Presidents and Controllers",
-            { "Select * ", "FROM employee ", "WHERE Title LIKE '%V.P.%' OR", "Title LIKE '%CONTROLLER%' OR",
-                "Title LIKE '%VP%'", "ORDER BY Name" },
+            listQuery({ "WHERE Title LIKE '%V.P.%' OR", "Title LIKE '%CONTROLLER%' OR", "Title LIKE '%VP%'",
+                "ORDER BY Name" }),
             "Vice Presidents and Controllers" },
-        ListCase { "Directors", { "Select * ", "FROM employee ", "WHERE Title LIKE 'DIRECTOR%'", "ORDER BY Name" },
-            "Directors" },
-        ListCase { "Team Leaders",
-            { "Select * ", "FROM employee ", "WHERE Title LIKE '%TEAM LEADER%'", "ORDER BY Name" }, "Team Leaders" },
-        ListCase { "Extended Employee Listing", { "Select * ", "FROM employee ", "ORDER BY Name" },
-            "Extended Employee Listing" }));
+        ListCase { "Directors", listQuery({ "WHERE Title LIKE 'DIRECTOR%'", "ORDER BY Name" }), "Directors" },
+        ListCase { "Team Leaders", listQuery({ "WHERE Title LIKE '%TEAM LEADER%'", "ORDER BY Name" }), "Team Leaders" },
+        ListCase { "Extended Employee Listing", listQuery({ "ORDER BY Name" }), "Extended Employee Listing" }));
 
 using ListCommandTest = PrintrollFixture;
 

@@ -23,7 +23,6 @@ void PrintrollFixture::SetUp()
         }
         m_previews.append(texts);
     });
-    qputenv(report::ReportOutput::printToPdfVariable, path(QStringLiteral("printed.pdf")).toUtf8());
 }
 
 void PrintrollFixture::TearDown()
@@ -32,7 +31,6 @@ void PrintrollFixture::TearDown()
     m_dataMod.reset();
     m_windows.reset();
     m_previewRunner.reset();
-    qunsetenv(report::ReportOutput::printToPdfVariable);
     db::Session::defaultSession().RemoveAllPasswords();
 }
 
@@ -79,8 +77,8 @@ void PrintrollFixture::doubleClickCatalogue()
         grid.viewport(), Qt::LeftButton, Qt::NoModifier, grid.cellRect(std::max(grid.currentRow(), 0), 0).center());
 }
 
-QByteArray PrintrollFixture::printed() const
+QByteArray PrintrollFixture::fileBytes(const QString& fileName)
 {
-    QFile pdf(path(QStringLiteral("printed.pdf")));
-    return pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

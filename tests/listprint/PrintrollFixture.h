@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ScopedEnvironmentVariable.h"
 #include "TemporaryAlias.h"
 
 #include "common/DirectoryDatabase.h"
 #include "listprint/TFrmDataMod.h"
 #include "listprint/TFrmMain.h"
 #include "platform/os/WindowDirectory.h"
+#include "platform/report/ReportOutput.h"
 #include "platform/report/ScopedPreviewRunner.h"
 
 #include <QProcessEnvironment>
@@ -41,10 +43,14 @@ protected:
 
     // The texts of the first page of every preview so far.
     const QList<QStringList>& previews() const { return m_previews; }
-    QByteArray printed() const; // the PDF file of the prints, empty when nothing was printed
+    QByteArray printed() const { return fileBytes(path(QStringLiteral("printed.pdf"))); }
+    // The bytes of a file, empty when it does not exist.
+    static QByteArray fileBytes(const QString& fileName);
 
 private:
     TemporaryAlias m_alias { DirectoryDatabase::Alias, QStringLiteral("directory") };
+    const ScopedEnvironmentVariable m_printToPdf { report::ReportOutput::printToPdfVariable,
+        path(QStringLiteral("printed.pdf")) };
     std::unique_ptr<os::WindowDirectory> m_windows;
     std::unique_ptr<TFrmDataMod> m_dataMod;
     std::unique_ptr<TFrmMain> m_mainWindow;

@@ -1,22 +1,20 @@
+#include "ListDirectory.h"
+#include "ListLayout.h"
+#include "TemporaryAlias.h"
+
 #include "common/DirectoryDatabase.h"
 #include "listprint/reports/TQRDepartment.h"
 #include "listprint/reports/TQREmployeeExt.h"
 #include "listprint/reports/TQREmployeeList.h"
-#include "listprint/reports/TQRSelectDepartment.h"
 #include "listprint/reports/TQRShortList.h"
-#include "platform/db/Query.h"
 #include "platform/db/Session.h"
-#include "platform/db/Table.h"
 #include "platform/report/LayoutEngine.h"
 #include "platform/report/ReportOutput.h"
 #include "setup/DirectoryInstaller.h"
 
 #include <QDate>
-#include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,7 +22,6 @@
 
 namespace {
 
-constexpr const char* configVariable = "DBENGINE_CONFIG";
 const QDate printDate(2024, 3, 5);
 
 // The demo directory installed by the set-up tool in a temporary folder, under the directory's alias; each list is
@@ -34,55 +31,24 @@ class DemoPdfTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_folder.isValid());
-        m_previousConfig = qgetenv(configVariable);
-        m_hadConfig = qEnvironmentVariableIsSet(configVariable);
-        const QString config = m_folder.filePath(QStringLiteral("aliases.ini"));
-        qputenv(configVariable, QFile::encodeName(config));
-        const QString directory = m_folder.filePath(QStringLiteral("directory"));
-        ASSERT_TRUE(QDir().mkpath(directory));
-        db::Session::writeAlias(DirectoryDatabase::Alias, directory, config);
-        DirectoryInstaller(directory).installDemo();
+        DirectoryInstaller(m_alias.folder()).installDemo();
         db::Session::defaultSession().AddPassword(DirectoryDatabase::TablePassword);
     }
 
-    void TearDown() override
-    {
-        db::Session::defaultSession().RemoveAllPasswords();
-        if (m_hadConfig)
-            qputenv(configVariable, m_previousConfig);
-        else
-            qunsetenv(configVariable);
-    }
+    void TearDown() override { db::Session::defaultSession().RemoveAllPasswords(); }
 
     // The employee query with the list printer's text for a list.
-    std::unique_ptr<db::Query> employees(const QStringList& lines, const QString& department = {})
+    static std::unique_ptr<db::Query> employees(
+        const QStringList& lines = { QStringLiteral("ORDER BY Name") }, const QString& department = {})
     {
-        auto query = std::make_unique<db::Query>();
-        query->setObjectName(QStringLiteral("QryEmployee"));
-        query->setDatabaseName(DirectoryDatabase::Alias);
-        query->setSQL(QStringList { QStringLiteral("Select * "), QStringLiteral("FROM employee ") } + lines);
-        if (query->ParamCount() > 0)
-            query->Params(0).setAsString(department);
-        query->Open();
-        return query;
-    }
-
-    std::unique_ptr<db::Table> departments()
-    {
-        auto table = std::make_unique<db::Table>();
-        table->setObjectName(QStringLiteral("TblSelectDepartment"));
-        table->setDatabaseName(DirectoryDatabase::Alias);
-        table->setTableName(DirectoryDatabase::DepartmentTable);
-        table->Open();
-        return table;
+        return ListDirectory::openEmployees(DirectoryDatabase::Alias, lines, department);
     }
 
     // The pages of the PDF that the layout writes, as pdftotext reads them, each with its runs of white space made
     // one blank.
-    QStringList pdfPages(report::Report& layout, const QString& name)
+    QStringList pdfPages(report::Report& layout) const
     {
-        const QString pdf = m_folder.filePath(name + QStringLiteral(".pdf"));
+        const QString pdf = m_alias.path(layout.objectName() + QStringLiteral(".pdf"));
         report::ReportOutput::writePdf(*layout.layOut(printDate), pdf);
         QProcess pdftotext;
         pdftotext.start(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), pdf, QStringLiteral("-") });
@@ -97,9 +63,7 @@ protected:
     }
 
 private:
-    QTemporaryDir m_folder;
-    QByteArray m_previousConfig;
-    bool m_hadConfig = false;
+    TemporaryAlias m_alias { DirectoryDatabase::Alias, QStringLiteral("directory") };
 };
 
 QString printed()
@@ -111,12 +75,9 @@ QString printed()
 
 TEST_F(DemoPdfTest, EmployeeList)
 {
-    const auto query = employees({ QStringLiteral("ORDER BY Name") });
-    TQREmployeeList list(*query);
-    list.LblReportTitle().setCaption(QStringLiteral("Employee Listing"));
     // Every employee of the demo, under a letter for each of A to Z. A cellular or pager number wider than its
     // column goes on in a second line of its row, which pdftotext reads after the rest of the row.
-    const QStringList pages = pdfPages(list, QStringLiteral("employees"));
+    const QStringList pages = pdfPages(*titled<TQREmployeeList>(*employees(), QStringLiteral("Employee Listing")));
     ASSERT_EQ(pages.size(), 3);
     EXPECT_TRUE(
         pages[0].startsWith("Employee Listing Name Phone/Ext. Cellular Pager # Department A ABERNATHY, MARGARET "
@@ -139,9 +100,8 @@ TEST_F(DemoPdfTest, ShortList)
     const auto query
         = employees({ QStringLiteral("WHERE Title LIKE '%V.P.%' OR"), QStringLiteral("Title LIKE '%CONTROLLER%' OR"),
             QStringLiteral("Title LIKE '%VP%'"), QStringLiteral("ORDER BY Name") });
-    TQRShortList list(*query);
-    list.LblReportTitle().setCaption(QStringLiteral("Vice Presidents and Controllers"));
-    const QStringList pages = pdfPages(list, QStringLiteral("short"));
+    const QStringList pages
+        = pdfPages(*titled<TQRShortList>(*query, QStringLiteral("Vice Presidents and Controllers")));
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].startsWith("Vice Presidents and Controllers Name Phone/Ext. Department Cellular Pager # "
                                     "BRENNAN, PATRICK 4101 * ACCOUNTING"))
@@ -155,9 +115,7 @@ TEST_F(DemoPdfTest, ShortList)
 TEST_F(DemoPdfTest, OneDepartmentList)
 {
     const auto query = employees({ QStringLiteral("WHERE Department = :ParmDept") }, QStringLiteral("ACCOUNTING"));
-    TQRSelectDepartment list(*query);
-    list.QRLabelTitle().setCaption(QStringLiteral("ACCOUNTING"));
-    const QStringList pages = pdfPages(list, QStringLiteral("accounting"));
+    const QStringList pages = pdfPages(*titled<TQRSelectDepartment>(*query, QStringLiteral("ACCOUNTING")));
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].startsWith("ACCOUNTING Name Phone/Ext. Title Cellular Pager # BRENNAN, PATRICK 4101 * "
                                     "CONTROLLER"))
@@ -170,9 +128,9 @@ TEST_F(DemoPdfTest, OneDepartmentList)
 
 TEST_F(DemoPdfTest, DepartmentList)
 {
-    const auto table = departments();
+    const auto table = ListDirectory::openDepartments(DirectoryDatabase::Alias);
     TQRDepartment list(*table);
-    const QStringList pages = pdfPages(list, QStringLiteral("departments"));
+    const QStringList pages = pdfPages(list);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].startsWith("Department Listing Department Phone/Ext. Fax Number Address 1 Address 2 "
                                     "ACCOUNTING 4100 OR 4101 (555) 010-4199 Head Office, 2nd Floor 1200 Harbor Road"))
@@ -184,10 +142,8 @@ TEST_F(DemoPdfTest, DepartmentList)
 
 TEST_F(DemoPdfTest, ExtendedList)
 {
-    const auto query = employees({ QStringLiteral("ORDER BY Name") });
-    TQREmployeeExt list(*query);
-    list.LblReportTitle().setCaption(QStringLiteral("Extended Employee Listing"));
-    const QStringList pages = pdfPages(list, QStringLiteral("extended"));
+    const QStringList pages
+        = pdfPages(*titled<TQREmployeeExt>(*employees(), QStringLiteral("Extended Employee Listing")));
     ASSERT_EQ(pages.size(), 2);
     // The two columns side by side; a name too long for its box takes a second line of its row.
     EXPECT_TRUE(pages[0].startsWith("Extended Employee Listing Name Extension Title Name Extension Title A G "

@@ -1,74 +1,64 @@
 #include "ListDirectory.h"
 
+#include "platform/db/Param.h"
 #include "platform/db/Session.h"
 #include "platform/db/TableDef.h"
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
 
+#include <QDir>
+
 namespace {
 
-constexpr const char* configVariable = "DBENGINE_CONFIG";
-
-db::TableDef alphaTable(const QStringList& fields)
+void createTable(const QString& path, const QStringList& fields, const std::vector<QVariantList>& rows)
 {
     db::TableDef definition;
     for (const QString& name : fields)
         definition.fields.append(db::FieldDef { name, db::FieldType::Alpha, 35 });
-    return definition;
+    db::TableFile::create(path, definition);
+    db::TableFile file(path, db::Session::defaultSession());
+    db::TableLoad load(file);
+    for (const QVariantList& row : rows)
+        load.insert(row);
+    load.commit();
 }
 
 } // namespace
 
 ListDirectory::ListDirectory(const std::vector<Employee>& employees, const std::vector<Department>& departments)
-    : m_oldConfig(qgetenv(configVariable))
-    , m_hadConfig(qEnvironmentVariableIsSet(configVariable))
 {
-    const QString config = m_folder.filePath(QStringLiteral("aliases.ini"));
-    qputenv(configVariable, config.toLocal8Bit());
-    db::Session::writeAlias(QString::fromLatin1(alias), m_folder.path(), config);
-
-    const QString employeePath = m_folder.filePath(QStringLiteral("employee.DB"));
-    db::TableFile::create(employeePath,
-        alphaTable({ "Department", "Name", "Extension", "Cellular", "Pager", "HomePhone", "EMail", "Title" }));
-    db::TableFile employeeFile(employeePath, db::Session::defaultSession());
-    db::TableLoad employeeLoad(employeeFile);
+    std::vector<QVariantList> employeeRows;
     for (const Employee& e : employees)
-        employeeLoad.insert({ e.department, e.name, e.extension, e.cellular, e.pager, QString(), QString(), e.title });
-    employeeLoad.commit();
+        employeeRows.push_back(
+            { e.department, e.name, e.extension, e.cellular, e.pager, QString(), QString(), e.title });
+    createTable(QDir(m_alias.folder()).filePath(QStringLiteral("employee.DB")),
+        { "Department", "Name", "Extension", "Cellular", "Pager", "HomePhone", "EMail", "Title" }, employeeRows);
 
-    const QString departmentPath = m_folder.filePath(QStringLiteral("department.DB"));
-    db::TableFile::create(
-        departmentPath, alphaTable({ "Department", "MainExtension", "FaxNumber", "Address1", "Address2" }));
-    db::TableFile departmentFile(departmentPath, db::Session::defaultSession());
-    db::TableLoad departmentLoad(departmentFile);
+    std::vector<QVariantList> departmentRows;
     for (const Department& d : departments)
-        departmentLoad.insert({ d.department, d.mainExtension, d.faxNumber, d.address1, d.address2 });
-    departmentLoad.commit();
+        departmentRows.push_back({ d.department, d.mainExtension, d.faxNumber, d.address1, d.address2 });
+    createTable(QDir(m_alias.folder()).filePath(QStringLiteral("department.DB")),
+        { "Department", "MainExtension", "FaxNumber", "Address1", "Address2" }, departmentRows);
 }
 
-ListDirectory::~ListDirectory()
-{
-    if (m_hadConfig)
-        qputenv(configVariable, m_oldConfig);
-    else
-        qunsetenv(configVariable);
-}
-
-std::unique_ptr<db::Query> ListDirectory::employees() const
+std::unique_ptr<db::Query> ListDirectory::openEmployees(
+    const QString& alias, const QStringList& lines, const QString& department)
 {
     auto query = std::make_unique<db::Query>();
     query->setObjectName(QStringLiteral("QryEmployee"));
-    query->setDatabaseName(QString::fromLatin1(alias));
-    query->setSQL({ QStringLiteral("Select * "), QStringLiteral("FROM employee "), QStringLiteral("ORDER BY Name") });
+    query->setDatabaseName(alias);
+    query->setSQL(QStringList { QStringLiteral("Select * "), QStringLiteral("FROM employee ") } + lines);
+    if (query->ParamCount() > 0)
+        query->Params(0).setAsString(department);
     query->Open();
     return query;
 }
 
-std::unique_ptr<db::Table> ListDirectory::departments() const
+std::unique_ptr<db::Table> ListDirectory::openDepartments(const QString& alias)
 {
     auto table = std::make_unique<db::Table>();
     table->setObjectName(QStringLiteral("TblSelectDepartment"));
-    table->setDatabaseName(QString::fromLatin1(alias));
+    table->setDatabaseName(alias);
     table->setTableName(QStringLiteral("department.DB"));
     table->Open();
     return table;

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "TemporaryAlias.h"
+
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <vector>
@@ -35,14 +36,17 @@ public:
     static constexpr const char* alias = "Ringfolio Test";
 
     ListDirectory(const std::vector<Employee>& employees, const std::vector<Department>& departments = {});
-    ~ListDirectory();
 
     // The employees by name, as the list printer's query has them; the departments in table order.
-    std::unique_ptr<db::Query> employees() const;
-    std::unique_ptr<db::Table> departments() const;
+    std::unique_ptr<db::Query> employees() const { return openEmployees(QString::fromLatin1(alias)); }
+    std::unique_ptr<db::Table> departments() const { return openDepartments(QString::fromLatin1(alias)); }
+
+    // The list printer's employee query of a list (the lines after its FROM, the department for its parameter) and
+    // its department table, over the directory an alias names.
+    static std::unique_ptr<db::Query> openEmployees(const QString& alias,
+        const QStringList& lines = { QStringLiteral("ORDER BY Name") }, const QString& department = {});
+    static std::unique_ptr<db::Table> openDepartments(const QString& alias);
 
 private:
-    QTemporaryDir m_folder;
-    QByteArray m_oldConfig;
-    bool m_hadConfig;
+    TemporaryAlias m_alias { QString::fromLatin1(alias) };
 };

@@ -1,4 +1,7 @@
 #include "ListDirectory.h"
+#include "ListLayout.h"
+#include "ScopedEnvironmentVariable.h"
+#include "TestPrinters.h"
 
 #include "listprint/reports/TQRDepartment.h"
 #include "listprint/reports/TQREmployeeExt.h"
@@ -9,12 +12,11 @@
 #include "platform/report/ReportOutput.h"
 
 #include <QFile>
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 using report::PageModel;
 
@@ -55,59 +57,19 @@ const report::PageItem& itemWith(const report::Page& page, const QString& text)
     return page.item(static_cast<int>(std::max<qsizetype>(index, 0)));
 }
 
-// A one-column layout as the tests expect it: headings with their left edge, fields with left edge and width.
-struct Column
-{
-    QString heading;
-    double headingLeft;
-    double fieldLeft;
-    double fieldWidth;
-};
-
-struct OneColumnCase
-{
-    const char* name;
-    std::function<std::unique_ptr<report::Report>(db::DataSet& employees, db::DataSet& departments)> create;
-    std::vector<Column> columns;
-    QStringList values; // the one row's values, in column order
-    bool group;
-    bool wordWrap;
-    QString dateText;
-};
-
-const ListDirectory::Employee adams { "SALES", "ADAMS, ANN", "4411*", "555-0101", "555-0202", "CONTROLLER" };
+const ListDirectory::Employee adams { "ENGINEERING", "ADAMS, ANN", "4411*", "555-0101", "555-0202", "CONTROLLER" };
 const ListDirectory::Department engineering { "ENGINEERING", "4000", "4001", "1 Main St", "Floor 2" };
+// The one row's value of each field the lists print: Adams's, or the department's.
+const QHash<QString, QString> adamsRow { { "Name", adams.name }, { "Extension", adams.extension },
+    { "Cellular", adams.cellular }, { "Pager", adams.pager }, { "Department", adams.department },
+    { "Title", adams.title }, { "MainExtension", engineering.mainExtension }, { "FaxNumber", engineering.faxNumber },
+    { "Address1", engineering.address1 }, { "Address2", engineering.address2 } };
 
-std::vector<OneColumnCase> oneColumnCases()
+PageModel pagesOf(const ListLayout& list, const ListDirectory& directory)
 {
-    const auto titled = [](auto* layout) {
-        layout->LblReportTitle().setCaption(QStringLiteral("Staff"));
-        return std::unique_ptr<report::Report>(layout);
-    };
-    return {
-        { "TQREmployeeList", [titled](db::DataSet& e, db::DataSet&) { return titled(new TQREmployeeList(e)); },
-            { { "Name", 0.13, 0.08, 2.09 }, { "Phone/Ext.", 2.38, 2.33, 1.43 }, { "Cellular", 3.89, 3.91, 0.90 },
-                { "Pager #", 4.99, 4.99, 0.82 }, { "Department", 5.92, 5.92, 1.61 } },
-            { "ADAMS, ANN", "4411*", "555-0101", "555-0202", "SALES" }, true, false, "Date Print: " },
-        { "TQRShortList", [titled](db::DataSet& e, db::DataSet&) { return titled(new TQRShortList(e)); },
-            { { "Name", 0.13, 0.08, 2.09 }, { "Phone/Ext.", 2.38, 2.33, 1.43 }, { "Department", 4.04, 3.92, 1.61 },
-                { "Cellular", 5.79, 5.70, 0.90 }, { "Pager #", 6.79, 6.78, 0.82 } },
-            { "ADAMS, ANN", "4411*", "SALES", "555-0101", "555-0202" }, false, false, "Date Print: " },
-        { "TQRSelectDepartment",
-            [](db::DataSet& e, db::DataSet&) {
-                auto layout = std::make_unique<TQRSelectDepartment>(e);
-                layout->QRLabelTitle().setCaption(QStringLiteral("Staff"));
-                return std::unique_ptr<report::Report>(std::move(layout));
-            },
-            { { "Name", 0.13, 0.08, 2.09 }, { "Phone/Ext.", 2.38, 2.33, 1.43 }, { "Title", 4.21, 3.92, 1.59 },
-                { "Cellular", 5.79, 5.70, 0.90 }, { "Pager #", 6.79, 6.78, 0.82 } },
-            { "ADAMS, ANN", "4411*", "CONTROLLER", "555-0101", "555-0202" }, false, true, "Date Printed: " },
-        { "TQRDepartment", [](db::DataSet&, db::DataSet& d) { return std::make_unique<TQRDepartment>(d); },
-            { { "Department", 0.13, 0.08, 2.09 }, { "Phone/Ext.", 2.33, 2.33, 1.18 },
-                { "Fax Number", 3.66, 3.67, 0.96 }, { "Address 1", 4.88, 4.86, 1.59 },
-                { "Address 2", 6.63, 6.62, 1.09 } },
-            { "ENGINEERING", "4000", "4001", "1 Main St", "Floor 2" }, false, true, "Date Printed: " },
-    };
+    const auto employees = directory.employees();
+    const auto departments = directory.departments();
+    return list.create(*employees, *departments)->buildPages(printDate);
 }
 
 } // namespace
@@ -115,30 +77,27 @@ std::vector<OneColumnCase> oneColumnCases()
 TEST(ListLayouts, OneColumnListsPlaceEveryColumn)
 {
     const ListDirectory directory({ adams }, { engineering });
-    for (const OneColumnCase& c : oneColumnCases()) {
-        SCOPED_TRACE(c.name);
-        auto employees = directory.employees();
-        auto departments = directory.departments();
-        const PageModel pages = c.create(*employees, *departments)->buildPages(printDate);
+    for (const ListLayout& list : ListLayout::oneColumnLists()) {
+        SCOPED_TRACE(list.name);
+        const PageModel pages = pagesOf(list, directory);
         ASSERT_EQ(pages.pageCount(), 1);
         const report::Page& page = pages.page(0);
 
-        const QString title = QString::fromLatin1(c.name) == "TQRDepartment" ? "Department Listing" : "Staff";
+        const QString title = QString::fromLatin1(list.name) == "TQRDepartment" ? "Department Listing" : "Staff";
         const report::PageItem& titleItem = page.item(0);
         EXPECT_EQ(page.text(0), title);
         EXPECT_FLOAT_EQ(titleItem.left, 0.39f + 3.08f);
         EXPECT_EQ(pages.style(titleItem.style).font, (report::TextFont { .pointSize = 14, .bold = true }));
 
-        const double detailTop = 0.39 + 0.42 + 0.28 + (c.group ? 0.42 : 0) + 0.08;
-        for (size_t i = 0; i < c.columns.size(); ++i) {
-            const Column& column = c.columns[i];
+        const double detailTop = 0.39 + 0.42 + 0.28 + (list.group ? 0.42 : 0) + 0.08;
+        for (const ListLayout::Column& column : list.columns) {
             const report::PageItem& heading = itemWith(page, column.heading);
             EXPECT_NEAR(heading.left, 0.39 + column.headingLeft, 1e-5) << column.heading.toStdString();
             EXPECT_NEAR(heading.top, 0.39 + 0.42 + 0.04, 1e-5);
             EXPECT_EQ(pages.style(heading.style).font,
                 (report::TextFont { .pointSize = 12, .bold = true, .underline = true, .colour = 0xff0000ff }));
 
-            const report::PageItem& field = itemWith(page, c.values[static_cast<qsizetype>(i)]);
+            const report::PageItem& field = itemWith(page, adamsRow.value(column.field));
             EXPECT_NEAR(field.left, 0.39 + column.fieldLeft, 1e-5) << column.heading.toStdString();
             EXPECT_NEAR(field.width, column.fieldWidth, 1e-5);
             EXPECT_NEAR(field.top, detailTop, 1e-5);
@@ -146,14 +105,14 @@ TEST(ListLayouts, OneColumnListsPlaceEveryColumn)
             EXPECT_EQ(pages.style(field.style).font, report::TextFont {});
             EXPECT_TRUE(pages.style(field.style).multiLine); // a value too long for its box wraps
         }
-        if (c.group) { // the red letter that the names below begin with
+        if (list.group) { // the red letter that the names below begin with
             const report::PageItem& letter = itemWith(page, "A");
             EXPECT_NEAR(letter.left, 0.39 + 0.17, 1e-5);
             EXPECT_EQ(pages.style(letter.style).font,
                 (report::TextFont { .pointSize = 14, .bold = true, .colour = 0xffff0000 }));
         }
         // One page: neither date, legend nor page number.
-        EXPECT_EQ(page.itemCount(), 11 + (c.group ? 1 : 0));
+        EXPECT_EQ(page.itemCount(), 11 + (list.group ? 1 : 0));
     }
 }
 
@@ -163,15 +122,13 @@ TEST(ListLayouts, OneColumnFootersOnAllButTheLastPage)
     for (int i = 0; i < 45; ++i)
         manyDepartments.push_back({ QStringLiteral("DEPT %1").arg(i, 2, 10, QLatin1Char('0')), "1", "2", "3", "4" });
     const ListDirectory directory(staff(45), manyDepartments);
-    for (const OneColumnCase& c : oneColumnCases()) {
-        SCOPED_TRACE(c.name);
-        auto employees = directory.employees();
-        auto departments = directory.departments();
-        const PageModel pages = c.create(*employees, *departments)->buildPages(printDate);
+    for (const ListLayout& list : ListLayout::oneColumnLists()) {
+        SCOPED_TRACE(list.name);
+        const PageModel pages = pagesOf(list, directory);
         ASSERT_GE(pages.pageCount(), 2);
         const report::Page& first = pages.page(0);
         const QStringList footer = texts(first).mid(first.itemCount() - 3);
-        EXPECT_EQ(footer, (QStringList { c.dateText + date(), "* Has Voice Mail", "Page:  1" }));
+        EXPECT_EQ(footer, (QStringList { list.dateText + date(), "* Has Voice Mail", "Page:  1" }));
         const double footerTop = 11 - 0.39 - 0.42 + 0.17;
         EXPECT_NEAR(itemWith(first, footer[0]).left, 0.39 + 0.08, 1e-5);
         EXPECT_NEAR(itemWith(first, footer[1]).left, 0.39 + 3.40, 1e-5);
@@ -188,15 +145,10 @@ TEST(ListLayouts, OneColumnFootersOnAllButTheLastPage)
 TEST(ListLayouts, EmptyListsPrintNothingButTheExtendedOne)
 {
     const ListDirectory directory({});
-    for (const OneColumnCase& c : oneColumnCases()) {
-        auto employees = directory.employees();
-        auto departments = directory.departments();
-        EXPECT_EQ(c.create(*employees, *departments)->buildPages(printDate).pageCount(), 0) << c.name;
-    }
-    auto employees = directory.employees();
-    TQREmployeeExt extended(*employees);
-    extended.LblReportTitle().setCaption(QStringLiteral("Extended"));
-    const PageModel pages = extended.buildPages(printDate);
+    for (const ListLayout& list : ListLayout::oneColumnLists())
+        EXPECT_EQ(pagesOf(list, directory).pageCount(), 0) << list.name;
+    const auto employees = directory.employees();
+    const PageModel pages = titled<TQREmployeeExt>(*employees, QStringLiteral("Extended"))->buildPages(printDate);
     ASSERT_EQ(pages.pageCount(), 1);
     EXPECT_EQ(texts(pages.page(0)),
         (QStringList { "Extended", "Name", "Extension", "Title", QStringLiteral("Date:") + date(), "Page 1" }));
@@ -205,10 +157,9 @@ TEST(ListLayouts, EmptyListsPrintNothingButTheExtendedOne)
 TEST(ListLayouts, ExtendedListFillsTwoColumnsWithFootersEverywhere)
 {
     const ListDirectory directory(staff(150));
-    auto employees = directory.employees();
-    TQREmployeeExt extended(*employees);
-    extended.LblReportTitle().setCaption(QStringLiteral("Extended Employee Listing"));
-    const PageModel pages = extended.buildPages(printDate);
+    const auto employees = directory.employees();
+    const PageModel pages
+        = titled<TQREmployeeExt>(*employees, QStringLiteral("Extended Employee Listing"))->buildPages(printDate);
     ASSERT_GE(pages.pageCount(), 2);
     for (int i = 0; i < pages.pageCount(); ++i) {
         const report::Page& page = pages.page(i);
@@ -275,12 +226,8 @@ TEST(ListLayouts, ClosedDataSetIsAnError)
     auto employees = directory.employees();
     employees->Close();
     TQRShortList layout(*employees);
-    try {
-        layout.buildPages();
-        FAIL() << "a closed data set printed";
-    } catch (const report::ReportError& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Cannot print: the data set QryEmployee is not open"));
-    }
+    EXPECT_EQ(failureOf<report::ReportError>([&layout] { layout.buildPages(); }),
+        "Cannot print: the data set QryEmployee is not open");
 }
 
 TEST(ListLayouts, PrintsToPdf)
@@ -288,18 +235,15 @@ TEST(ListLayouts, PrintsToPdf)
     const ListDirectory directory(staff(60));
     QTemporaryDir output;
     const QString path = output.filePath(QStringLiteral("list.pdf"));
-    qputenv(report::ReportOutput::printToPdfVariable, path.toLocal8Bit());
-    auto employees = directory.employees();
-    TQREmployeeList layout(*employees);
-    layout.LblReportTitle().setCaption(QStringLiteral("All Employees"));
-    const QString written = layout.Print();
-    qunsetenv(report::ReportOutput::printToPdfVariable);
-    EXPECT_EQ(written, path);
+    const ScopedEnvironmentVariable printToPdf(report::ReportOutput::printToPdfVariable, path);
+    const auto employees = directory.employees();
+    const auto layout = titled<TQREmployeeList>(*employees, QStringLiteral("All Employees"));
+    EXPECT_EQ(layout->Print(), path);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF"));
-    const int pages = layout.buildPages().pageCount();
+    const int pages = layout->buildPages().pageCount();
     EXPECT_GE(pages, 2);
     EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), pages);
 }
