@@ -3,7 +3,6 @@
 #include "listprint/TSelectionDlg.h"
 #include "platform/ui/DBLookupComboBox.h"
 
-#include <QApplication>
 #include <QTest>
 
 void ExportFixture::SetUp()
@@ -30,22 +29,6 @@ void ExportFixture::SetUp()
                            "VALUES ('ACCOUNTING', '200', '201', '1 Main St', 'Floor 2')"));
     execute(QStringLiteral("INSERT INTO department (Department, MainExtension, FaxNumber, Address1, Address2) "
                            "VALUES ('SALES', '300', '', '5 \"Quay\", Dock', '')"));
-}
-
-QWidget* ExportFixture::focusIn(QWidget& window)
-{
-    window.activateWindow();
-    QApplication::setActiveWindow(&window);
-    if (!QTest::qWaitForWindowActive(&window))
-        return nullptr;
-    return QApplication::focusWidget();
-}
-
-void ExportFixture::pressIn(QWidget& window, Qt::Key key)
-{
-    QWidget* const focused = focusIn(window);
-    ASSERT_NE(focused, nullptr);
-    QTest::keyClick(focused, key);
 }
 
 void ExportFixture::answerChooser(const std::function<void(TSelectionDlg&)>& answer)

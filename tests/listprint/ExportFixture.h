@@ -20,10 +20,6 @@ class ExportFixture : public PrintrollFixture
 protected:
     void SetUp() override;
 
-    // Makes the window active, as a user's click would, and returns the widget that has the keyboard focus in it.
-    static QWidget* focusIn(QWidget& window);
-    // Makes the window active and presses the key in the widget that has the focus.
-    static void pressIn(QWidget& window, Qt::Key key);
     // Answers the department chooser once it is shown, its list having the focus.
     void answerChooser(const std::function<void(TSelectionDlg&)>& answer);
     // The lines of a file as the format writes them, each ended by CR LF.

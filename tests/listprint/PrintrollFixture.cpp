@@ -7,6 +7,7 @@
 #include "platform/ui/DBGrid.h"
 #include "setup/DirectoryInstaller.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTabWidget>
 #include <QTest>
@@ -81,4 +82,20 @@ QByteArray PrintrollFixture::fileBytes(const QString& fileName)
 {
     QFile file(fileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QWidget* PrintrollFixture::focusIn(QWidget& window)
+{
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window))
+        return nullptr;
+    return QApplication::focusWidget();
+}
+
+void PrintrollFixture::pressIn(QWidget& window, Qt::Key key)
+{
+    QWidget* const focused = focusIn(window);
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, key);
 }

@@ -40,6 +40,10 @@ protected:
     // Makes the catalogue row of this list current, on the tab that lists it.
     void selectList(const QString& name);
     void doubleClickCatalogue();
+    // Makes the window active, as a user's click would, and returns the widget that has the keyboard focus in it.
+    static QWidget* focusIn(QWidget& window);
+    // Makes the window active and presses the key in the widget that has the focus, as a keystroke reaches it.
+    static void pressIn(QWidget& window, Qt::Key key);
 
     // The texts of the first page of every preview so far.
     const QList<QStringList>& previews() const { return m_previews; }
