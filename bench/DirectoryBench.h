@@ -1,10 +1,10 @@
 #pragma once
 
+#include "bench/ScopedVariable.h"
 #include "platform/db/BatchMove.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -25,9 +25,6 @@ public:
     static QStringList letterListSql();
 
     explicit DirectoryBench(QString folder);
-    ~DirectoryBench();
-    DirectoryBench(const DirectoryBench&) = delete;
-    DirectoryBench& operator=(const DirectoryBench&) = delete;
 
     const QString& folder() const { return m_folder; }
     db::Session& session() { return m_session; }
@@ -63,7 +60,6 @@ private:
 
     QString m_folder;
     QTemporaryDir m_configDir;
-    QByteArray m_previousConfig;
-    bool m_hadConfig = false;
+    ScopedVariable m_config;
     db::Session m_session;
 };
