@@ -39,6 +39,19 @@ std::unique_ptr<db::Table> DirectoryBench::openEmployees()
     return table;
 }
 
+std::unique_ptr<db::Query> DirectoryBench::openEmployeeList(const QStringList& fields)
+{
+    auto query = std::make_unique<db::Query>();
+    query->setObjectName(QStringLiteral("QryEmployee"));
+    query->setSession(m_session);
+    query->setDatabaseName(DirectoryDatabase::Alias);
+    for (const QString& field : fields)
+        query->addField(field);
+    query->setSQL({ QStringLiteral("Select * "), QStringLiteral("FROM employee "), QStringLiteral("ORDER BY Name") });
+    query->Open();
+    return query;
+}
+
 QStringList DirectoryBench::readFirstRows(int rows)
 {
     const std::unique_ptr<db::Table> table = openEmployees();

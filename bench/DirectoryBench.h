@@ -12,8 +12,9 @@
 #include <memory>
 
 namespace db {
+class Query;
 class Table;
-}
+} // namespace db
 
 // The jobs the benchmarks time, each done the way the programs do it, over a directory folder (employee.DB and
 // the other tables, as the set-up tool writes them). The alias names the folder through an alias configuration of
@@ -31,6 +32,10 @@ public:
 
     // employee.DB open in the browse order (ByName).
     std::unique_ptr<db::Table> openEmployees();
+
+    // The list printer's employee query (QryEmployee: every employee in name order), opened, with `fields` as its
+    // persistent fields where it has them.
+    std::unique_ptr<db::Query> openEmployeeList(const QStringList& fields = {});
 
     // Opens employee.DB in ByName order and reads the names of its first `rows` rows, as a grid fills its page.
     QStringList readFirstRows(int rows);
