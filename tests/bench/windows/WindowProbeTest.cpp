@@ -2,15 +2,13 @@
 #include "bench/WindowProbe.h"
 
 #include "ScopedEnvironmentVariable.h"
+#include "TemporaryAlias.h"
 #include "TestPrinters.h"
-
 #include "common/DirectoryDatabase.h"
-#include "platform/db/Session.h"
 #include "platform/os/WindowDirectory.h"
 #include "setup/DirectoryInstaller.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -34,11 +32,9 @@ class WindowProbeTest : public ::testing::Test
 protected:
     WindowProbeTest()
     {
-        for (const char* folder : { "database", "runtime", "settings" })
-            QDir().mkpath(m_dir.filePath(QLatin1String(folder)));
-        db::Session::writeAlias(DirectoryDatabase::Alias, m_dir.filePath(QStringLiteral("database")),
-            m_dir.filePath(QStringLiteral("aliases.ini")));
-        DirectoryInstaller(m_dir.filePath(QStringLiteral("database"))).installDemo();
+        for (const char* folder : { "runtime", "settings" })
+            QDir().mkpath(m_alias.path(QLatin1String(folder)));
+        DirectoryInstaller(m_alias.folder()).installDemo();
     }
 
     // No program of that title answers any more.
@@ -48,11 +44,10 @@ protected:
         return !windows.findWindow(title, Qt::CaseSensitive).has_value();
     }
 
-    QTemporaryDir m_dir;
     // The programs inherit these.
-    ScopedEnvironmentVariable m_config { "DBENGINE_CONFIG", m_dir.filePath(QStringLiteral("aliases.ini")) };
-    ScopedEnvironmentVariable m_runtime { "APP_RUNTIME_DIR", m_dir.filePath(QStringLiteral("runtime")) };
-    ScopedEnvironmentVariable m_settings { "APP_SETTINGS_DIR", m_dir.filePath(QStringLiteral("settings")) };
+    const TemporaryAlias m_alias { DirectoryDatabase::Alias, QStringLiteral("database") };
+    ScopedEnvironmentVariable m_runtime { "APP_RUNTIME_DIR", m_alias.path(QStringLiteral("runtime")) };
+    ScopedEnvironmentVariable m_settings { "APP_SETTINGS_DIR", m_alias.path(QStringLiteral("settings")) };
     ScopedEnvironmentVariable m_platform { "QT_QPA_PLATFORM", QStringLiteral("offscreen") };
 };
 
@@ -73,7 +68,7 @@ TEST_F(WindowProbeTest, TimesEachProgramToItsWindowAndEndsItWithTheQuit)
 TEST_F(WindowProbeTest, FailsWhenTheProgramCannotStartOrEndsWithoutTheWindow)
 {
     const WindowProbe probe(QStringLiteral("Ringfolio 2.5"));
-    const QString missing = m_dir.filePath(QStringLiteral("no-such-program"));
+    const QString missing = m_alias.path(QStringLiteral("no-such-program"));
     const std::string cannotStart = probeFailure(probe, missing);
     EXPECT_NE(cannotStart.find("no-such-program cannot be started"), std::string::npos) << cannotStart;
     // A program that ends at once, with exit code 0, has shown nothing.
