@@ -27,7 +27,6 @@ public:
 
     explicit DirectoryBench(QString folder);
 
-    const QString& folder() const { return m_folder; }
     db::Session& session() { return m_session; }
 
     // employee.DB open in the browse order (ByName).
