@@ -8,14 +8,7 @@
 #include "platform/db/TableFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-constexpr const char* ConfigVariable = "DBENGINE_CONFIG";
-
-} // namespace
 
 QStringList DirectoryBench::letterListSql()
 {
@@ -25,25 +18,14 @@ QStringList DirectoryBench::letterListSql()
 
 DirectoryBench::DirectoryBench(QString folder)
     : m_folder(QDir(folder).absolutePath())
-    , m_previousConfig(qgetenv(ConfigVariable))
-    , m_hadConfig(qEnvironmentVariableIsSet(ConfigVariable))
+    , m_config("DBENGINE_CONFIG", m_configDir.filePath(QStringLiteral("aliases.ini")))
 {
     if (!QFileInfo(m_folder).isDir())
         throw db::EngineError(QStringLiteral("The directory folder %1 does not exist").arg(m_folder));
     if (!m_configDir.isValid())
         throw db::EngineError(QStringLiteral("Cannot create a temporary folder: %1").arg(m_configDir.errorString()));
-    const QString config = m_configDir.filePath(QStringLiteral("aliases.ini"));
-    db::Session::writeAlias(DirectoryDatabase::Alias, m_folder, config);
-    qputenv(ConfigVariable, QFile::encodeName(config));
+    db::Session::writeAlias(DirectoryDatabase::Alias, m_folder, m_configDir.filePath(QStringLiteral("aliases.ini")));
     m_session.AddPassword(DirectoryDatabase::TablePassword);
-}
-
-DirectoryBench::~DirectoryBench()
-{
-    if (m_hadConfig)
-        qputenv(ConfigVariable, m_previousConfig);
-    else
-        qunsetenv(ConfigVariable);
 }
 
 std::unique_ptr<db::Table> DirectoryBench::openEmployees()
@@ -55,6 +37,19 @@ std::unique_ptr<db::Table> DirectoryBench::openEmployees()
     table->setIndexName(DirectoryDatabase::ByNameIndex);
     table->Open();
     return table;
+}
+
+std::unique_ptr<db::Query> DirectoryBench::openEmployeeList(const QStringList& fields)
+{
+    auto query = std::make_unique<db::Query>();
+    query->setObjectName(QStringLiteral("QryEmployee"));
+    query->setSession(m_session);
+    query->setDatabaseName(DirectoryDatabase::Alias);
+    for (const QString& field : fields)
+        query->addField(field);
+    query->setSQL({ QStringLiteral("Select * "), QStringLiteral("FROM employee "), QStringLiteral("ORDER BY Name") });
+    query->Open();
+    return query;
 }
 
 QStringList DirectoryBench::readFirstRows(int rows)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "bench/ScopedVariable.h"
 #include "platform/db/BatchMove.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,8 +12,9 @@
 #include <memory>
 
 namespace db {
+class Query;
 class Table;
-}
+} // namespace db
 
 // The jobs the benchmarks time, each done the way the programs do it, over a directory folder (employee.DB and
 // the other tables, as the set-up tool writes them). The alias names the folder through an alias configuration of
@@ -25,15 +26,15 @@ public:
     static QStringList letterListSql();
 
     explicit DirectoryBench(QString folder);
-    ~DirectoryBench();
-    DirectoryBench(const DirectoryBench&) = delete;
-    DirectoryBench& operator=(const DirectoryBench&) = delete;
 
-    const QString& folder() const { return m_folder; }
     db::Session& session() { return m_session; }
 
     // employee.DB open in the browse order (ByName).
     std::unique_ptr<db::Table> openEmployees();
+
+    // The list printer's employee query (QryEmployee: every employee in name order), opened, with `fields` as its
+    // persistent fields where it has them.
+    std::unique_ptr<db::Query> openEmployeeList(const QStringList& fields = {});
 
     // Opens employee.DB in ByName order and reads the names of its first `rows` rows, as a grid fills its page.
     QStringList readFirstRows(int rows);
@@ -63,7 +64,6 @@ private:
 
     QString m_folder;
     QTemporaryDir m_configDir;
-    QByteArray m_previousConfig;
-    bool m_hadConfig = false;
+    ScopedVariable m_config;
     db::Session m_session;
 };

@@ -1,12 +1,13 @@
 #include "bench/ExportBench.h"
 
 #include "bench/ProcessMemory.h"
-#include "common/DirectoryDatabase.h"
 #include "listprint/ListExport.h"
 #include "platform/db/Query.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+
+#include <memory>
 
 ExportBench::ExportBench(const QString& folder)
     : m_directory(folder)
@@ -21,18 +22,11 @@ ExportBench::Figures ExportBench::writeEmployeeList(const QString& path)
     QElapsedTimer clock;
     clock.start();
     {
-        // The list printer's employee query for list 1, with its persistent fields.
-        db::Query employees;
-        employees.setObjectName(QStringLiteral("QryEmployee"));
-        employees.setSession(m_directory.session());
-        employees.setDatabaseName(DirectoryDatabase::Alias);
-        for (const char* field : { "Name", "Extension", "Cellular", "Pager", "Title", "Department" })
-            employees.addField(QString::fromLatin1(field));
-        employees.setSQL(
-            { QStringLiteral("Select * "), QStringLiteral("FROM employee "), QStringLiteral("ORDER BY Name") });
-        employees.Open();
+        // List 1's query, with its persistent fields.
+        const std::unique_ptr<db::Query> employees
+            = m_directory.openEmployeeList({ "Name", "Extension", "Cellular", "Pager", "Title", "Department" });
         figures.rows
-            = ListExport(ExportColumns::employeeList(), ExportLineWriter::Format::Comma).writeFile(employees, path);
+            = ListExport(ExportColumns::employeeList(), ExportLineWriter::Format::Comma).writeFile(*employees, path);
     }
     figures.ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     figures.peakKb = ProcessMemory::read().peakKb;

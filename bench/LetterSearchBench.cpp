@@ -7,7 +7,6 @@
 #include "platform/ui/DBEdit.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -53,15 +52,12 @@ Qt::Key keyOf(QChar character)
 } // namespace
 
 LetterSearchBench::LetterSearchBench(const QString& folder)
-    : m_bench(folder)
+    : m_settingsFolder("APP_SETTINGS_DIR", m_scratch.filePath(QStringLiteral("settings")))
+    , m_bench(folder)
     , m_windows(m_scratch.filePath(QStringLiteral("runtime")))
 {
     if (!m_scratch.isValid())
         throw std::runtime_error("cannot create a temporary folder: " + m_scratch.errorString().toStdString());
-    const QByteArray settings = "APP_SETTINGS_DIR";
-    m_savedVariables.emplace_back(settings,
-        qEnvironmentVariableIsSet(settings.constData()) ? std::optional(qgetenv(settings.constData())) : std::nullopt);
-    qputenv(settings.constData(), QFile::encodeName(m_scratch.filePath(QStringLiteral("settings"))));
 
     m_dataModule = std::make_unique<TfrmDataMod>();
     m_window = std::make_unique<TfrmMain>(*m_dataModule, m_windows, m_help, m_scratch.path());
@@ -70,17 +66,7 @@ LetterSearchBench::LetterSearchBench(const QString& folder)
     checkNoMessage(QStringLiteral("the start-up"));
 }
 
-LetterSearchBench::~LetterSearchBench()
-{
-    m_window.reset();
-    m_dataModule.reset();
-    for (const auto& [name, value] : m_savedVariables) {
-        if (value)
-            qputenv(name.constData(), *value);
-        else
-            qunsetenv(name.constData());
-    }
-}
+LetterSearchBench::~LetterSearchBench() = default;
 
 void LetterSearchBench::checkNoMessage(const QString& during) const
 {

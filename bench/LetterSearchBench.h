@@ -1,18 +1,16 @@
 #pragma once
 
 #include "bench/DirectoryBench.h"
+#include "bench/ScopedVariable.h"
 #include "platform/os/HelpViewer.h"
 #include "platform/os/WindowDirectory.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ModalRecorder.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
-#include <optional>
-#include <utility>
 #include <vector>
 
 class TfrmDataMod;
@@ -28,8 +26,6 @@ class LetterSearchBench
 public:
     explicit LetterSearchBench(const QString& folder);
     ~LetterSearchBench();
-    LetterSearchBench(const LetterSearchBench&) = delete;
-    LetterSearchBench& operator=(const LetterSearchBench&) = delete;
 
     // Types `name` into the employee search field key by key: each key is pressed (not timed), then released and
     // timed from the release until the window has shown the record found and handled what that posted (the
@@ -50,12 +46,13 @@ private:
     void checkNoMessage(const QString& during) const;
 
     QTemporaryDir m_scratch;
-    std::vector<std::pair<QByteArray, std::optional<QByteArray>>> m_savedVariables;
+    ScopedVariable m_settingsFolder;
     DirectoryBench m_bench; // the alias
     ui::ModalRecorder m_modal;
     ui::Application m_application;
     os::WindowDirectory m_windows;
     os::HelpViewer m_help;
+    // The window goes first, then its data module.
     std::unique_ptr<TfrmDataMod> m_dataModule;
     std::unique_ptr<TfrmMain> m_window;
     double m_restMs = 0;

@@ -61,6 +61,15 @@ Timing time(const Job& job, int warmups, int samples, int reps)
     return timing;
 }
 
+// What the first job added to the process at its peak, from the figures before and after it; " peak_since_start=1"
+// follows where the kernel would not start the peak afresh.
+QString addedMemory(const ProcessMemory::Figures& before, const ProcessMemory::Figures& after, bool peakReset)
+{
+    return QStringLiteral(" added_mb=%1%2")
+        .arg(Statistics::fixed((after.peakKb - before.residentKb) / 1024.0),
+            peakReset ? QString() : QStringLiteral(" peak_since_start=1"));
+}
+
 } // namespace
 
 QStringList MeasureCommand::scenarios()
@@ -144,6 +153,17 @@ int MeasureCommand::run(const QStringList& arguments)
         std::unique_ptr<db::Table> table;
         std::unique_ptr<QTemporaryDir> work;
         QString destination;
+        const QString text = QFileInfo(parser.value(textOption)).absoluteFilePath();
+        // Where a batch move builds its tables: the --work folder, else a new one beside the text file.
+        const auto workFolder = [&](const QString& prefix) {
+            if (parser.isSet(workOption))
+                return QDir(parser.value(workOption));
+            work = std::make_unique<QTemporaryDir>(
+                QFileInfo(text).absolutePath() + u'/' + prefix + QStringLiteral("-XXXXXX"));
+            if (!work->isValid())
+                throw std::runtime_error(work->errorString().toStdString());
+            return QDir(work->path());
+        };
         if (scenario == u"open30") {
             job.run = [&bench]() { return static_cast<qint64>(bench.readFirstRows(FirstRows).size()); };
         } else if (scenario == u"locate") {
@@ -160,30 +180,11 @@ int MeasureCommand::run(const QStringList& arguments)
             const QString pattern = parser.value(patternOption);
             job.run = [&bench, pattern]() { return bench.letterList(pattern); };
         } else if (scenario == u"append") {
-            const QString text = QFileInfo(parser.value(textOption)).absoluteFilePath();
-            if (parser.isSet(workOption)) {
-                destination = QDir(parser.value(workOption)).absoluteFilePath(QStringLiteral("employee.DB"));
-            } else {
-                work = std::make_unique<QTemporaryDir>(
-                    QFileInfo(text).absolutePath() + QStringLiteral("/append-XXXXXX"));
-                if (!work->isValid())
-                    throw std::runtime_error(work->errorString().toStdString());
-                destination = work->filePath(QStringLiteral("employee.DB"));
-            }
+            destination = workFolder(QStringLiteral("append")).absoluteFilePath(QStringLiteral("employee.DB"));
             job.prepare = [destination]() { DirectoryBench::createEmptyEmployees(destination); };
             job.run = [&bench, text, destination]() { return bench.appendFromText(text, destination); };
         } else if (scenario == u"preview" || scenario == u"import") {
-            const QString text = QFileInfo(parser.value(textOption)).absoluteFilePath();
-            QDir folder;
-            if (parser.isSet(workOption)) {
-                folder = QDir(parser.value(workOption));
-            } else {
-                work = std::make_unique<QTemporaryDir>(
-                    QFileInfo(text).absolutePath() + QStringLiteral("/import-XXXXXX"));
-                if (!work->isValid())
-                    throw std::runtime_error(work->errorString().toStdString());
-                folder = QDir(work->path());
-            }
+            const QDir folder = workFolder(QStringLiteral("import"));
             const QString preview = folder.absoluteFilePath(QStringLiteral("DestTable.db"));
             destination = folder.absoluteFilePath(QStringLiteral("employee.DB"));
             if (scenario == u"import") {
@@ -197,12 +198,8 @@ int MeasureCommand::run(const QStringList& arguments)
             job.run = [&bench, &extra, text, preview, destination, previewing, before, peakReset]() {
                 const qint64 rows
                     = previewing ? bench.previewFromText(text, preview) : bench.importPreview(preview, destination);
-                if (extra.isEmpty()) {
-                    const ProcessMemory::Figures after = ProcessMemory::read();
-                    extra = QStringLiteral(" added_mb=%1%2")
-                                .arg(Statistics::fixed((after.peakKb - before.residentKb) / 1024.0),
-                                    peakReset ? QString() : QStringLiteral(" peak_since_start=1"));
-                }
+                if (extra.isEmpty())
+                    extra = addedMemory(before, ProcessMemory::read(), peakReset);
                 return rows;
             };
         } else {
@@ -214,12 +211,11 @@ int MeasureCommand::run(const QStringList& arguments)
                 const qint64 rows = DirectoryBench::walk(*walked);
                 if (extra.isEmpty()) {
                     const ProcessMemory::Figures after = ProcessMemory::read();
-                    extra = QStringLiteral(" rss_before_kb=%1 rss_after_kb=%2 peak_kb=%3 added_mb=%4%5")
+                    extra = QStringLiteral(" rss_before_kb=%1 rss_after_kb=%2 peak_kb=%3")
                                 .arg(before.residentKb)
                                 .arg(after.residentKb)
                                 .arg(after.peakKb)
-                                .arg(Statistics::fixed((after.peakKb - before.residentKb) / 1024.0),
-                                    peakReset ? QString() : QStringLiteral(" peak_since_start=1"));
+                        + addedMemory(before, after, peakReset);
                 }
                 return rows;
             };

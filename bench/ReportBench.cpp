@@ -1,7 +1,6 @@
 #include "bench/ReportBench.h"
 
 #include "bench/ProcessMemory.h"
-#include "common/DirectoryDatabase.h"
 #include "listprint/reports/TQREmployeeExt.h"
 #include "listprint/reports/TQREmployeeList.h"
 #include "platform/db/Query.h"
@@ -35,7 +34,7 @@ ReportBench::PdfFigures ReportBench::writePdf(Layout layout, const QString& path
     figures.residentBeforeKb = ProcessMemory::read().residentKb;
     QElapsedTimer clock;
     clock.start();
-    const std::unique_ptr<db::Query> employees = openEmployees();
+    const std::unique_ptr<db::Query> employees = m_directory.openEmployeeList();
     const std::unique_ptr<report::Report> report = createLayout(layout, *employees);
     const std::unique_ptr<report::LayoutEngine> walk = report->layOut();
     report::ReportOutput::writePdf(*walk, path);
@@ -50,7 +49,7 @@ double ReportBench::firstPreviewPageMs(Layout layout)
 {
     QElapsedTimer clock;
     clock.start();
-    const std::unique_ptr<db::Query> employees = openEmployees();
+    const std::unique_ptr<db::Query> employees = m_directory.openEmployeeList();
     const std::unique_ptr<report::Report> report = createLayout(layout, *employees);
     report::PreviewDialog preview([&report] { return report->layOut(); }, [](QWidget*) {});
     preview.show();
@@ -59,18 +58,6 @@ double ReportBench::firstPreviewPageMs(Layout layout)
     if (!preview.hasPages())
         throw std::runtime_error("the list has no pages");
     return ms;
-}
-
-std::unique_ptr<db::Query> ReportBench::openEmployees()
-{
-    // The list printer's text for the employee list and the extended list.
-    auto query = std::make_unique<db::Query>();
-    query->setObjectName(QStringLiteral("QryEmployee"));
-    query->setSession(m_directory.session());
-    query->setDatabaseName(DirectoryDatabase::Alias);
-    query->setSQL({ QStringLiteral("Select * "), QStringLiteral("FROM employee "), QStringLiteral("ORDER BY Name") });
-    query->Open();
-    return query;
 }
 
 std::unique_ptr<report::Report> ReportBench::createLayout(Layout layout, db::Query& employees)

@@ -44,7 +44,6 @@ public:
     double firstPreviewPageMs(Layout layout);
 
 private:
-    std::unique_ptr<db::Query> openEmployees();
     static std::unique_ptr<report::Report> createLayout(Layout layout, db::Query& employees);
 
     DirectoryBench m_directory;

@@ -1,3 +1,4 @@
+#include "bench/BenchCommand.h"
 #include "bench/LetterSearchBench.h"
 #include "bench/Statistics.h"
 
@@ -6,7 +7,7 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <exception>
+#include <optional>
 #include <vector>
 
 // bench_directory --folder DIR --name NAME
@@ -22,57 +23,45 @@
 // on standard error), 2 bad arguments.
 int main(int argc, char* argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchCommand::useOffscreenUnlessSet();
     const QApplication application(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-
-    QCommandLineParser parser;
+    BenchCommand command(QStringLiteral("bench_directory"),
+        QStringLiteral("Usage: bench_directory --folder DIR (--name NAME | --letter L [--samples N])\n"));
     const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dir"));
     const QCommandLineOption nameOption(QStringLiteral("name"), QString(), QStringLiteral("name"));
     const QCommandLineOption letterOption(QStringLiteral("letter"), QString(), QStringLiteral("letter"));
-    const QCommandLineOption samplesOption(
-        QStringLiteral("samples"), QString(), QStringLiteral("n"), QStringLiteral("5"));
-    parser.addOptions({ folderOption, nameOption, letterOption, samplesOption });
-    bool samplesOk = false;
-    const bool parsed = parser.parse(QApplication::arguments());
-    const int samples = parser.value(samplesOption).toInt(&samplesOk);
-    const QString letter = parser.value(letterOption);
-    const bool oneScenario = parser.isSet(nameOption) != parser.isSet(letterOption);
-    const bool letterOk = !parser.isSet(letterOption)
+    const QCommandLineOption samplesOption(QStringLiteral("samples"), QString(), QStringLiteral("n"));
+    const bool parsed = command.parse({ folderOption, nameOption, letterOption, samplesOption });
+    const std::optional<int> samples = command.positiveNumber(samplesOption, 5);
+    const QString letter = command.value(letterOption);
+    const bool oneScenario = command.isSet(nameOption) != command.isSet(letterOption);
+    const bool letterOk = !command.isSet(letterOption)
         || (letter.size() == 1 && letter.at(0).toUpper() >= u'A' && letter.at(0).toUpper() <= u'Z');
-    if (!parsed || !parser.isSet(folderOption) || !oneScenario || !letterOk || !samplesOk || samples < 1
-        || !parser.positionalArguments().isEmpty()) {
-        err << "Usage: bench_directory --folder DIR (--name NAME | --letter L [--samples N])\n";
-        return 2;
-    }
+    if (!parsed || !command.isSet(folderOption) || !oneScenario || !letterOk || !samples
+        || !command.parser().positionalArguments().isEmpty())
+        return command.badArguments();
 
-    try {
-        LetterSearchBench bench(parser.value(folderOption));
-        if (parser.isSet(nameOption)) {
-            const std::vector<double> keys = bench.typeName(parser.value(nameOption));
+    return command.run([&](QTextStream& out) {
+        LetterSearchBench bench(command.value(folderOption));
+        if (command.isSet(nameOption)) {
+            const std::vector<double> keys = bench.typeName(command.value(nameOption));
             out << "scenario=search_key ours_ms=" << Statistics::fixed(Statistics::median(keys))
                 << " max_ms=" << Statistics::fixed(*std::max_element(keys.begin(), keys.end()))
                 << " keys=" << keys.size() << '\n';
-        } else {
-            qint64 rows = 0;
-            bench.fillLetterList(letter.at(0), rows);
-            std::vector<double> fills;
-            std::vector<double> rests;
-            std::vector<double> grids;
-            for (int sample = 0; sample < samples; ++sample) {
-                fills.push_back(bench.fillLetterList(letter.at(0), rows));
-                rests.push_back(bench.restMs());
-                grids.push_back(bench.fillGridFromMemory());
-            }
-            out << "scenario=letter_fill ours_ms=" << Statistics::fixed(Statistics::median(fills))
-                << " grid_ms=" << Statistics::fixed(Statistics::median(grids))
-                << " rest_ms=" << Statistics::fixed(Statistics::median(rests)) << " rows=" << rows << '\n';
+            return;
         }
-    } catch (const std::exception& error) {
-        err << "bench_directory: " << QString::fromUtf8(error.what()) << '\n';
-        return 1;
-    }
-    return 0;
+        qint64 rows = 0;
+        bench.fillLetterList(letter.at(0), rows);
+        std::vector<double> fills;
+        std::vector<double> rests;
+        std::vector<double> grids;
+        for (int sample = 0; sample < *samples; ++sample) {
+            fills.push_back(bench.fillLetterList(letter.at(0), rows));
+            rests.push_back(bench.restMs());
+            grids.push_back(bench.fillGridFromMemory());
+        }
+        out << "scenario=letter_fill ours_ms=" << Statistics::fixed(Statistics::median(fills))
+            << " grid_ms=" << Statistics::fixed(Statistics::median(grids))
+            << " rest_ms=" << Statistics::fixed(Statistics::median(rests)) << " rows=" << rows << '\n';
+    });
 }

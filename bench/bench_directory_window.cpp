@@ -1,3 +1,4 @@
+#include "bench/BenchCommand.h"
 #include "bench/DirectoryWindowBench.h"
 #include "bench/Statistics.h"
 
@@ -6,7 +7,7 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <exception>
+#include <optional>
 #include <vector>
 
 // bench_directory_window --folder DIR [--rounds N]
@@ -26,31 +27,23 @@ constexpr int dragSteps = 40;
 
 int main(int argc, char* argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchCommand::useOffscreenUnlessSet();
     const QApplication application(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-
-    QCommandLineParser parser;
+    BenchCommand command(QStringLiteral("bench_directory_window"),
+        QStringLiteral("Usage: bench_directory_window --folder DIR [--rounds N]\n"));
     const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dir"));
-    const QCommandLineOption roundsOption(
-        QStringLiteral("rounds"), QString(), QStringLiteral("n"), QStringLiteral("7"));
-    parser.addOptions({ folderOption, roundsOption });
-    bool roundsOk = false;
-    const bool parsed = parser.parse(QApplication::arguments());
-    const int rounds = parser.value(roundsOption).toInt(&roundsOk);
-    if (!parsed || !parser.isSet(folderOption) || !roundsOk || rounds < 1 || !parser.positionalArguments().isEmpty()) {
-        err << "Usage: bench_directory_window --folder DIR [--rounds N]\n";
-        return 2;
-    }
+    const QCommandLineOption roundsOption(QStringLiteral("rounds"), QString(), QStringLiteral("n"));
+    const bool parsed = command.parse({ folderOption, roundsOption });
+    const std::optional<int> rounds = command.positiveNumber(roundsOption, 7);
+    if (!parsed || !command.isSet(folderOption) || !rounds || !command.parser().positionalArguments().isEmpty())
+        return command.badArguments();
 
-    try {
-        DirectoryWindowBench bench(parser.value(folderOption));
+    return command.run([&](QTextStream& out) {
+        DirectoryWindowBench bench(command.value(folderOption));
         const DirectoryWindowBench::Times cold = bench.lastThenFirst();
         std::vector<double> last;
         std::vector<double> first;
-        for (int round = 0; round < rounds; ++round) {
+        for (int round = 0; round < *rounds; ++round) {
             const DirectoryWindowBench::Times times = bench.lastThenFirst();
             last.push_back(times.lastMs);
             first.push_back(times.firstMs);
@@ -58,13 +51,9 @@ int main(int argc, char* argv[])
         out << "last_ms=" << Statistics::fixed(Statistics::median(last))
             << " first_ms=" << Statistics::fixed(Statistics::median(first))
             << " cold_last_ms=" << Statistics::fixed(cold.lastMs)
-            << " cold_first_ms=" << Statistics::fixed(cold.firstMs) << " rounds=" << rounds;
+            << " cold_first_ms=" << Statistics::fixed(cold.firstMs) << " rounds=" << *rounds;
         const std::vector<double> drag = bench.dragThumb(dragSteps);
         out << " drag_ms=" << Statistics::fixed(Statistics::median(drag))
             << " drag_max_ms=" << Statistics::fixed(*std::max_element(drag.begin(), drag.end())) << '\n';
-    } catch (const std::exception& error) {
-        err << "bench_directory_window: " << QString::fromUtf8(error.what()) << '\n';
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -1,3 +1,4 @@
+#include "bench/BenchCommand.h"
 #include "bench/ExportBench.h"
 #include "bench/Statistics.h"
 
@@ -5,7 +6,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <exception>
+#include <optional>
 #include <vector>
 
 // bench_export --folder DIR --file FILE [--samples N]
@@ -19,41 +20,31 @@
 int main(int argc, char* argv[])
 {
     const QCoreApplication application(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-
-    QCommandLineParser parser;
+    BenchCommand command(
+        QStringLiteral("bench_export"), QStringLiteral("Usage: bench_export --folder DIR --file FILE [--samples N]\n"));
     const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dir"));
     const QCommandLineOption fileOption(QStringLiteral("file"), QString(), QStringLiteral("file"));
     const QCommandLineOption samplesOption(QStringLiteral("samples"), QString(), QStringLiteral("n"));
-    parser.addOptions({ folderOption, fileOption, samplesOption });
-    bool samplesOk = true;
-    const bool parsed = parser.parse(QCoreApplication::arguments());
-    const int samples = parser.isSet(samplesOption) ? parser.value(samplesOption).toInt(&samplesOk) : 3;
-    if (!parsed || !parser.isSet(folderOption) || !parser.isSet(fileOption) || !samplesOk || samples < 1) {
-        err << "Usage: bench_export --folder DIR --file FILE [--samples N]\n";
-        return 2;
-    }
+    const bool parsed = command.parse({ folderOption, fileOption, samplesOption });
+    const std::optional<int> samples = command.positiveNumber(samplesOption, 3);
+    if (!parsed || !command.isSet(folderOption) || !command.isSet(fileOption) || !samples)
+        return command.badArguments();
 
-    try {
-        ExportBench bench(parser.value(folderOption));
+    return command.run([&](QTextStream& out) {
+        ExportBench bench(command.value(folderOption));
         std::vector<double> times;
         ExportBench::Figures first;
         ExportBench::Figures last;
-        for (int i = 0; i < samples; ++i) {
-            last = bench.writeEmployeeList(parser.value(fileOption));
+        for (int i = 0; i < *samples; ++i) {
+            last = bench.writeEmployeeList(command.value(fileOption));
             if (i == 0)
                 first = last;
             times.push_back(last.ms);
         }
         out << "scenario=export_list1_comma ours_ms=" << Statistics::fixed(Statistics::median(times))
-            << " rows=" << last.rows << " bytes=" << last.bytes << " samples=" << samples
+            << " rows=" << last.rows << " bytes=" << last.bytes << " samples=" << *samples
             << " rss_before_kb=" << first.residentBeforeKb << " peak_kb=" << first.peakKb
             << " added_mb=" << Statistics::fixed(static_cast<double>(first.peakKb - first.residentBeforeKb) / 1024, 1)
             << '\n';
-    } catch (const std::exception& error) {
-        err << "bench_export: " << QString::fromUtf8(error.what()) << '\n';
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -1,3 +1,4 @@
+#include "bench/BenchCommand.h"
 #include "bench/RenameBench.h"
 #include "bench/Statistics.h"
 
@@ -6,7 +7,7 @@
 #include <QTextStream>
 
 #include <chrono>
-#include <exception>
+#include <optional>
 #include <vector>
 
 // bench_rename --make FOLDER
@@ -20,50 +21,39 @@
 int main(int argc, char* argv[])
 {
     const QCoreApplication application(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-
-    QCommandLineParser parser;
+    BenchCommand command(QStringLiteral("bench_rename"),
+        QStringLiteral("Usage: bench_rename --make FOLDER\n"
+                       "       bench_rename --folder DIR --from A --to B [--samples N] [--reps N]\n"));
     const QCommandLineOption makeOption(QStringLiteral("make"), QString(), QStringLiteral("folder"));
     const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dir"));
     const QCommandLineOption fromOption(QStringLiteral("from"), QString(), QStringLiteral("name"));
     const QCommandLineOption toOption(QStringLiteral("to"), QString(), QStringLiteral("name"));
-    const QCommandLineOption samplesOption(
-        QStringLiteral("samples"), QString(), QStringLiteral("n"), QStringLiteral("3"));
-    const QCommandLineOption repsOption(QStringLiteral("reps"), QString(), QStringLiteral("n"), QStringLiteral("2"));
-    parser.addOptions({ makeOption, folderOption, fromOption, toOption, samplesOption, repsOption });
-    bool samplesOk = false;
-    bool repsOk = false;
-    const bool parsed = parser.parse(QCoreApplication::arguments());
-    const int samples = parser.value(samplesOption).toInt(&samplesOk);
-    const int reps = parser.value(repsOption).toInt(&repsOk);
-    const bool make = parser.isSet(makeOption);
-    const bool measure = parser.isSet(folderOption) && parser.isSet(fromOption) && parser.isSet(toOption);
-    if (!parsed || make == measure || !samplesOk || !repsOk || samples < 1 || reps < 1) {
-        err << "Usage: bench_rename --make FOLDER\n"
-               "       bench_rename --folder DIR --from A --to B [--samples N] [--reps N]\n";
-        return 2;
-    }
-    try {
+    const QCommandLineOption samplesOption(QStringLiteral("samples"), QString(), QStringLiteral("n"));
+    const QCommandLineOption repsOption(QStringLiteral("reps"), QString(), QStringLiteral("n"));
+    const bool parsed = command.parse({ makeOption, folderOption, fromOption, toOption, samplesOption, repsOption });
+    const std::optional<int> samples = command.positiveNumber(samplesOption, 3);
+    const std::optional<int> reps = command.positiveNumber(repsOption, 2);
+    const bool make = command.isSet(makeOption);
+    const bool measure = command.isSet(folderOption) && command.isSet(fromOption) && command.isSet(toOption);
+    if (!parsed || make == measure || !samples || !reps)
+        return command.badArguments();
+
+    return command.run([&](QTextStream& out) {
         if (make) {
-            RenameBench::makeDirectory(parser.value(makeOption));
-            return 0;
+            RenameBench::makeDirectory(command.value(makeOption));
+            return;
         }
-        RenameBench bench(parser.value(folderOption), parser.value(fromOption), parser.value(toOption));
+        RenameBench bench(command.value(folderOption), command.value(fromOption), command.value(toOption));
         using Clock = std::chrono::steady_clock;
         qint64 rows = bench.renameOnce();
         std::vector<double> means;
-        for (int sample = 0; sample < samples; ++sample) {
+        for (int sample = 0; sample < *samples; ++sample) {
             const Clock::time_point start = Clock::now();
-            for (int rep = 0; rep < reps; ++rep)
+            for (int rep = 0; rep < *reps; ++rep)
                 rows = bench.renameOnce();
-            means.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() / reps);
+            means.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() / *reps);
         }
         out << "scenario=rename ours_ms=" << Statistics::fixed(Statistics::median(means)) << " rows=" << rows
-            << " samples=" << samples << " reps=" << reps << '\n';
-    } catch (const std::exception& error) {
-        err << "bench_rename: " << QString::fromUtf8(error.what()) << '\n';
-        return 1;
-    }
-    return 0;
+            << " samples=" << *samples << " reps=" << *reps << '\n';
+    });
 }

@@ -1,3 +1,4 @@
+#include "bench/BenchCommand.h"
 #include "bench/ReportBench.h"
 #include "bench/Statistics.h"
 
@@ -9,7 +10,7 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <exception>
+#include <optional>
 #include <vector>
 
 // bench_report pdf --layout ext|list --folder DIR [--samples N] [--work DIR]
@@ -26,52 +27,42 @@
 // on standard error), 2 bad arguments.
 int main(int argc, char* argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchCommand::useOffscreenUnlessSet();
     const QApplication application(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-
-    QCommandLineParser parser;
+    BenchCommand command(QStringLiteral("bench_report"),
+        QStringLiteral("Usage: bench_report pdf|preview --layout ext|list --folder DIR [--samples N] [--work DIR]\n"));
     const QCommandLineOption layoutOption(QStringLiteral("layout"), QString(), QStringLiteral("name"));
     const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dir"));
     const QCommandLineOption samplesOption(QStringLiteral("samples"), QString(), QStringLiteral("n"));
     const QCommandLineOption workOption(QStringLiteral("work"), QString(), QStringLiteral("dir"));
-    parser.addOptions({ layoutOption, folderOption, samplesOption, workOption });
-    const bool parsed = parser.parse(QApplication::arguments());
-    const QStringList positional = parser.positionalArguments();
+    const bool parsed = command.parse({ layoutOption, folderOption, samplesOption, workOption });
+    const QStringList positional = command.parser().positionalArguments();
     const QString scenario = positional.value(0);
     ReportBench::Layout layout = ReportBench::Layout::Extended;
-    int samples = scenario == u"preview" ? 5 : 1;
-    bool samplesOk = true;
-    if (parser.isSet(samplesOption))
-        samples = parser.value(samplesOption).toInt(&samplesOk);
-    samplesOk = samplesOk && samples >= 1;
+    const std::optional<int> samples = command.positiveNumber(samplesOption, scenario == u"preview" ? 5 : 1);
     if (!parsed || positional.size() != 1 || (scenario != u"pdf" && scenario != u"preview")
-        || !ReportBench::parseLayout(parser.value(layoutOption), layout) || !parser.isSet(folderOption) || !samplesOk) {
-        err << "Usage: bench_report pdf|preview --layout ext|list --folder DIR [--samples N] [--work DIR]\n";
-        return 2;
-    }
+        || !ReportBench::parseLayout(command.value(layoutOption), layout) || !command.isSet(folderOption) || !samples)
+        return command.badArguments();
 
-    try {
-        ReportBench bench(parser.value(folderOption));
-        const QString layoutName = parser.value(layoutOption);
+    return command.run([&](QTextStream& out) {
+        ReportBench bench(command.value(folderOption));
+        const QString layoutName = command.value(layoutOption);
         if (scenario == u"preview") {
             std::vector<double> times;
-            for (int i = 0; i < samples; ++i)
+            for (int i = 0; i < *samples; ++i)
                 times.push_back(bench.firstPreviewPageMs(layout));
             out << "scenario=report_first_preview_page_" << layoutName
-                << " ours_ms=" << Statistics::fixed(Statistics::median(times)) << " samples=" << samples << '\n';
-            return 0;
+                << " ours_ms=" << Statistics::fixed(Statistics::median(times)) << " samples=" << *samples << '\n';
+            return;
         }
 
-        QTemporaryDir temporary;
-        const QString work = parser.isSet(workOption) ? parser.value(workOption) : temporary.path();
+        const QTemporaryDir temporary;
+        const QString work = command.isSet(workOption) ? command.value(workOption) : temporary.path();
         const QString pdf = QDir(work).filePath(QStringLiteral("bench_report_%1.pdf").arg(layoutName));
         std::vector<double> totals;
         ReportBench::PdfFigures first;
         ReportBench::PdfFigures last;
-        for (int i = 0; i < samples; ++i) {
+        for (int i = 0; i < *samples; ++i) {
             last = bench.writePdf(layout, pdf);
             if (i == 0)
                 first = last;
@@ -82,12 +73,8 @@ int main(int argc, char* argv[])
         out << "scenario=report_pdf_" << layoutName
             << " ours_ms=" << Statistics::fixed(total / std::max<qint64>(1, last.rows), 6)
             << " total_ms=" << Statistics::fixed(total) << " rows=" << last.rows << " pages=" << last.pages
-            << " samples=" << samples << " rss_before_kb=" << first.residentBeforeKb << " peak_kb=" << first.peakKb
+            << " samples=" << *samples << " rss_before_kb=" << first.residentBeforeKb << " peak_kb=" << first.peakKb
             << " added_mb=" << Statistics::fixed(static_cast<double>(first.peakKb - first.residentBeforeKb) / 1024, 1)
             << '\n';
-    } catch (const std::exception& error) {
-        err << "bench_report: " << QString::fromUtf8(error.what()) << '\n';
-        return 1;
-    }
-    return 0;
+    });
 }

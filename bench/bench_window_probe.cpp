@@ -1,10 +1,12 @@
+#include "bench/BenchCommand.h"
+#include "bench/Statistics.h"
 #include "bench/WindowProbe.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <exception>
+#include <optional>
 
 // bench_window_probe --title TITLE [--timeout-ms N] -- PROGRAM [ARGUMENTS...]
 //   starts PROGRAM, waits until its window TITLE is shown (see WindowProbe), posts it a quit, waits for its end and
@@ -15,30 +17,19 @@
 int main(int argc, char* argv[])
 {
     const QCoreApplication application(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-
-    QCommandLineParser parser;
+    BenchCommand command(QStringLiteral("bench_window_probe"),
+        QStringLiteral("Usage: bench_window_probe --title TITLE [--timeout-ms N] -- PROGRAM [ARGUMENTS...]\n"));
     const QCommandLineOption titleOption(QStringLiteral("title"), QString(), QStringLiteral("title"));
-    const QCommandLineOption timeoutOption(
-        QStringLiteral("timeout-ms"), QString(), QStringLiteral("n"), QStringLiteral("30000"));
-    parser.addOptions({ titleOption, timeoutOption });
-    bool timeoutOk = false;
-    const bool parsed = parser.parse(QCoreApplication::arguments());
-    const int timeoutMs = parser.value(timeoutOption).toInt(&timeoutOk);
-    const QStringList command = parser.positionalArguments();
-    if (!parsed || !parser.isSet(titleOption) || !timeoutOk || timeoutMs < 1 || command.isEmpty()) {
-        err << "Usage: bench_window_probe --title TITLE [--timeout-ms N] -- PROGRAM [ARGUMENTS...]\n";
-        return 2;
-    }
+    const QCommandLineOption timeoutOption(QStringLiteral("timeout-ms"), QString(), QStringLiteral("n"));
+    const bool parsed = command.parse({ titleOption, timeoutOption });
+    const std::optional<int> timeoutMs = command.positiveNumber(timeoutOption, 30000);
+    const QStringList program = command.parser().positionalArguments();
+    if (!parsed || !command.isSet(titleOption) || !timeoutMs || program.isEmpty())
+        return command.badArguments();
 
-    try {
+    return command.run([&](QTextStream& out) {
         const WindowProbe::Result result
-            = WindowProbe(parser.value(titleOption), timeoutMs).measure(command.first(), command.mid(1));
-        out << "window_ms=" << QString::number(result.windowMs, 'f', 3) << " polls=" << result.polls << '\n';
-    } catch (const std::exception& error) {
-        err << "bench_window_probe: " << QString::fromUtf8(error.what()) << '\n';
-        return 1;
-    }
-    return 0;
+            = WindowProbe(command.value(titleOption), *timeoutMs).measure(program.first(), program.mid(1));
+        out << "window_ms=" << Statistics::fixed(result.windowMs) << " polls=" << result.polls << '\n';
+    });
 }

@@ -33,11 +33,16 @@ QList<NewTable> tables()
     };
 }
 
+template <typename Row> void insertAll(db::TableLoad& load, const QList<Row>& rows)
+{
+    for (const Row& row : rows)
+        load.insert(RowValues::of(row));
+}
+
 template <typename Row> void fill(db::TableFile& table, const QList<Row>& rows)
 {
     db::TableLoad load(table);
-    for (const Row& row : rows)
-        load.insert(RowValues::of(row));
+    insertAll(load, rows);
     load.commit();
 }
 
@@ -113,10 +118,8 @@ void DirectoryInstaller::moveTablesIn(QDir& staging) const
 void DirectoryInstaller::installDemo() const
 {
     install([](db::TableLoad& departments, db::TableLoad& employees) {
-        for (const TDepartmentRec& row : DemoDirectory::departments())
-            departments.insert(RowValues::of(row));
-        for (const TEmployeeRec& row : DemoDirectory::employees())
-            employees.insert(RowValues::of(row));
+        insertAll(departments, DemoDirectory::departments());
+        insertAll(employees, DemoDirectory::employees());
     });
 }
 

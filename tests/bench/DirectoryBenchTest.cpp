@@ -1,80 +1,31 @@
 #include "bench/DirectoryBench.h"
 
+#include "GeneratedDirectoryTest.h"
+#include "ScopedEnvironmentVariable.h"
+#include "TestPrinters.h"
 #include "bench/MeasureCommand.h"
 #include "common/DirectoryDatabase.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/Table.h"
-#include "setup/DirectoryGenerator.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include "TestPrinters.h"
-
-#include <sqlite3.h>
 
 #include <memory>
-#include <ostream>
 
 namespace {
 
 constexpr qint64 Employees = 1500;
 
-struct SqliteCloser
-{
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-struct StatementFinalizer
-{
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-
-// The first column of every row the statements give, read straight from a table file: what the compare script's
-// anchor reads for the same job. Statements before the last only set the connection up.
-QStringList reference(const QString& path, const QStringList& statements)
-{
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    const std::unique_ptr<sqlite3, SqliteCloser> db(raw);
-    EXPECT_EQ(rc, SQLITE_OK);
-    QStringList values;
-    for (const QString& sql : statements) {
-        sqlite3_stmt* prepared = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(db.get(), sql.toUtf8().constData(), -1, &prepared, nullptr), SQLITE_OK)
-            << sqlite3_errmsg(db.get());
-        const std::unique_ptr<sqlite3_stmt, StatementFinalizer> statement(prepared);
-        values.clear();
-        while (sqlite3_step(statement.get()) == SQLITE_ROW)
-            values << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
-    }
-    return values;
-}
-
-class DirectoryBenchTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QDir().mkpath(folder()));
-        DirectoryGenerator(Employees, 20).writeTables(folder());
-    }
-
-    QString folder() const { return m_dir.filePath(QStringLiteral("directory")); }
-    QString employees() const { return QDir(folder()).filePath(QStringLiteral("employee.DB")); }
-
-    QTemporaryDir m_dir;
-};
+using DirectoryBenchTest = GeneratedDirectoryTest<Employees>;
 
 TEST_F(DirectoryBenchTest, ReadsTheRowsTheAnchorReadsForEachJob)
 {
     DirectoryBench bench(folder());
     const QString byName = QStringLiteral(" ORDER BY Name COLLATE NOCASE, rowid");
 
-    const QStringList first = reference(employees(), { QStringLiteral("SELECT Name FROM records") + byName });
+    const QStringList first = firstColumn(employeeTable(), { QStringLiteral("SELECT Name FROM records") + byName });
     ASSERT_EQ(first.size(), Employees);
     EXPECT_EQ(bench.readFirstRows(30), first.mid(0, 30));
 
@@ -82,7 +33,7 @@ TEST_F(DirectoryBenchTest, ReadsTheRowsTheAnchorReadsForEachJob)
     // The prefixes the compare script uses: lower case, a quote, a blank, a comma.
     for (const QString prefix : { "smi", "o'b", "van d", "garcia, m", "lee, a" }) {
         const QString pattern = QString(prefix).replace(u'\'', QStringLiteral("''"));
-        const QStringList expected = reference(employees(),
+        const QStringList expected = firstColumn(employeeTable(),
             { QStringLiteral("SELECT Name FROM records WHERE Name LIKE '%1%'").arg(pattern) + byName
                 + QStringLiteral(" LIMIT 1") });
         EXPECT_EQ(DirectoryBench::locateName(*table, prefix), expected.value(0)) << prefix.toStdString();
@@ -97,7 +48,7 @@ TEST_F(DirectoryBenchTest, ReadsTheRowsTheAnchorReadsForEachJob)
 TEST_F(DirectoryBenchTest, LetterListReadsTheQueryResultWithCaseSensitiveLike)
 {
     DirectoryBench bench(folder());
-    const QStringList expected = reference(employees(),
+    const QStringList expected = firstColumn(employeeTable(),
         { QStringLiteral("PRAGMA case_sensitive_like = ON"),
             QStringLiteral(
                 "SELECT DISTINCT Name, Extension FROM records WHERE Name LIKE 'S%' ORDER BY Name, Extension") });
@@ -113,11 +64,13 @@ TEST_F(DirectoryBenchTest, AppendMovesTheTextIntoAnEmptyTableWithItsIndexes)
     DirectoryGenerator(800, 20).writeText(text);
     const QString destination = m_dir.filePath(QStringLiteral("load/employee.DB"));
     ASSERT_TRUE(QDir().mkpath(m_dir.filePath(QStringLiteral("load"))));
+    const auto count
+        = [&destination] { return firstColumn(destination, { QStringLiteral("SELECT count(*) FROM records") }); };
 
     DirectoryBench::createEmptyEmployees(destination);
     EXPECT_EQ(bench.appendFromText(text, destination), 800);
-    EXPECT_EQ(reference(destination, { QStringLiteral("SELECT count(*) FROM records") }), QStringList { "800" });
-    EXPECT_EQ(reference(destination,
+    EXPECT_EQ(count(), QStringList { "800" });
+    EXPECT_EQ(firstColumn(destination,
                   { QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'index' AND tbl_name = 'records' "
                                    "ORDER BY name") }),
         (QStringList { "ByName", "ByNameExact", "ByNameExtension", "PRIMARY" }));
@@ -128,15 +81,12 @@ TEST_F(DirectoryBenchTest, AppendMovesTheTextIntoAnEmptyTableWithItsIndexes)
 
     // Creating replaces what was there.
     DirectoryBench::createEmptyEmployees(destination);
-    EXPECT_EQ(reference(destination, { QStringLiteral("SELECT count(*) FROM records") }), QStringList { "0" });
+    EXPECT_EQ(count(), QStringList { "0" });
 }
 
 TEST_F(DirectoryBenchTest, LeavesTheAliasConfigurationAsItFoundIt)
 {
-    const QByteArray previous = qgetenv("DBENGINE_CONFIG");
-    const bool hadPrevious = qEnvironmentVariableIsSet("DBENGINE_CONFIG");
-
-    qputenv("DBENGINE_CONFIG", "/nonexistent/aliases.ini");
+    const ScopedEnvironmentVariable config("DBENGINE_CONFIG", QStringLiteral("/nonexistent/aliases.ini"));
     {
         DirectoryBench bench(folder());
         EXPECT_NE(qgetenv("DBENGINE_CONFIG"), QByteArray("/nonexistent/aliases.ini"));
@@ -148,20 +98,13 @@ TEST_F(DirectoryBenchTest, LeavesTheAliasConfigurationAsItFoundIt)
         DirectoryBench bench(folder());
     }
     EXPECT_FALSE(qEnvironmentVariableIsSet("DBENGINE_CONFIG"));
-
-    if (hadPrevious)
-        qputenv("DBENGINE_CONFIG", previous);
 }
 
 TEST_F(DirectoryBenchTest, RefusesAFolderThatDoesNotExist)
 {
     const QString missing = m_dir.filePath(QStringLiteral("missing"));
-    try {
-        DirectoryBench bench(missing);
-        FAIL() << "no error";
-    } catch (const db::EngineError& error) {
-        EXPECT_TRUE(error.message().contains(missing)) << error.what();
-    }
+    const std::string failure = failureOf<db::EngineError>([&missing] { DirectoryBench bench(missing); });
+    EXPECT_NE(failure.find(missing.toStdString()), std::string::npos) << failure;
 }
 
 // The measuring mode, as the compare script reads it.
@@ -183,45 +126,47 @@ protected:
 
 TEST_F(MeasureCommandTest, PrintsOneMachineReadableLinePerScenario)
 {
-    const QStringList common { "--folder", folder(), "--samples", "2", "--reps", "2" };
-    ASSERT_EQ(measure(QStringList { "--measure", "open30" } + common), 0) << m_errors.toStdString();
-    EXPECT_TRUE(
-        QRegularExpression(QStringLiteral("^scenario=open30 ours_ms=\\d+\\.\\d{3} rows=30 samples=2 reps=2\\n$"))
-            .match(m_output)
-            .hasMatch())
-        << m_output.toStdString();
-
-    ASSERT_EQ(measure(QStringList { "--measure", "locate", "--prefixes", "smi" } + common), 0);
-    EXPECT_TRUE(m_output.contains(QStringLiteral(" rows=1 "))) << m_output.toStdString();
-    ASSERT_EQ(measure(QStringList { "--measure", "locate", "--prefixes", "zzz" } + common), 0);
-    EXPECT_TRUE(m_output.contains(QStringLiteral(" rows=0 "))) << m_output.toStdString();
-
-    ASSERT_EQ(measure(QStringList { "--measure", "walk", "--folder", folder(), "--warmups", "0" }), 0);
-    EXPECT_TRUE(
-        QRegularExpression(QStringLiteral("^scenario=walk ours_ms=\\S+ rows=1500 samples=1 reps=1 "
-                                          "rss_before_kb=\\d+ rss_after_kb=\\d+ peak_kb=\\d+ added_mb=\\S+\\n$"))
-            .match(m_output)
-            .hasMatch())
-        << m_output.toStdString();
-
     const QString text = m_dir.filePath(QStringLiteral("text/employees.txt"));
     ASSERT_TRUE(QDir().mkpath(m_dir.filePath(QStringLiteral("text"))));
     DirectoryGenerator(300, 20).writeText(text);
-    ASSERT_EQ(measure({ "--measure", "append", "--folder", folder(), "--text", text, "--samples", "2" }), 0)
-        << m_errors.toStdString();
-    EXPECT_TRUE(m_output.contains(QStringLiteral(" rows=300 "))) << m_output.toStdString();
-    // The destination was a temporary folder beside the text file, and is gone.
+    const QStringList common { "--folder", folder(), "--samples", "2", "--reps", "2" };
+    const struct
+    {
+        QStringList arguments;
+        const char* line; // a pattern the line must match
+    } scenarios[] = {
+        { QStringList { "--measure", "open30" } + common,
+            "^scenario=open30 ours_ms=\\d+\\.\\d{3} rows=30 samples=2 reps=2\\n$" },
+        { QStringList { "--measure", "locate", "--prefixes", "smi" } + common, " rows=1 " },
+        { QStringList { "--measure", "locate", "--prefixes", "zzz" } + common, " rows=0 " },
+        { { "--measure", "walk", "--folder", folder(), "--warmups", "0" },
+            "^scenario=walk ours_ms=\\S+ rows=1500 samples=1 reps=1 rss_before_kb=\\d+ rss_after_kb=\\d+ peak_kb=\\d+ "
+            "added_mb=\\S+\\n$" },
+        { { "--measure", "append", "--folder", folder(), "--text", text, "--samples", "2" }, " rows=300 " },
+    };
+    for (const auto& scenario : scenarios) {
+        SCOPED_TRACE(scenario.arguments.join(u' ').toStdString());
+        ASSERT_EQ(measure(scenario.arguments), 0) << m_errors.toStdString();
+        EXPECT_TRUE(QRegularExpression(QString::fromLatin1(scenario.line)).match(m_output).hasMatch())
+            << m_output.toStdString();
+    }
+    // The append's destination was a temporary folder beside the text file, and is gone.
     EXPECT_EQ(QDir(m_dir.filePath(QStringLiteral("text"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
 }
 
 TEST_F(MeasureCommandTest, RefusesBadArgumentsAndReportsFailures)
 {
-    EXPECT_EQ(measure({ "--measure", "sideways", "--folder", folder() }), 2);
-    EXPECT_TRUE(m_errors.contains(QStringLiteral("Usage:")));
-    EXPECT_EQ(measure({ "--measure", "open30" }), 2); // no folder
-    EXPECT_EQ(measure({ "--measure", "append", "--folder", folder() }), 2); // no text file
-    EXPECT_EQ(measure({ "--measure", "open30", "--folder", folder(), "--reps", "0" }), 2);
-    EXPECT_EQ(measure({ "--measure", "open30", "--folder", folder(), "--bogus" }), 2);
+    const QStringList badArguments[] = {
+        { "--measure", "sideways", "--folder", folder() },
+        { "--measure", "open30" }, // no folder
+        { "--measure", "append", "--folder", folder() }, // no text file
+        { "--measure", "open30", "--folder", folder(), "--reps", "0" },
+        { "--measure", "open30", "--folder", folder(), "--bogus" },
+    };
+    for (const QStringList& arguments : badArguments) {
+        EXPECT_EQ(measure(arguments), 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(m_errors.contains(QStringLiteral("Usage:"))) << m_errors.toStdString();
+    }
 
     const QString missing = m_dir.filePath(QStringLiteral("missing"));
     EXPECT_EQ(measure({ "--measure", "open30", "--folder", missing }), 1);

@@ -2,70 +2,36 @@
 // table's first and last in the browse order, as SQLite itself orders them.
 #include "bench/DirectoryWindowBench.h"
 
+#include "GeneratedDirectoryTest.h"
+#include "ScopedEnvironmentVariable.h"
+#include "TestPrinters.h"
 #include "directory/TfrmMain.h"
 #include "platform/ui/DBEdit.h"
-#include "setup/DirectoryGenerator.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
-#include <memory>
 #include <stdexcept>
 
 namespace {
 
-constexpr qint64 Employees = 1200;
-
-struct SqliteCloser
-{
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-struct StatementFinalizer
-{
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-
-// The first column of the first row of a query, read straight from a table file.
-QString firstValue(const QString& path, const char* sql)
-{
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    const std::unique_ptr<sqlite3, SqliteCloser> db(raw);
-    EXPECT_EQ(rc, SQLITE_OK);
-    sqlite3_stmt* prepared = nullptr;
-    EXPECT_EQ(sqlite3_prepare_v2(db.get(), sql, -1, &prepared, nullptr), SQLITE_OK) << sqlite3_errmsg(db.get());
-    const std::unique_ptr<sqlite3_stmt, StatementFinalizer> statement(prepared);
-    if (sqlite3_step(statement.get()) != SQLITE_ROW)
-        return {};
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
-}
-
-class DirectoryWindowBenchTest : public ::testing::Test
+class DirectoryWindowBenchTest : public GeneratedDirectoryTest<1200>
 {
 protected:
-    void SetUp() override
+    // The first name of the employee table in an order.
+    QString firstName(const char* order) const
     {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QDir().mkpath(folder()));
-        DirectoryGenerator(Employees, 20).writeTables(folder());
+        return firstColumn(employeeTable(),
+            { QStringLiteral("SELECT Name FROM records ORDER BY %1 LIMIT 1").arg(QLatin1StringView(order)) })
+            .value(0);
     }
-
-    QString folder() const { return m_dir.filePath(QStringLiteral("directory")); }
-    QString table(const char* name) const { return QDir(folder()).filePath(QLatin1String(name)); }
-
-    QTemporaryDir m_dir;
 };
 
 TEST_F(DirectoryWindowBenchTest, ShowsTheLastThenTheFirstEmployeeRoundAfterRound)
 {
-    const QString first
-        = firstValue(table("employee.DB"), "SELECT Name FROM records ORDER BY Name COLLATE NOCASE, rowid LIMIT 1");
-    const QString last = firstValue(
-        table("employee.DB"), "SELECT Name FROM records ORDER BY Name COLLATE NOCASE DESC, rowid DESC LIMIT 1");
+    const QString first = firstName("Name COLLATE NOCASE, rowid");
+    const QString last = firstName("Name COLLATE NOCASE DESC, rowid DESC");
     ASSERT_NE(first, last);
 
     DirectoryWindowBench bench(folder());
@@ -84,8 +50,8 @@ TEST_F(DirectoryWindowBenchTest, ShowsTheLastThenTheFirstEmployeeRoundAfterRound
 
 TEST_F(DirectoryWindowBenchTest, PutsTheProgramsFoldersBackWhenItGoes)
 {
-    const ScopedVariable settings("APP_SETTINGS_DIR", QStringLiteral("/nonexistent/settings"));
-    const ScopedVariable runtime("APP_RUNTIME_DIR", QStringLiteral("/nonexistent/runtime"));
+    const ScopedEnvironmentVariable settings("APP_SETTINGS_DIR", QStringLiteral("/nonexistent/settings"));
+    const ScopedEnvironmentVariable runtime("APP_RUNTIME_DIR", QStringLiteral("/nonexistent/runtime"));
     {
         const DirectoryWindowBench bench(folder());
         EXPECT_NE(qgetenv("APP_SETTINGS_DIR"), QByteArray("/nonexistent/settings"));
@@ -98,15 +64,10 @@ TEST_F(DirectoryWindowBenchTest, PutsTheProgramsFoldersBackWhenItGoes)
 TEST_F(DirectoryWindowBenchTest, FailsWhenTheProgramReportsAnErrorAtStart)
 {
     // The window opens the dial prefixes' table when created; without it the program shows an error box.
-    ASSERT_TRUE(QFile::remove(table("Special.db")));
-    try {
-        const DirectoryWindowBench bench(folder());
-        FAIL() << "no failure";
-    } catch (const std::runtime_error& error) {
-        EXPECT_NE(std::string(error.what()).find("The program reported during the start-up: "), std::string::npos)
-            << error.what();
-        EXPECT_NE(std::string(error.what()).find("Special.db"), std::string::npos) << error.what();
-    }
+    ASSERT_TRUE(QFile::remove(table(QStringLiteral("Special.db"))));
+    const std::string failure = failureOf<std::runtime_error>([this] { const DirectoryWindowBench bench(folder()); });
+    EXPECT_NE(failure.find("The program reported during the start-up: "), std::string::npos) << failure;
+    EXPECT_NE(failure.find("Special.db"), std::string::npos) << failure;
 }
 
 } // namespace

@@ -1,14 +1,14 @@
 // The start-up probe against the real programs, each started on the demo directory in a folder of its own.
-#include "bench/ScopedVariable.h"
 #include "bench/WindowProbe.h"
 
+#include "ScopedEnvironmentVariable.h"
+#include "TemporaryAlias.h"
+#include "TestPrinters.h"
 #include "common/DirectoryDatabase.h"
-#include "platform/db/Session.h"
 #include "platform/os/WindowDirectory.h"
 #include "setup/DirectoryInstaller.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,14 +22,9 @@ QString program(const char* name)
 }
 
 // What the message of the probe's failure says.
-std::string failureOf(const WindowProbe& probe, const QString& programFile, const QStringList& arguments = {})
+std::string probeFailure(const WindowProbe& probe, const QString& programFile, const QStringList& arguments = {})
 {
-    try {
-        probe.measure(programFile, arguments);
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "<no failure>";
+    return failureOf<std::runtime_error>([&] { probe.measure(programFile, arguments); });
 }
 
 class WindowProbeTest : public ::testing::Test
@@ -37,11 +32,9 @@ class WindowProbeTest : public ::testing::Test
 protected:
     WindowProbeTest()
     {
-        for (const char* folder : { "database", "runtime", "settings" })
-            QDir().mkpath(m_dir.filePath(QLatin1String(folder)));
-        db::Session::writeAlias(DirectoryDatabase::Alias, m_dir.filePath(QStringLiteral("database")),
-            m_dir.filePath(QStringLiteral("aliases.ini")));
-        DirectoryInstaller(m_dir.filePath(QStringLiteral("database"))).installDemo();
+        for (const char* folder : { "runtime", "settings" })
+            QDir().mkpath(m_alias.path(QLatin1String(folder)));
+        DirectoryInstaller(m_alias.folder()).installDemo();
     }
 
     // No program of that title answers any more.
@@ -51,12 +44,11 @@ protected:
         return !windows.findWindow(title, Qt::CaseSensitive).has_value();
     }
 
-    QTemporaryDir m_dir;
     // The programs inherit these.
-    ScopedVariable m_config { "DBENGINE_CONFIG", m_dir.filePath(QStringLiteral("aliases.ini")) };
-    ScopedVariable m_runtime { "APP_RUNTIME_DIR", m_dir.filePath(QStringLiteral("runtime")) };
-    ScopedVariable m_settings { "APP_SETTINGS_DIR", m_dir.filePath(QStringLiteral("settings")) };
-    ScopedVariable m_platform { "QT_QPA_PLATFORM", QStringLiteral("offscreen") };
+    const TemporaryAlias m_alias { DirectoryDatabase::Alias, QStringLiteral("database") };
+    ScopedEnvironmentVariable m_runtime { "APP_RUNTIME_DIR", m_alias.path(QStringLiteral("runtime")) };
+    ScopedEnvironmentVariable m_settings { "APP_SETTINGS_DIR", m_alias.path(QStringLiteral("settings")) };
+    ScopedEnvironmentVariable m_platform { "QT_QPA_PLATFORM", QStringLiteral("offscreen") };
 };
 
 TEST_F(WindowProbeTest, TimesEachProgramToItsWindowAndEndsItWithTheQuit)
@@ -76,14 +68,14 @@ TEST_F(WindowProbeTest, TimesEachProgramToItsWindowAndEndsItWithTheQuit)
 TEST_F(WindowProbeTest, FailsWhenTheProgramCannotStartOrEndsWithoutTheWindow)
 {
     const WindowProbe probe(QStringLiteral("Ringfolio 2.5"));
-    const QString missing = m_dir.filePath(QStringLiteral("no-such-program"));
-    EXPECT_NE(failureOf(probe, missing).find("no-such-program cannot be started"), std::string::npos)
-        << failureOf(probe, missing);
+    const QString missing = m_alias.path(QStringLiteral("no-such-program"));
+    const std::string cannotStart = probeFailure(probe, missing);
+    EXPECT_NE(cannotStart.find("no-such-program cannot be started"), std::string::npos) << cannotStart;
     // A program that ends at once, with exit code 0, has shown nothing.
-    EXPECT_EQ(failureOf(probe, QStringLiteral("/bin/true")),
+    EXPECT_EQ(probeFailure(probe, QStringLiteral("/bin/true")),
         "true ended with exit code 0 before its window \"Ringfolio 2.5\" was shown");
     // What it said on its error output tells why.
-    EXPECT_EQ(failureOf(probe, QStringLiteral("/bin/sh"),
+    EXPECT_EQ(probeFailure(probe, QStringLiteral("/bin/sh"),
                   { QStringLiteral("-c"), QStringLiteral("echo cannot open the display >&2; exit 3") }),
         "sh ended with exit code 3 before its window \"Ringfolio 2.5\" was shown; its error output:\n"
         "cannot open the display");
@@ -94,7 +86,7 @@ TEST_F(WindowProbeTest, KillsAProgramWhoseWindowDoesNotComeInTime)
     // Ringfolio shows its window, but under another title than the one waited for.
     const WindowProbe probe(QStringLiteral("ringfolio 2.5"), 2000);
     // Whatever the program said on its error output follows.
-    const std::string failure = failureOf(probe, program("Ringfolio"));
+    const std::string failure = probeFailure(probe, program("Ringfolio"));
     EXPECT_EQ(failure.rfind("Ringfolio did not show its window \"ringfolio 2.5\" within 2000 ms", 0), 0) << failure;
     EXPECT_TRUE(gone(QStringLiteral("Ringfolio 2.5")));
 }
