@@ -155,9 +155,7 @@ TEST_F(DBNavigatorTest, DeleteAsksFirstAndDeletesOnlyOnOK)
 TEST_F(DBNavigatorTest, RefreshShowsWhatOthersWrote)
 {
     db::Table other;
-    other.setDatabaseName(uitest::alias);
-    other.setTableName("people");
-    other.Open();
+    uitest::openTable(other, "people");
     other.Edit();
     other.FieldByName("Phone").setAsString("555-777");
     other.Post();
