@@ -40,16 +40,12 @@ TEST_F(SettingsStoreTest, ValuesNamesAndSectionsRoundTripExactly)
 {
     const QStringList texts = { QString(), "*70", "  spaced out  ", "a;b # not a comment", "x=y=z", "[not a section]",
         "C:\\temp\\u0041\\", "two\nlines\r\n", "\ttab\t", "Ünïcödé €", QString(QChar(0x1)) + "control", ";leading" };
-    for (int i = 0; i < texts.size(); ++i) {
-        const QString section = QStringLiteral(" section [%1] ").arg(i);
-        const QString name = texts.at(i) + QStringLiteral("=name%1").arg(i);
-        ASSERT_TRUE(m_store.writeString(section, name, texts.at(i))) << i;
-    }
-    for (int i = 0; i < texts.size(); ++i) {
-        const QString section = QStringLiteral(" section [%1] ").arg(i);
-        const QString name = texts.at(i) + QStringLiteral("=name%1").arg(i);
-        EXPECT_EQ(m_store.readString(section, name, "default"), texts.at(i)) << i;
-    }
+    const auto section = [](int i) { return QStringLiteral(" section [%1] ").arg(i); };
+    const auto name = [&texts](int i) { return texts.at(i) + QStringLiteral("=name%1").arg(i); };
+    for (int i = 0; i < texts.size(); ++i)
+        ASSERT_TRUE(m_store.writeString(section(i), name(i), texts.at(i))) << i;
+    for (int i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(m_store.readString(section(i), name(i), "default"), texts.at(i)) << i;
 }
 
 TEST_F(SettingsStoreTest, WritesReplaceOneValueAndKeepTheOthers)

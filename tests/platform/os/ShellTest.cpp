@@ -30,27 +30,26 @@ TEST(ShellTest, ProgramIsFoundBesideTheProgramThenOnThePathWithExeDroppedWhereMi
     const QStringList path = { pathFolder.path() };
 
     const QString beside = programFolder.filePath("Companion");
-    EXPECT_EQ(os::findProgramFile("Companion.exe", programFolder.path(), path), beside);
-    EXPECT_EQ(os::findProgramFile("Companion.EXE", programFolder.path(), path), beside);
-    EXPECT_EQ(os::findProgramFile("Companion", programFolder.path(), path), beside);
-    EXPECT_EQ(os::findProgramFile("Legacy.exe", programFolder.path(), path), programFolder.filePath("Legacy.exe"));
-    EXPECT_EQ(os::findProgramFile("Tool.Exe", programFolder.path(), path), pathFolder.filePath("Tool"));
-    EXPECT_EQ(os::findProgramFile("companion", programFolder.path(), path), QString())
-        << "file names keep their letter case";
-    EXPECT_EQ(os::findProgramFile("Missing.exe", programFolder.path(), path), QString());
-    EXPECT_EQ(os::findProgramFile(QString(), programFolder.path(), path), QString());
+    const std::pair<QString, QString> cases[] = {
+        { "Companion.exe", beside },
+        { "Companion.EXE", beside },
+        { "Companion", beside },
+        { "Legacy.exe", programFolder.filePath("Legacy.exe") },
+        { "Tool.Exe", pathFolder.filePath("Tool") },
+        { "companion", QString() }, // file names keep their letter case
+        { "Missing.exe", QString() },
+        { QString(), QString() },
+    };
+    for (const auto& [name, expected] : cases)
+        EXPECT_EQ(os::findProgramFile(name, programFolder.path(), path), expected) << name.toStdString();
 }
 
 TEST(ShellTest, OpenStartsTheProgramWithItsParameterTextAsArguments)
 {
     QTemporaryDir folder;
-    const QString dump = folder.filePath("arguments");
-    qputenv("ARGV_DUMP_FILE", dump.toLocal8Bit());
     // The helper lies beside the test program, which is where the shell looks first.
-    const bool started = os::shellOpen("os_argv_dump.exe", "Tesk \"two words\"");
-    qunsetenv("ARGV_DUMP_FILE");
-    ASSERT_TRUE(started);
-    EXPECT_EQ(waitForDumpedArguments(dump), QStringList({ "Tesk", "two words" }));
+    EXPECT_EQ(argumentsDumpedBy(folder.path(), [] { return os::shellOpen("os_argv_dump.exe", "Tesk \"two words\""); }),
+        QStringList({ "Tesk", "two words" }));
 
     EXPECT_FALSE(os::shellOpen("NoSuchProgram.exe", "Tesk", folder.path()));
 }
