@@ -4,6 +4,7 @@
 #include "platform/os/PrinterSetupDialog.h"
 
 #include "PeerProcess.h"
+#include "WhenModalShows.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -23,39 +23,25 @@
 
 namespace {
 
-// Answers the next modal dialog of type T with answer, once it is shown.
-template <typename T> void answerModal(const std::function<void(T*)>& answer)
-{
-    auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            timer->stop();
-            answer(dialog);
-        }
-    });
-    timer->start(10);
-}
-
 TEST(DesktopTest, SaveDialogShowsTheCallersAcceptLabelAndAddsTheSuffix)
 {
     QTemporaryDir folder;
     os::FileDialog dialogs;
     QString acceptCaption;
-    answerModal<QFileDialog>([&](QFileDialog* dialog) {
-        for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons()) {
-            if (dialog->findChild<QDialogButtonBox*>()->buttonRole(button) == QDialogButtonBox::AcceptRole)
+    whenModalShows<QFileDialog>([&](QFileDialog& dialog) {
+        for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons()) {
+            if (dialog.findChild<QDialogButtonBox*>()->buttonRole(button) == QDialogButtonBox::AcceptRole)
                 acceptCaption = button->text();
         }
-        dialog->selectFile("list");
-        static_cast<QDialog*>(dialog)->accept(); // runs the file dialog's own checks
+        dialog.selectFile("list");
+        static_cast<QDialog&>(dialog).accept(); // runs the file dialog's own checks
     });
     const QString chosen = dialogs.getSaveFileName(
         nullptr, { "Export", folder.path(), "Text file (*.txt);;Any file (*)", "txt", "&Export" });
     EXPECT_EQ(acceptCaption, "&Export");
     EXPECT_EQ(chosen, folder.filePath("list.txt"));
 
-    answerModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    whenModalShows<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(dialogs.getOpenFileName(nullptr, {}), QString());
 }
 
@@ -138,21 +124,21 @@ TEST(DesktopTest, PrinterSetupWorksOnTheProgramsOnePrinter)
     os::PrinterHolder holder;
     QPrinter& printer = holder.printer();
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
-    const auto choose = [](os::PrinterSetupDialog* dialog, const QString& paper, bool accept) {
-        auto* paperBox = dialog->findChild<QComboBox*>("PaperSize");
+    const auto choose = [](os::PrinterSetupDialog& dialog, const QString& paper, bool accept) {
+        auto* paperBox = dialog.findChild<QComboBox*>("PaperSize");
         paperBox->setCurrentIndex(paperBox->findText(paper, Qt::MatchStartsWith));
-        dialog->findChild<QRadioButton*>("Landscape")->click();
+        dialog.findChild<QRadioButton*>("Landscape")->click();
         if (accept)
-            dialog->accept();
+            dialog.accept();
         else
-            dialog->reject();
+            dialog.reject();
     };
 
     // The dialog shows the printer as it is; Cancel leaves it so.
     QString shownPaper;
-    answerModal<os::PrinterSetupDialog>([&](os::PrinterSetupDialog* dialog) {
-        shownPaper = dialog->findChild<QComboBox*>("PaperSize")->currentText();
-        EXPECT_TRUE(dialog->findChild<QRadioButton*>("Portrait")->isChecked());
+    whenModalShows<os::PrinterSetupDialog>([&](os::PrinterSetupDialog& dialog) {
+        shownPaper = dialog.findChild<QComboBox*>("PaperSize")->currentText();
+        EXPECT_TRUE(dialog.findChild<QRadioButton*>("Portrait")->isChecked());
         choose(dialog, "A5", false);
     });
     os::PrinterSetupDialog first(printer);
@@ -162,7 +148,7 @@ TEST(DesktopTest, PrinterSetupWorksOnTheProgramsOnePrinter)
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
 
     // OK puts the choice on the printer.
-    answerModal<os::PrinterSetupDialog>([&](os::PrinterSetupDialog* dialog) { choose(dialog, "A5", true); });
+    whenModalShows<os::PrinterSetupDialog>([&](os::PrinterSetupDialog& dialog) { choose(dialog, "A5", true); });
     os::PrinterSetupDialog second(printer);
     EXPECT_EQ(second.exec(), QDialog::Accepted);
     EXPECT_TRUE(printer.pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));

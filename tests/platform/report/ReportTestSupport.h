@@ -1,14 +1,12 @@
 #pragma once
 
 #include "VectorRowSource.h"
+#include "WhenModalShows.h"
 
 #include "platform/report/PreviewDialog.h"
 #include "platform/report/Report.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDeadlineTimer>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -52,24 +50,15 @@ inline std::unique_ptr<report::Report> staffReport(int rowCount, VectorRowSource
     return staffReport(people(rowCount), source);
 }
 
-// Runs check on the preview window once it shows, then closes it; a failure when it does not show in time.
+// Runs check on the preview window once it shows, then closes it.
 inline void whenPreviewShows(const std::function<void(report::PreviewDialog&)>& check, int deadlineMs = 10000)
 {
-    auto* const timer = new QTimer(qApp);
-    const QDeadlineTimer deadline(deadlineMs);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline, check] {
-        if (auto* const dialog = qobject_cast<report::PreviewDialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            check(*dialog);
-            dialog->reject();
-        } else if (deadline.hasExpired()) {
-            timer->stop();
-            timer->deleteLater();
-            ADD_FAILURE() << "the preview window did not show";
-        }
-    });
-    timer->start(10);
+    whenModalShows<report::PreviewDialog>(
+        [check](report::PreviewDialog& dialog) {
+            check(dialog);
+            dialog.reject();
+        },
+        deadlineMs);
 }
 
 // Presses one of the preview window's buttons.
