@@ -46,23 +46,13 @@ void DBEdit::showField()
     m_showing = false;
 }
 
-bool DBEdit::beginEdit()
-{
-    if (isReadOnly()) {
-        return false;
-    }
-    bool editable = false;
-    guarded([&] { editable = m_link.edit(); });
-    return editable;
-}
-
 void DBEdit::keyPressEvent(QKeyEvent* event)
 {
     if (!changesText(*event, false)) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    if (!beginEdit()) {
+    if (!m_link.editForUser(isReadOnly())) {
         event->accept(); // refused: the text stays as the record has it
         return;
     }
@@ -83,7 +73,7 @@ void DBEdit::onTextEdited(const QString& edited)
         return;
     }
     // Changes that bypass the keyboard (a paste by mouse, a drop) are checked here.
-    if (!m_link.editing() && !beginEdit()) {
+    if (!m_link.editing() && !m_link.editForUser(isReadOnly())) {
         showField();
         return;
     }

@@ -49,7 +49,6 @@ protected:
 
 private:
     void showField();
-    bool beginEdit();
     void onTextEdited(const QString& text);
     void writeField(bool finished);
 

@@ -27,19 +27,9 @@ void DBMemo::showField()
     }
 }
 
-bool DBMemo::beginEdit()
-{
-    if (isReadOnly()) {
-        return false;
-    }
-    bool editable = false;
-    guarded([&] { editable = m_link.edit(); });
-    return editable;
-}
-
 void DBMemo::keyPressEvent(QKeyEvent* event)
 {
-    if (changesText(*event, true) && !beginEdit()) {
+    if (changesText(*event, true) && !m_link.editForUser(isReadOnly())) {
         event->accept(); // refused: the text stays as the record has it
         return;
     }
@@ -51,7 +41,7 @@ void DBMemo::onTextChanged()
     if (m_showing) {
         return;
     }
-    if (!m_link.editing() && !beginEdit()) {
+    if (!m_link.editing() && !m_link.editForUser(isReadOnly())) {
         showField();
         return;
     }

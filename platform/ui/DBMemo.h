@@ -31,7 +31,6 @@ protected:
 
 private:
     void showField();
-    bool beginEdit();
     void onTextChanged();
 
     FieldDataLink m_link;

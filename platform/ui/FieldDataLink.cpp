@@ -4,6 +4,7 @@
 #include "platform/db/DataSource.h"
 #include "platform/ui/DataSourceBinding.h"
 #include "platform/db/Field.h"
+#include "platform/ui/Guard.h"
 
 namespace ui {
 
@@ -67,6 +68,16 @@ bool FieldDataLink::edit()
     }
     dataSet->Edit();
     return editing();
+}
+
+bool FieldDataLink::editForUser(bool controlReadOnly)
+{
+    if (controlReadOnly) {
+        return false;
+    }
+    bool editable = false;
+    guarded([&] { editable = edit(); });
+    return editable;
 }
 
 void FieldDataLink::onFieldChanged(db::Field* changed)

@@ -38,6 +38,9 @@ public:
     // when the source allows editing on typing (AutoEdit) and the data set could be put into Edit. False for
     // a read-only field or data set. Errors of the data set (a locked record) are thrown.
     bool edit();
+    // edit() for a change typed into a control: false when the control is read-only; an error of the data set
+    // is shown in the error box and refuses the change.
+    bool editForUser(bool controlReadOnly);
 
 signals:
     // What the control shows may be out of date: the record, the state, the field's value or the binding.

@@ -4,6 +4,7 @@
 #include "platform/os/PrinterSetupDialog.h"
 
 #include "PeerProcess.h"
+#include "WhenModalShows.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -23,113 +23,99 @@
 
 namespace {
 
-// Answers the next modal dialog of type T with answer, once it is shown.
-template <typename T> void answerModal(const std::function<void(T*)>& answer)
-{
-    auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            timer->stop();
-            answer(dialog);
-        }
-    });
-    timer->start(10);
-}
-
 TEST(DesktopTest, SaveDialogShowsTheCallersAcceptLabelAndAddsTheSuffix)
 {
     QTemporaryDir folder;
     os::FileDialog dialogs;
     QString acceptCaption;
-    answerModal<QFileDialog>([&](QFileDialog* dialog) {
-        for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons()) {
-            if (dialog->findChild<QDialogButtonBox*>()->buttonRole(button) == QDialogButtonBox::AcceptRole)
+    whenModalShows<QFileDialog>([&](QFileDialog& dialog) {
+        for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons()) {
+            if (dialog.findChild<QDialogButtonBox*>()->buttonRole(button) == QDialogButtonBox::AcceptRole)
                 acceptCaption = button->text();
         }
-        dialog->selectFile(QStringLiteral("list"));
-        static_cast<QDialog*>(dialog)->accept(); // runs the file dialog's own checks
+        dialog.selectFile("list");
+        static_cast<QDialog&>(dialog).accept(); // runs the file dialog's own checks
     });
-    const QString chosen = dialogs.getSaveFileName(nullptr,
-        { QStringLiteral("Export"), folder.path(), QStringLiteral("Text file (*.txt);;Any file (*)"),
-            QStringLiteral("txt"), QStringLiteral("&Export") });
-    EXPECT_EQ(acceptCaption, QStringLiteral("&Export"));
-    EXPECT_EQ(chosen, folder.filePath(QStringLiteral("list.txt")));
+    const QString chosen = dialogs.getSaveFileName(
+        nullptr, { "Export", folder.path(), "Text file (*.txt);;Any file (*)", "txt", "&Export" });
+    EXPECT_EQ(acceptCaption, "&Export");
+    EXPECT_EQ(chosen, folder.filePath("list.txt"));
 
-    answerModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    whenModalShows<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(dialogs.getOpenFileName(nullptr, {}), QString());
 }
 
 TEST(DesktopTest, NextFileNameAnswersOneDialogWithoutShowingIt)
 {
     os::FileDialog dialogs;
-    dialogs.setNextFileName(QStringLiteral("/data/import.txt"));
-    EXPECT_EQ(dialogs.getOpenFileName(nullptr, {}), QStringLiteral("/data/import.txt"));
+    dialogs.setNextFileName("/data/import.txt");
+    EXPECT_EQ(dialogs.getOpenFileName(nullptr, {}), "/data/import.txt");
     dialogs.setNextFileName(QString());
     EXPECT_EQ(dialogs.getSaveFileName(nullptr, {}), QString()) << "an empty answer is a cancel";
 }
 
-TEST(DesktopTest, HelpShowsTheContentsPageUntilHelpQuit)
+// A program folder, a help viewer that looks there, and the messages the viewer gave.
+class HelpViewerTest : public ::testing::Test
 {
-    QTemporaryDir programFolder;
-    QFile help(programFolder.filePath(QStringLiteral("Product.HLP")));
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.write("<html><body><h1>Contents</h1><p>Looking up a number</p></body></html>");
-    help.close();
-    QStringList messages;
-    os::HelpViewer viewer(programFolder.path());
-    viewer.setNotFoundHandler([&](const QString& message) { messages.append(message); });
+protected:
+    void SetUp() override
+    {
+        viewer.setNotFoundHandler([this](const QString& message) { messages.append(message); });
+    }
 
-    viewer.showContents(QStringLiteral("Product.HLP"));
+    void writeHelp(const QString& name, const QByteArray& text) const
+    {
+        QFile help(programFolder.filePath(name));
+        ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+        help.write(text);
+    }
+
+    QString shownText() const
+    {
+        const auto* const browser
+            = viewer.window() ? viewer.window()->findChild<QTextBrowser*>("HelpBrowser") : nullptr;
+        return browser ? browser->toPlainText() : "<no help browser>";
+    }
+
+    QTemporaryDir programFolder;
+    QStringList messages;
+    os::HelpViewer viewer { programFolder.path() };
+};
+
+TEST_F(HelpViewerTest, HelpShowsTheContentsPageUntilHelpQuit)
+{
+    writeHelp("Product.HLP", "<html><body><h1>Contents</h1><p>Looking up a number</p></body></html>");
+    viewer.showContents("Product.HLP");
     ASSERT_NE(viewer.window(), nullptr);
     EXPECT_TRUE(viewer.window()->isVisible());
-    const auto* browser = viewer.window()->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
-    ASSERT_NE(browser, nullptr);
-    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Looking up a number")));
-    EXPECT_FALSE(browser->toPlainText().contains(QStringLiteral("<h1>")));
+    EXPECT_TRUE(shownText().contains("Looking up a number"));
+    EXPECT_FALSE(shownText().contains("<h1>"));
 
     viewer.quit();
     EXPECT_EQ(viewer.window(), nullptr);
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST(DesktopTest, MissingHelpFileGetsTheHelpSystemsMessage)
+TEST_F(HelpViewerTest, MissingHelpFileGetsTheHelpSystemsMessage)
 {
-    QTemporaryDir programFolder;
-    QStringList messages;
-    os::HelpViewer viewer(programFolder.path());
-    viewer.setNotFoundHandler([&](const QString& message) { messages.append(message); });
-
-    viewer.showContents(QStringLiteral("C:\\Product\\Help\\WINHELP\\PRODUCT.HLP"));
-    viewer.showContents(QStringLiteral("Product.HLP"));
+    viewer.showContents("C:\\Product\\Help\\WINHELP\\PRODUCT.HLP");
+    viewer.showContents("Product.HLP");
     EXPECT_EQ(messages,
-        QStringList({ QStringLiteral("Cannot find the help file C:\\Product\\Help\\WINHELP\\PRODUCT.HLP."),
-            QStringLiteral("Cannot find the help file Product.HLP.") }));
+        QStringList({ "Cannot find the help file C:\\Product\\Help\\WINHELP\\PRODUCT.HLP.",
+            "Cannot find the help file Product.HLP." }));
     EXPECT_EQ(viewer.window(), nullptr);
     viewer.quit();
 }
 
-TEST(DesktopTest, AHelpFileNamedByADrivePathIsLookedUpByItsNameBesideTheProgram)
+TEST_F(HelpViewerTest, AHelpFileNamedByADrivePathIsLookedUpByItsNameBesideTheProgram)
 {
-    QTemporaryDir programFolder;
-    QFile help(programFolder.filePath(QStringLiteral("PRODUCT.HLP")));
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.write("Printing a list");
-    help.close();
-    QStringList messages;
-    os::HelpViewer viewer(programFolder.path());
-    viewer.setNotFoundHandler([&](const QString& message) { messages.append(message); });
-
-    viewer.showContents(QStringLiteral("C:\\Product\\Help\\WINHELP\\PRODUCT.HLP"));
+    writeHelp("PRODUCT.HLP", "Printing a list");
+    viewer.showContents("C:\\Product\\Help\\WINHELP\\PRODUCT.HLP");
     ASSERT_NE(viewer.window(), nullptr);
-    EXPECT_TRUE(viewer.window()
-                    ->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))
-                    ->toPlainText()
-                    .contains(QStringLiteral("Printing a list")));
+    EXPECT_TRUE(shownText().contains("Printing a list"));
     // The bare name is looked up with its letter case: another case is another file.
-    viewer.showContents(QStringLiteral("C:\\Product\\Help\\WINHELP\\Product.HLP"));
-    EXPECT_EQ(messages,
-        QStringList({ QStringLiteral("Cannot find the help file C:\\Product\\Help\\WINHELP\\Product.HLP.") }));
+    viewer.showContents("C:\\Product\\Help\\WINHELP\\Product.HLP");
+    EXPECT_EQ(messages, QStringList({ "Cannot find the help file C:\\Product\\Help\\WINHELP\\Product.HLP." }));
     viewer.quit();
 }
 
@@ -138,32 +124,31 @@ TEST(DesktopTest, PrinterSetupWorksOnTheProgramsOnePrinter)
     os::PrinterHolder holder;
     QPrinter& printer = holder.printer();
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
-    const auto choose = [](os::PrinterSetupDialog* dialog, const QString& paper, bool accept) {
-        auto* paperBox = dialog->findChild<QComboBox*>(QStringLiteral("PaperSize"));
+    const auto choose = [](os::PrinterSetupDialog& dialog, const QString& paper, bool accept) {
+        auto* paperBox = dialog.findChild<QComboBox*>("PaperSize");
         paperBox->setCurrentIndex(paperBox->findText(paper, Qt::MatchStartsWith));
-        dialog->findChild<QRadioButton*>(QStringLiteral("Landscape"))->click();
+        dialog.findChild<QRadioButton*>("Landscape")->click();
         if (accept)
-            dialog->accept();
+            dialog.accept();
         else
-            dialog->reject();
+            dialog.reject();
     };
 
     // The dialog shows the printer as it is; Cancel leaves it so.
     QString shownPaper;
-    answerModal<os::PrinterSetupDialog>([&](os::PrinterSetupDialog* dialog) {
-        shownPaper = dialog->findChild<QComboBox*>(QStringLiteral("PaperSize"))->currentText();
-        EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("Portrait"))->isChecked());
-        choose(dialog, QStringLiteral("A5"), false);
+    whenModalShows<os::PrinterSetupDialog>([&](os::PrinterSetupDialog& dialog) {
+        shownPaper = dialog.findChild<QComboBox*>("PaperSize")->currentText();
+        EXPECT_TRUE(dialog.findChild<QRadioButton*>("Portrait")->isChecked());
+        choose(dialog, "A5", false);
     });
     os::PrinterSetupDialog first(printer);
     EXPECT_EQ(first.exec(), QDialog::Rejected);
-    EXPECT_TRUE(shownPaper.startsWith(QStringLiteral("Letter"))) << shownPaper.toStdString();
+    EXPECT_TRUE(shownPaper.startsWith("Letter")) << shownPaper.toStdString();
     EXPECT_TRUE(printer.pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::Letter)));
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
 
     // OK puts the choice on the printer.
-    answerModal<os::PrinterSetupDialog>(
-        [&](os::PrinterSetupDialog* dialog) { choose(dialog, QStringLiteral("A5"), true); });
+    whenModalShows<os::PrinterSetupDialog>([&](os::PrinterSetupDialog& dialog) { choose(dialog, "A5", true); });
     os::PrinterSetupDialog second(printer);
     EXPECT_EQ(second.exec(), QDialog::Accepted);
     EXPECT_TRUE(printer.pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));

@@ -1,5 +1,7 @@
 #include "PeerProcess.h"
 
+#include "ScopedEnvironmentVariable.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcessEnvironment>
@@ -52,6 +54,17 @@ QStringList PeerProcess::lines()
 QString helperProgram(const QString& name)
 {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+}
+
+QStringList argumentsDumpedBy(const QString& folder, const std::function<bool()>& start)
+{
+    const QString file = folder + QStringLiteral("/arguments");
+    {
+        const ScopedEnvironmentVariable dumpTo("ARGV_DUMP_FILE", file);
+        if (!start())
+            return { QStringLiteral("<not started>") };
+    }
+    return waitForDumpedArguments(file);
 }
 
 QStringList waitForDumpedArguments(const QString& file)

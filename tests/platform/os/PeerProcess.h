@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The os_peer helper program, started in a given runtime folder; ended with SIGKILL if still running at the end.
 class PeerProcess
 {
@@ -36,3 +38,6 @@ constexpr int processDeadlineMs = 20000;
 
 // The arguments that os_argv_dump wrote to file, waiting for the file to appear.
 QStringList waitForDumpedArguments(const QString& file);
+// The arguments that os_argv_dump, started by `start` (which says whether it started it), wrote to a file in
+// `folder`; ARGV_DUMP_FILE names that file while `start` runs.
+QStringList argumentsDumpedBy(const QString& folder, const std::function<bool()>& start);

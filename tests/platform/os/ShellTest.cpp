@@ -23,38 +23,35 @@ TEST(ShellTest, ProgramIsFoundBesideTheProgramThenOnThePathWithExeDroppedWhereMi
 {
     QTemporaryDir programFolder;
     QTemporaryDir pathFolder;
-    makeProgram(programFolder.filePath(QStringLiteral("Companion")));
-    makeProgram(programFolder.filePath(QStringLiteral("Legacy.exe")));
-    makeProgram(pathFolder.filePath(QStringLiteral("Companion")));
-    makeProgram(pathFolder.filePath(QStringLiteral("Tool")));
+    makeProgram(programFolder.filePath("Companion"));
+    makeProgram(programFolder.filePath("Legacy.exe"));
+    makeProgram(pathFolder.filePath("Companion"));
+    makeProgram(pathFolder.filePath("Tool"));
     const QStringList path = { pathFolder.path() };
 
-    const QString beside = programFolder.filePath(QStringLiteral("Companion"));
-    EXPECT_EQ(os::findProgramFile(QStringLiteral("Companion.exe"), programFolder.path(), path), beside);
-    EXPECT_EQ(os::findProgramFile(QStringLiteral("Companion.EXE"), programFolder.path(), path), beside);
-    EXPECT_EQ(os::findProgramFile(QStringLiteral("Companion"), programFolder.path(), path), beside);
-    EXPECT_EQ(os::findProgramFile(QStringLiteral("Legacy.exe"), programFolder.path(), path),
-        programFolder.filePath(QStringLiteral("Legacy.exe")));
-    EXPECT_EQ(os::findProgramFile(QStringLiteral("Tool.Exe"), programFolder.path(), path),
-        pathFolder.filePath(QStringLiteral("Tool")));
-    EXPECT_EQ(os::findProgramFile(QStringLiteral("companion"), programFolder.path(), path), QString())
-        << "file names keep their letter case";
-    EXPECT_EQ(os::findProgramFile(QStringLiteral("Missing.exe"), programFolder.path(), path), QString());
-    EXPECT_EQ(os::findProgramFile(QString(), programFolder.path(), path), QString());
+    const QString beside = programFolder.filePath("Companion");
+    const std::pair<QString, QString> cases[] = {
+        { "Companion.exe", beside },
+        { "Companion.EXE", beside },
+        { "Companion", beside },
+        { "Legacy.exe", programFolder.filePath("Legacy.exe") },
+        { "Tool.Exe", pathFolder.filePath("Tool") },
+        { "companion", QString() }, // file names keep their letter case
+        { "Missing.exe", QString() },
+        { QString(), QString() },
+    };
+    for (const auto& [name, expected] : cases)
+        EXPECT_EQ(os::findProgramFile(name, programFolder.path(), path), expected) << name.toStdString();
 }
 
 TEST(ShellTest, OpenStartsTheProgramWithItsParameterTextAsArguments)
 {
     QTemporaryDir folder;
-    const QString dump = folder.filePath(QStringLiteral("arguments"));
-    qputenv("ARGV_DUMP_FILE", dump.toLocal8Bit());
     // The helper lies beside the test program, which is where the shell looks first.
-    const bool started = os::shellOpen(QStringLiteral("os_argv_dump.exe"), QStringLiteral("Tesk \"two words\""));
-    qunsetenv("ARGV_DUMP_FILE");
-    ASSERT_TRUE(started);
-    EXPECT_EQ(waitForDumpedArguments(dump), QStringList({ QStringLiteral("Tesk"), QStringLiteral("two words") }));
+    EXPECT_EQ(argumentsDumpedBy(folder.path(), [] { return os::shellOpen("os_argv_dump.exe", "Tesk \"two words\""); }),
+        QStringList({ "Tesk", "two words" }));
 
-    EXPECT_FALSE(os::shellOpen(QStringLiteral("NoSuchProgram.exe"), QStringLiteral("Tesk"), folder.path()));
+    EXPECT_FALSE(os::shellOpen("NoSuchProgram.exe", "Tesk", folder.path()));
 }
 
 } // namespace

@@ -30,23 +30,23 @@ TEST_F(WindowDirectoryTest, OwnWindowsAreFoundAndChangedDirectly)
 {
     ASSERT_TRUE(m_directory.isListening());
     auto window = std::make_unique<QWidget>();
-    window->setWindowTitle(QStringLiteral("Main Window"));
+    window->setWindowTitle("Main Window");
     const os::WindowHandle main = m_directory.publish(window.get());
-    const os::WindowHandle app = m_directory.publishTitle(QStringLiteral("Product 1.0"), [&] { return window.get(); });
+    const os::WindowHandle app = m_directory.publishTitle("Product 1.0", [&] { return window.get(); });
 
     // Whole titles, letter case ignored unless asked for.
-    EXPECT_EQ(m_directory.findWindow(QStringLiteral("MAIN WINDOW")), main);
-    EXPECT_FALSE(m_directory.findWindow(QStringLiteral("main window"), Qt::CaseSensitive));
-    EXPECT_FALSE(m_directory.findWindow(QStringLiteral("Main")));
-    EXPECT_EQ(m_directory.findWindow(QStringLiteral("Product 1.0")), app);
+    EXPECT_EQ(m_directory.findWindow("MAIN WINDOW"), main);
+    EXPECT_FALSE(m_directory.findWindow("main window", Qt::CaseSensitive));
+    EXPECT_FALSE(m_directory.findWindow("Main"));
+    EXPECT_EQ(m_directory.findWindow("Product 1.0"), app);
 
     // A published window is found under its current title; the application title is its own.
-    window->setWindowTitle(QStringLiteral("Renamed"));
-    EXPECT_EQ(m_directory.findWindow(QStringLiteral("Renamed")), main);
-    EXPECT_TRUE(m_directory.setWindowText(app, QStringLiteral("something else")));
-    EXPECT_FALSE(m_directory.findWindow(QStringLiteral("Product 1.0")));
-    EXPECT_EQ(m_directory.findWindow(QStringLiteral("something else")), app);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Renamed"));
+    window->setWindowTitle("Renamed");
+    EXPECT_EQ(m_directory.findWindow("Renamed"), main);
+    EXPECT_TRUE(m_directory.setWindowText(app, "something else"));
+    EXPECT_FALSE(m_directory.findWindow("Product 1.0"));
+    EXPECT_EQ(m_directory.findWindow("something else"), app);
+    EXPECT_EQ(window->windowTitle(), "Renamed");
 
     window->showMinimized();
     EXPECT_TRUE(m_directory.isIconic(app));
@@ -57,18 +57,18 @@ TEST_F(WindowDirectoryTest, OwnWindowsAreFoundAndChangedDirectly)
     EXPECT_TRUE(window->isVisible());
 
     window.reset();
-    EXPECT_FALSE(m_directory.findWindow(QStringLiteral("Renamed")));
+    EXPECT_FALSE(m_directory.findWindow("Renamed"));
     EXPECT_FALSE(m_directory.bringWindowToTop(main));
-    EXPECT_TRUE(m_directory.findWindow(QStringLiteral("something else"))) << "the title outlives its target";
+    EXPECT_TRUE(m_directory.findWindow("something else")) << "the title outlives its target";
     EXPECT_FALSE(m_directory.showWindowRestore(app));
     m_directory.unpublish(app);
-    EXPECT_FALSE(m_directory.findWindow(QStringLiteral("something else")));
+    EXPECT_FALSE(m_directory.findWindow("something else"));
 }
 
 TEST_F(WindowDirectoryTest, QuitToOwnWindowLeavesTheEventLoopWithoutClosingWindows)
 {
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Quitter"));
+    window.setWindowTitle("Quitter");
     window.show();
     const os::WindowHandle handle = m_directory.publish(&window);
 
@@ -82,13 +82,12 @@ TEST_F(WindowDirectoryTest, QuitToOwnWindowLeavesTheEventLoopWithoutClosingWindo
 TEST_F(WindowDirectoryTest, AnotherProgramIsFoundRestoredRetitledAndQuit)
 {
     PeerProcess peer(m_folder.path());
-    ASSERT_TRUE(peer.start({ QStringLiteral("--title"), QStringLiteral("Companion 1.0"), QStringLiteral("--app-title"),
-        QStringLiteral("Companion App"), QStringLiteral("--minimized") }));
+    ASSERT_TRUE(peer.start({ "--title", "Companion 1.0", "--app-title", "Companion App", "--minimized" }));
 
-    const auto main = m_directory.findWindow(QStringLiteral("Companion 1.0"));
+    const auto main = m_directory.findWindow("Companion 1.0");
     ASSERT_TRUE(main);
     EXPECT_EQ(main->process, peer.pid());
-    const auto app = m_directory.findWindow(QStringLiteral("companion app"));
+    const auto app = m_directory.findWindow("companion app");
     ASSERT_TRUE(app);
     EXPECT_EQ(app->process, peer.pid());
     EXPECT_NE(app->window, main->window);
@@ -99,49 +98,47 @@ TEST_F(WindowDirectoryTest, AnotherProgramIsFoundRestoredRetitledAndQuit)
     EXPECT_TRUE(m_directory.showWindowRestore(*app));
     EXPECT_FALSE(m_directory.isIconic(*main));
 
-    EXPECT_TRUE(m_directory.setWindowText(*main, QStringLiteral("Elsewhere")));
-    EXPECT_FALSE(m_directory.findWindow(QStringLiteral("Companion 1.0")));
-    EXPECT_EQ(m_directory.findWindow(QStringLiteral("Elsewhere")), main);
+    EXPECT_TRUE(m_directory.setWindowText(*main, "Elsewhere"));
+    EXPECT_FALSE(m_directory.findWindow("Companion 1.0"));
+    EXPECT_EQ(m_directory.findWindow("Elsewhere"), main);
 
     EXPECT_TRUE(m_directory.postQuit(*main));
     ASSERT_TRUE(peer.waitForExit());
     EXPECT_EQ(peer.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(peer.exitCode(), 0);
     const QStringList lines = peer.lines();
-    EXPECT_TRUE(lines.contains(QStringLiteral("loop ended")));
-    EXPECT_FALSE(lines.contains(QStringLiteral("closed"))) << "the quit ran the window's close handler";
+    EXPECT_TRUE(lines.contains("loop ended"));
+    EXPECT_FALSE(lines.contains("closed")) << "the quit ran the window's close handler";
     EXPECT_FALSE(QFile::exists(socketOf(peer.pid()))) << "a program that ends removes its socket";
-    EXPECT_FALSE(m_directory.findWindow(QStringLiteral("Elsewhere")));
+    EXPECT_FALSE(m_directory.findWindow("Elsewhere"));
 }
 
 TEST_F(WindowDirectoryTest, AnotherProgramRetitlesThisProgramsWindow)
 {
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Directory 1.0"));
+    window.setWindowTitle("Directory 1.0");
     m_directory.publish(&window);
 
     PeerProcess peer(m_folder.path());
-    ASSERT_TRUE(peer.start({ QStringLiteral("--retitle"), QStringLiteral("Directory 1.0"), QStringLiteral("Moved") },
-        QStringLiteral("retitled")));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Moved"));
+    ASSERT_TRUE(peer.start({ "--retitle", "Directory 1.0", "Moved" }, "retitled"));
+    EXPECT_EQ(window.windowTitle(), "Moved");
 
     PeerProcess second(m_folder.path());
-    ASSERT_TRUE(second.start({ QStringLiteral("--retitle"), QStringLiteral("Directory 1.0"), QStringLiteral("Again") },
-        QStringLiteral("not found")));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Moved"));
+    ASSERT_TRUE(second.start({ "--retitle", "Directory 1.0", "Again" }, "not found"));
+    EXPECT_EQ(window.windowTitle(), "Moved");
 }
 
 TEST_F(WindowDirectoryTest, KilledProgramLeavesAStaleEntryThatIsSkippedAndRemoved)
 {
     PeerProcess peer(m_folder.path());
-    ASSERT_TRUE(peer.start({ QStringLiteral("--title"), QStringLiteral("Doomed") }));
-    const auto handle = m_directory.findWindow(QStringLiteral("Doomed"));
+    ASSERT_TRUE(peer.start({ "--title", "Doomed" }));
+    const auto handle = m_directory.findWindow("Doomed");
     ASSERT_TRUE(handle);
     const qint64 pid = peer.pid();
     peer.kill();
     ASSERT_TRUE(QFile::exists(socketOf(pid)));
 
-    EXPECT_FALSE(m_directory.findWindow(QStringLiteral("Doomed")));
+    EXPECT_FALSE(m_directory.findWindow("Doomed"));
     EXPECT_FALSE(QFile::exists(socketOf(pid)));
     EXPECT_FALSE(m_directory.bringWindowToTop(*handle));
     EXPECT_FALSE(m_directory.postQuit(*handle));
@@ -151,13 +148,13 @@ TEST_F(WindowDirectoryTest, KilledProgramLeavesAStaleEntryThatIsSkippedAndRemove
 TEST_F(WindowDirectoryTest, ProgramThatDoesNotAnswerCountsAsAbsent)
 {
     PeerProcess stopped(m_folder.path());
-    ASSERT_TRUE(stopped.start({ QStringLiteral("--title"), QStringLiteral("Same Title") }));
+    ASSERT_TRUE(stopped.start({ "--title", "Same Title" }));
     ::kill(pid_t(stopped.pid()), SIGSTOP);
-    EXPECT_FALSE(m_directory.findWindow(QStringLiteral("Same Title")));
+    EXPECT_FALSE(m_directory.findWindow("Same Title"));
     EXPECT_TRUE(QFile::exists(socketOf(stopped.pid()))) << "a live program's socket is not removed";
 
     ::kill(pid_t(stopped.pid()), SIGCONT);
-    const auto found = m_directory.findWindow(QStringLiteral("Same Title"));
+    const auto found = m_directory.findWindow("Same Title");
     ASSERT_TRUE(found);
     EXPECT_EQ(found->process, stopped.pid());
 }

@@ -21,26 +21,23 @@ ReportLayout testLayout(int columns = 1, double groupHeight = 0)
     setup.topMargin = setup.bottomMargin = setup.leftMargin = setup.rightMargin = 0.5;
     setup.columns = columns;
     setup.columnSpacing = 0.5;
-    layout.addBand(Band::Kind::Title, QStringLiteral("Title"), 0.5)
-        .add(Control::label(QStringLiteral("LblTitle"), QStringLiteral("Staff")).at(3, 0.05));
-    layout.addBand(Band::Kind::ColumnHeader, QStringLiteral("Header"), 0.25)
-        .add(Control::label(QStringLiteral("Heading"), QStringLiteral("Name")).at(0.1, 0));
+    layout.addBand(Band::Kind::Title, "Title", 0.5).add(Control::label("LblTitle", "Staff").at(3, 0.05));
+    layout.addBand(Band::Kind::ColumnHeader, "Header", 0.25).add(Control::label("Heading", "Name").at(0.1, 0));
     if (groupHeight > 0) {
-        layout.addGroupHeader(QStringLiteral("Group"), groupHeight, QStringLiteral("copy(Name, 1, 1)"))
-            .add(Control::expression(QStringLiteral("Letter"), QStringLiteral("copy([Name], 1, 1)")).at(0.1, 0));
+        layout.addGroupHeader("Group", groupHeight, "copy(Name, 1, 1)")
+            .add(Control::expression("Letter", "copy([Name], 1, 1)").at(0.1, 0));
     }
-    layout.addBand(Band::Kind::Detail, QStringLiteral("Detail"), 0.25)
-        .add(Control::dataField(QStringLiteral("TextName"), QStringLiteral("Name")).at(0.1, 0.05).fixedSize(2, 0.2));
-    Band& footer = layout.addBand(Band::Kind::PageFooter, QStringLiteral("Footer"), 0.5);
-    footer.add(
-        Control::systemData(QStringLiteral("Date"), Control::SystemData::Date, QStringLiteral("Date: ")).at(0.1, 0.1));
-    footer.add(Control::systemData(QStringLiteral("PageNo"), Control::SystemData::PageNumber, QStringLiteral("Page "))
+    layout.addBand(Band::Kind::Detail, "Detail", 0.25)
+        .add(Control::dataField("TextName", "Name").at(0.1, 0.05).fixedSize(2, 0.2));
+    Band& footer = layout.addBand(Band::Kind::PageFooter, "Footer", 0.5);
+    footer.add(Control::systemData("Date", Control::SystemData::Date, "Date: ").at(0.1, 0.1));
+    footer.add(Control::systemData("PageNo", Control::SystemData::PageNumber, "Page ")
                    .alignedToBand(Alignment::Right)
                    .at(0, 0.1));
     return layout;
 }
 
-std::vector<QStringList> names(int count, const QString& prefix = QStringLiteral("N"))
+std::vector<QStringList> names(int count, const QString& prefix = "N")
 {
     std::vector<QStringList> rows;
     for (int i = 0; i < count; ++i)
@@ -50,7 +47,7 @@ std::vector<QStringList> names(int count, const QString& prefix = QStringLiteral
 
 PageModel layOut(const ReportLayout& layout, std::vector<QStringList> rows, const QDate& date = QDate(2024, 3, 5))
 {
-    VectorRowSource source({ QStringLiteral("Name") }, std::move(rows));
+    VectorRowSource source({ "Name" }, std::move(rows));
     LayoutEngine engine(layout, source, date);
     return *engine.run();
 }
@@ -125,8 +122,8 @@ TEST(LayoutEngine, TwoColumnsFillFirstThenSecondWithHeadersOnTop)
 
 TEST(LayoutEngine, GroupHeaderOnChangeOnlyAndNotOnContinuationPage)
 {
-    std::vector<QStringList> rows = names(50, QStringLiteral("A"));
-    for (const QStringList& row : names(3, QStringLiteral("B")))
+    std::vector<QStringList> rows = names(50, "A");
+    for (const QStringList& row : names(3, "B"))
         rows.push_back(row);
     const PageModel model = layOut(testLayout(1, 0.5), rows);
     ASSERT_EQ(model.pageCount(), 2);
@@ -140,8 +137,8 @@ TEST(LayoutEngine, GroupHeaderOnChangeOnlyAndNotOnContinuationPage)
 TEST(LayoutEngine, GroupHeaderKeepsItsFirstRow)
 {
     // 33 rows under a 0.25 in letter leave room for the letter "B" but not for its first row.
-    std::vector<QStringList> rows = names(33, QStringLiteral("A"));
-    rows.push_back({ QStringLiteral("B000") });
+    std::vector<QStringList> rows = names(33, "A");
+    rows.push_back({ "B000" });
     const PageModel model = layOut(testLayout(1, 0.25), rows);
     ASSERT_EQ(model.pageCount(), 2);
     EXPECT_EQ(texts(model.page(1)).mid(0, 3), (QStringList { "Name", "B", "B000" }));
@@ -164,7 +161,7 @@ TEST(LayoutEngine, TextsSizedToThemGrowRightOrSitAgainstTheBandEdge)
     ReportLayout layout = testLayout();
     layout.setOptions(ReportOption::LastPageFooter);
     const PageModel shortTitle = layOut(layout, names(1));
-    layout.findControl(QStringLiteral("LblTitle"))->setCaption(QStringLiteral("A much longer title for the staff"));
+    layout.findControl("LblTitle")->setCaption("A much longer title for the staff");
     const PageModel longTitle = layOut(layout, names(1));
 
     const QRectF shortBox = shortTitle.page(0).box(0);
@@ -182,16 +179,16 @@ TEST(LayoutEngine, TextsSizedToThemGrowRightOrSitAgainstTheBandEdge)
 
 TEST(LayoutEngine, LongValuesWrapAndGrowTheirRow)
 {
-    const QString value = QStringLiteral("INTERNATIONAL SALES AND MARKETING DEPARTMENT");
+    const QString value = "INTERNATIONAL SALES AND MARKETING DEPARTMENT";
     std::vector<QStringList> rows = names(40);
     rows[1] = { value };
     ReportLayout layout = testLayout();
     for (const bool wordWrap : { false, true }) {
         SCOPED_TRACE(wordWrap ? "word wrap on" : "word wrap off");
-        layout.findControl(QStringLiteral("TextName"))->wordWrapped(wordWrap);
+        layout.findControl("TextName")->wordWrapped(wordWrap);
         const PageModel pages = layOut(layout, rows);
         const Page& page = pages.page(0);
-        const int at = indexOf(page, QStringLiteral("N000")) + 1;
+        const int at = indexOf(page, "N000") + 1;
         const QString text = page.text(at);
         // Two lines between words, every character kept, the box as wide as before and one line taller.
         EXPECT_EQ(text.count(u'\n'), 1) << text.toStdString();
@@ -204,49 +201,48 @@ TEST(LayoutEngine, LongValuesWrapAndGrowTheirRow)
         EXPECT_LT(extraLine, 0.2);
         // The rows below move down by that line, and one row less fits the page.
         EXPECT_NEAR(page.box(at + 1).top() - box.top(), 0.25 + extraLine, 1e-5);
-        EXPECT_EQ(pages.page(1).text(1), QStringLiteral("N034"));
+        EXPECT_EQ(pages.page(1).text(1), "N034");
     }
 
     // A word wider than its box is broken inside; a value that fits stays on its line.
-    layout.findControl(QStringLiteral("TextName"))->fixedSize(0.5, 0.2);
-    const QString word = QStringLiteral("0123456789012345");
-    const PageModel broken = layOut(layout, { { word }, { QStringLiteral("N1") } });
+    layout.findControl("TextName")->fixedSize(0.5, 0.2);
+    const QString word = "0123456789012345";
+    const PageModel broken = layOut(layout, { { word }, { "N1" } });
     const QString lines = broken.page(0).text(2);
     EXPECT_GE(lines.count(u'\n'), 1);
     EXPECT_EQ(QString(lines).remove(u'\n'), word);
-    EXPECT_EQ(broken.page(0).text(3), QStringLiteral("N1"));
+    EXPECT_EQ(broken.page(0).text(3), "N1");
     EXPECT_NEAR(broken.page(0).box(3).height(), 0.2, 1e-5);
 }
 
 TEST(LayoutEngine, BindsFieldsBeforeWalkingOnce)
 {
     ReportLayout layout = testLayout(1, 0.5);
-    VectorRowSource rows({ QStringLiteral("Name") }, names(100));
+    VectorRowSource rows({ "Name" }, names(100));
     LayoutEngine engine(layout, rows);
     EXPECT_EQ(engine.run()->pageCount(), 3);
     EXPECT_EQ(rows.firstCalls, 1);
     EXPECT_EQ(rows.lookupsAfterFirst, 0);
 
     ReportLayout misspelt = testLayout();
-    misspelt.addBand(Band::Kind::Detail, QStringLiteral("More"), 0.2)
-        .add(Control::dataField(QStringLiteral("TextTitle"), QStringLiteral("Titel")));
-    VectorRowSource more({ QStringLiteral("Name") }, names(3));
+    misspelt.addBand(Band::Kind::Detail, "More", 0.2).add(Control::dataField("TextTitle", "Titel"));
+    VectorRowSource more({ "Name" }, names(3));
     try {
         LayoutEngine failing(misspelt, more);
         FAIL() << "a missing field was accepted";
     } catch (const ReportError& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("TextTitle: the field 'Titel' does not exist"));
+        EXPECT_EQ(error.message(), "TextTitle: the field 'Titel' does not exist");
     }
     EXPECT_EQ(more.firstCalls, 0);
 
     ReportLayout badGroup = testLayout();
-    badGroup.addGroupHeader(QStringLiteral("QRGroup1"), 0.4, QStringLiteral("copy(Nme, 1, 1)"));
+    badGroup.addGroupHeader("QRGroup1", 0.4, "copy(Nme, 1, 1)");
     EXPECT_THROW(LayoutEngine(badGroup, more), ReportError);
 }
 
 TEST(LayoutEngine, ProgressCanCancel)
 {
-    VectorRowSource rows({ QStringLiteral("Name") }, names(1000));
+    VectorRowSource rows({ "Name" }, names(1000));
     const ReportLayout layout = testLayout();
     LayoutEngine engine(layout, rows);
     qint64 seen = 0;
@@ -262,14 +258,14 @@ TEST(LayoutEngine, ProgressCanCancel)
 
 TEST(LayoutEngine, HandsOutOnePageAtATimeAndWaitsBetweenPages)
 {
-    std::vector<QStringList> rows = names(100, QStringLiteral("A"));
-    for (const QStringList& row : names(200, QStringLiteral("B")))
+    std::vector<QStringList> rows = names(100, "A");
+    for (const QStringList& row : names(200, "B"))
         rows.push_back(row);
     const ReportLayout layout = testLayout(2, 0.5);
     const PageModel whole = layOut(layout, rows);
     ASSERT_EQ(whole.pageCount(), 5);
 
-    VectorRowSource source({ QStringLiteral("Name") }, rows);
+    VectorRowSource source({ "Name" }, rows);
     LayoutEngine engine(layout, source, QDate(2024, 3, 5));
     EXPECT_EQ(source.firstCalls, 0); // nothing is walked before a page is asked for
     for (int i = 0; i < whole.pageCount(); ++i) {

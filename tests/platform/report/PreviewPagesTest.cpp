@@ -41,7 +41,7 @@ private:
             if (m_next > m_owner.m_pageCount)
                 return std::nullopt;
             if (m_next == m_owner.failAtPage)
-                throw ReportError(QStringLiteral("The data set went away"));
+                throw ReportError("The data set went away");
             Page page;
             page.addItem(QRectF(1, 1, 1, 1), 0, QStringLiteral("%1/%2").arg(m_walk).arg(m_next++));
             ++m_owner.pagesMade;
@@ -60,7 +60,7 @@ private:
 
 QString textOf(const Page* page)
 {
-    return page ? page->text(0) : QStringLiteral("none");
+    return page ? page->text(0) : "none";
 }
 
 } // namespace

@@ -1,17 +1,14 @@
-#include "VectorRowSource.h"
+#include "ReportTestSupport.h"
+#include "ScopedEnvironmentVariable.h"
 
 #include "platform/report/PagePainter.h"
 #include "platform/report/LayoutEngine.h"
-#include "platform/report/PreviewDialog.h"
 #include "platform/report/PreviewPageView.h"
-#include "platform/report/Report.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/ReportOutput.h"
 #include "platform/report/ScopedPreviewRunner.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -23,59 +20,15 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 using namespace report;
+using reporttest::staffReport;
+using reporttest::trigger;
+using reporttest::whenPreviewShows;
 
 namespace {
-
-// Sets an environment variable for a test and puts the old value back.
-class EnvironmentGuard
-{
-public:
-    EnvironmentGuard(const char* name, const QString& value)
-        : m_name(name)
-        , m_had(qEnvironmentVariableIsSet(name))
-        , m_old(qgetenv(name))
-    {
-        qputenv(name, value.toLocal8Bit());
-    }
-    ~EnvironmentGuard()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
-// Letter, half-inch margins, a 0.5 in title and footer: 36 rows on the first page, 38 on the others.
-std::unique_ptr<Report> staffReport(int rowCount, const QString& longValue = {}, VectorRowSource** source = nullptr)
-{
-    std::vector<QStringList> rows;
-    for (int i = 0; i < rowCount; ++i)
-        rows.push_back({ longValue.isEmpty() ? QStringLiteral("Person %1").arg(i) : longValue });
-    auto rowSource = std::make_unique<VectorRowSource>(QStringList { "Name" }, rows);
-    if (source)
-        *source = rowSource.get();
-    auto report = std::make_unique<Report>(std::move(rowSource));
-    ReportLayout& layout = report->layout();
-    layout.pageSetup().topMargin = layout.pageSetup().bottomMargin = 0.5;
-    layout.pageSetup().leftMargin = layout.pageSetup().rightMargin = 0.5;
-    layout.addBand(Band::Kind::Title, "Title", 0.5).add(Control::label("LblTitle", "Staff").at(3, 0));
-    layout.addBand(Band::Kind::Detail, "Detail", 0.25)
-        .add(Control::dataField("TextName", "Name").at(0.1, 0).fixedSize(2, 0.2));
-    layout.addBand(Band::Kind::PageFooter, "Footer", 0.5)
-        .add(Control::systemData("PageNo", Control::SystemData::PageNumber, "Page ").at(0.1, 0.1));
-    return report;
-}
 
 int pdfPageCount(const QString& path)
 {
@@ -85,25 +38,7 @@ int pdfPageCount(const QString& path)
     const QByteArray data = file.readAll();
     if (!data.startsWith("%PDF"))
         return -1;
-    return static_cast<int>(QString::fromLatin1(data).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
-}
-
-// Runs check on the preview window once it is up, within a deadline.
-void whenPreviewShows(const std::function<void(PreviewDialog&)>& check)
-{
-    auto* timer = new QTimer(qApp);
-    const QDeadlineTimer deadline(10000);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline, check] {
-        if (auto* dialog = qobject_cast<PreviewDialog*>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            check(*dialog);
-            dialog->reject();
-        } else if (deadline.hasExpired()) {
-            timer->deleteLater();
-            ADD_FAILURE() << "the preview window did not show";
-        }
-    });
-    timer->start(10);
+    return static_cast<int>(QString::fromLatin1(data).count(QRegularExpression("/Type\\s*/Page(?!s)")));
 }
 
 } // namespace
@@ -133,7 +68,7 @@ TEST(ReportOutput, PrintGoesToTheNamedPdfWhenTheVariableIsSet)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("printed.pdf");
-    const EnvironmentGuard redirect(ReportOutput::printToPdfVariable, path);
+    const ScopedEnvironmentVariable redirect(ReportOutput::printToPdfVariable, path);
     EXPECT_EQ(staffReport(0)->Print(), QString()); // nothing to print, nothing written
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(staffReport(45)->Print(), path);
@@ -157,8 +92,8 @@ TEST(ReportOutput, PrintWithoutPrinterWritesToDocuments)
     if (!QPrinterInfo::availablePrinters().isEmpty())
         GTEST_SKIP() << "a printer is installed here";
     QTemporaryDir home;
-    const EnvironmentGuard homeGuard("HOME", home.path());
-    const EnvironmentGuard configGuard("XDG_CONFIG_HOME", home.filePath(".config"));
+    const ScopedEnvironmentVariable homeGuard("HOME", home.path());
+    const ScopedEnvironmentVariable configGuard("XDG_CONFIG_HOME", home.filePath(".config"));
     const QString path = staffReport(3)->Print();
     EXPECT_TRUE(path.startsWith(home.filePath("Documents/Staff ")));
     EXPECT_EQ(pdfPageCount(path), 1);
@@ -167,13 +102,13 @@ TEST(ReportOutput, PrintWithoutPrinterWritesToDocuments)
 TEST(ReportOutput, FallbackFileNamesAreSafeAndUnique)
 {
     QTemporaryDir home;
-    const EnvironmentGuard homeGuard("HOME", home.path());
-    const EnvironmentGuard configGuard("XDG_CONFIG_HOME", home.filePath(".config"));
+    const ScopedEnvironmentVariable homeGuard("HOME", home.path());
+    const ScopedEnvironmentVariable configGuard("XDG_CONFIG_HOME", home.filePath(".config"));
     const QDateTime when(QDate(2024, 3, 5), QTime(14, 25, 30));
-    const QString first = ReportOutput::fallbackPdfPath(QStringLiteral("Sales/Marketing: \"all\""), when);
+    const QString first = ReportOutput::fallbackPdfPath("Sales/Marketing: \"all\"", when);
     EXPECT_EQ(first, home.filePath("Documents/Sales_Marketing_ _all_ 2024-03-05 142530.pdf"));
     QFile(first).open(QIODevice::WriteOnly);
-    EXPECT_EQ(ReportOutput::fallbackPdfPath(QStringLiteral("Sales/Marketing: \"all\""), when),
+    EXPECT_EQ(ReportOutput::fallbackPdfPath("Sales/Marketing: \"all\"", when),
         home.filePath("Documents/Sales_Marketing_ _all_ 2024-03-05 142530 (2).pdf"));
     EXPECT_TRUE(ReportOutput::fallbackPdfPath(QString(), when).endsWith("/Report 2024-03-05 142530.pdf"));
 }
@@ -197,13 +132,13 @@ TEST(ReportOutput, PreviewRunnerStandsInForTheWindow)
 TEST(ReportOutput, PreviewWindowShowsThePagesAndPrints)
 {
     QTemporaryDir dir;
-    const EnvironmentGuard redirect(ReportOutput::printToPdfVariable, dir.filePath("from-preview.pdf"));
+    const ScopedEnvironmentVariable redirect(ReportOutput::printToPdfVariable, dir.filePath("from-preview.pdf"));
     int shown = -1;
     whenPreviewShows([&shown](PreviewDialog& dialog) {
-        dialog.findChild<QAction*>("PreviewNextPage")->trigger();
+        trigger(dialog, "PreviewNextPage");
         EXPECT_EQ(dialog.currentPage(), 2);
-        dialog.findChild<QAction*>("PreviewPrint")->trigger();
-        dialog.findChild<QAction*>("PreviewLastPage")->trigger();
+        trigger(dialog, "PreviewPrint");
+        trigger(dialog, "PreviewLastPage");
         shown = dialog.pageCount().value_or(-1);
     });
     staffReport(80)->Preview(); // returns when the window closes
@@ -213,7 +148,7 @@ TEST(ReportOutput, PreviewWindowShowsThePagesAndPrints)
 
 TEST(ReportOutput, FixedBoxesWrapTheirTextWithinTheirWidth)
 {
-    auto report = staffReport(1, QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"));
+    auto report = staffReport({ { QString(40, u'W') } });
     const PageModel pages = report->buildPages();
     constexpr int dpi = 50;
     QImage image(425, 550, QImage::Format_RGB32);
@@ -243,7 +178,7 @@ TEST(ReportOutput, PagesArePaintedAsTheyAreLaidOut)
 {
     QTemporaryDir dir;
     VectorRowSource* rows = nullptr;
-    const auto report = staffReport(400, {}, &rows);
+    const auto report = staffReport(400, &rows);
     const auto walk = report->layOut();
     std::vector<size_t> walkedWhenPainted;
     QPdfWriter writer(dir.filePath("streamed.pdf"));
@@ -277,17 +212,15 @@ TEST(ReportOutput, PagesArePaintedAsTheyAreLaidOut)
 TEST(ReportOutput, PreviewLaysOutPagesAsTheUserMovesToThem)
 {
     QTemporaryDir dir;
-    const EnvironmentGuard redirect(ReportOutput::printToPdfVariable, dir.filePath("from-preview.pdf"));
+    const ScopedEnvironmentVariable redirect(ReportOutput::printToPdfVariable, dir.filePath("from-preview.pdf"));
     VectorRowSource* rows = nullptr;
-    const auto report = staffReport(5000, {}, &rows); // 132 pages: more than the preview keeps
+    const auto report = staffReport(5000, &rows); // 132 pages: more than the preview keeps
     const PageModel whole = report->buildPages();
     ASSERT_EQ(whole.pageCount(), 132);
     const auto shownText = [](const PreviewDialog& dialog) {
         const Page* page = dialog.pageView()->page();
         return page ? page->text(1) : QString(); // the first row of the page
     };
-    const auto trigger
-        = [](PreviewDialog& dialog, const char* action) { dialog.findChild<QAction*>(action)->trigger(); };
 
     // Not shown, the window counts no pages in the background: the walk moves only as the user moves.
     PreviewDialog dialog([&report] { return report->layOut(); },
@@ -340,13 +273,13 @@ TEST(ReportOutput, PreviewZoomsThePage)
         EXPECT_LE(view.width(), scroll->maximumViewportSize().width()); // fits the width at first
         EXPECT_GT(view.height(), scroll->maximumViewportSize().height());
 
-        dialog.findChild<QAction*>("PreviewFitPage")->trigger();
+        trigger(dialog, "PreviewFitPage");
         EXPECT_LE(view.height(), scroll->maximumViewportSize().height());
         const double whole = view.zoom();
-        dialog.findChild<QAction*>("PreviewZoomIn")->trigger();
+        trigger(dialog, "PreviewZoomIn");
         EXPECT_DOUBLE_EQ(view.zoom(), whole * 1.25);
-        dialog.findChild<QAction*>("PreviewZoomOut")->trigger();
-        dialog.findChild<QAction*>("PreviewZoomOut")->trigger();
+        trigger(dialog, "PreviewZoomOut");
+        trigger(dialog, "PreviewZoomOut");
         EXPECT_DOUBLE_EQ(view.zoom(), whole / 1.25);
 
         // The page shows its texts: ink inside the paper.

@@ -1,12 +1,10 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/ModalRecorder.h"
 
-#include "PeopleFixture.h"
+#include "GridWindowFixture.h"
 
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QVBoxLayout>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -41,27 +39,14 @@ void clickCell(ui::DBGrid& grid, int row, int column)
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, grid.cellRect(row, column).center());
 }
 
-class DBGridTest : public uitest::PeopleFixture
+class DBGridTest : public uitest::GridWindowFixture
 {
 protected:
     void SetUp() override
     {
-        PeopleFixture::SetUp();
-        auto* const layout = new QVBoxLayout(&window);
-        grid = new ui::DBGrid(&window);
-        other = new QLineEdit(&window);
-        layout->addWidget(grid);
-        layout->addWidget(other);
-        layout->addStretch();
-        window.resize(700, 600);
-        grid->setDataSource(&source);
-        ASSERT_TRUE(uitest::showActive(window));
+        GridWindowFixture::SetUp();
         ASSERT_TRUE(fitRows(*grid, 5));
     }
-
-    QWidget window;
-    ui::DBGrid* grid = nullptr;
-    QLineEdit* other = nullptr;
 };
 
 } // namespace
@@ -156,7 +141,7 @@ TEST_F(DBGridTest, MovingInTheGridMovesTheDataSet)
 
 TEST_F(DBGridTest, ClicksAndFocusAreReported)
 {
-    other->setFocus();
+    after->setFocus();
     QSignalSpy cellClicked(grid, &ui::DBGrid::cellClicked);
     QSignalSpy doubleClicked(grid, &ui::DBGrid::doubleClicked);
     QSignalSpy entered(grid, &ui::DBGrid::entered);
@@ -170,7 +155,7 @@ TEST_F(DBGridTest, ClicksAndFocusAreReported)
     EXPECT_EQ(doubleClicked.count(), 1);
     EXPECT_EQ(exited.count(), 0);
 
-    other->setFocus();
+    after->setFocus();
     EXPECT_EQ(exited.count(), 1);
     grid->setFocus();
     EXPECT_EQ(entered.count(), 2);
@@ -267,7 +252,7 @@ TEST_F(DBGridTest, AnInsertedRowStandsBeforeTheCurrentOneAndGoesWhenLeftEmpty)
     EXPECT_EQ(grid->cellText(before + 1, 0), "CLARK");
     EXPECT_LE(grid->rowCount(), 5);
 
-    other->setFocus(); // cancel on exit
+    after->setFocus(); // cancel on exit
     EXPECT_EQ(people.State(), db::DataSetState::Browse);
     EXPECT_EQ(grid->cellText(grid->currentRow(), 0), "CLARK");
 }
@@ -302,18 +287,15 @@ TEST_F(DBGridTest, AnOpenCellFollowsChangesFromElsewhereAndHandsBackKeysItCannot
 TEST(DBGridLarge, ALargeTableIsBrowsedThroughAWindowOfRows)
 {
     uitest::AliasFolder folder;
-    db::TableDef definition;
-    definition.fields = { { "Code", db::FieldType::Alpha, 8 }, { "Label", db::FieldType::Alpha, 20 } };
-    definition.primaryKey = { "Code" };
     constexpr int rows = 200000;
+    const db::TableDef definition
+        = uitest::keyedOnFirst({ { "Code", db::FieldType::Alpha, 8 }, { "Label", db::FieldType::Alpha, 20 } });
     folder.createTable("big", definition, rows, [](int index) {
         return QVariantList { QStringLiteral("N%1").arg(index, 6, 10, QLatin1Char('0')),
             QStringLiteral("row %1").arg(index) };
     });
     db::Table big;
-    big.setDatabaseName(uitest::alias);
-    big.setTableName("big");
-    big.Open();
+    uitest::openTable(big, "big");
     db::DataSource source;
     source.setDataSet(&big);
 

@@ -25,10 +25,7 @@ void pickRow(ui::DBLookupComboBox& combo, int row)
 
 db::TableDef twoColumns(const QString& key, int keySize, const QString& other, int otherSize)
 {
-    db::TableDef definition;
-    definition.fields = { { key, db::FieldType::Alpha, keySize }, { other, db::FieldType::Alpha, otherSize } };
-    definition.primaryKey = { key };
-    return definition;
+    return uitest::keyedOnFirst({ { key, db::FieldType::Alpha, keySize }, { other, db::FieldType::Alpha, otherSize } });
 }
 
 class DBLookupTest : public uitest::PeopleFixture
@@ -41,14 +38,9 @@ protected:
             { { "*70", "Cancel call waiting" }, { "1", "Long distance" }, { "9", "Outside line" } });
         folder.createTable("depts", twoColumns("Dept", 15, "Floor", 5),
             { { "Accounting", "1" }, { "Marketing", "2" }, { "Sales", "3" } });
-        for (db::Table* const table : { &prefixes, &depts }) {
-            table->setDatabaseName(uitest::alias);
-        }
-        prefixes.setTableName("prefixes");
-        prefixes.Open();
+        uitest::openTable(prefixes, "prefixes");
         prefixSource.setDataSet(&prefixes);
-        depts.setTableName("depts");
-        depts.Open();
+        uitest::openTable(depts, "depts");
         deptSource.setDataSet(&depts);
 
         chooser.setListSource(&prefixSource);

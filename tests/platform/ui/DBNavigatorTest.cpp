@@ -50,32 +50,31 @@ protected:
 
 TEST(DBNavigatorLayout, VisibleButtonSetsShareTheWidthInTheFixedOrder)
 {
+    struct Case
+    {
+        int buttons;
+        int width;
+        QStringList shown;
+    };
+    const Case cases[] = {
+        { 15, 124, { "First record@0+31", "Prior record@31+31", "Next record@62+31", "Last record@93+31" } },
+        { 607, 182,
+            { "First record@0+26", "Prior record@26+26", "Next record@52+26", "Last record@78+26",
+                "Insert record@104+26", "Edit record@130+26", "Refresh data@156+26" } },
+        { ui::DBNavigator::allButtons, 250,
+            { "First record@0+25", "Prior record@25+25", "Next record@50+25", "Last record@75+25",
+                "Insert record@100+25", "Delete record@125+25", "Edit record@150+25", "Post edit@175+25",
+                "Cancel edit@200+25", "Refresh data@225+25" } },
+        // Widths that do not divide evenly lose no pixel.
+        { 7, 100, { "First record@0+34", "Prior record@34+33", "Next record@67+33" } },
+    };
     ui::DBNavigator navigator;
-    navigator.setVisibleButtons(15);
-    navigator.setWidth(124);
-    EXPECT_EQ(shownButtons(navigator),
-        QStringList({ "First record@0+31", "Prior record@31+31", "Next record@62+31", "Last record@93+31" }));
-
-    navigator.setVisibleButtons(607);
-    navigator.setWidth(182);
-    EXPECT_EQ(shownButtons(navigator),
-        QStringList({ "First record@0+26", "Prior record@26+26", "Next record@52+26", "Last record@78+26",
-            "Insert record@104+26", "Edit record@130+26", "Refresh data@156+26" }));
-
-    navigator.setVisibleButtons(ui::DBNavigator::allButtons);
-    navigator.setWidth(250);
-    const QStringList all = shownButtons(navigator);
-    ASSERT_EQ(all.size(), 10);
-    EXPECT_EQ(all.at(5), "Delete record@125+25");
-    EXPECT_EQ(all.at(7), "Post edit@175+25");
-    EXPECT_EQ(all.at(8), "Cancel edit@200+25");
-    EXPECT_EQ(all.at(9), "Refresh data@225+25");
-    EXPECT_EQ(navigator.width(), 250);
-
-    // Widths that do not divide evenly lose no pixel.
-    navigator.setVisibleButtons(7);
-    navigator.setWidth(100);
-    EXPECT_EQ(shownButtons(navigator), QStringList({ "First record@0+34", "Prior record@34+33", "Next record@67+33" }));
+    for (const Case& test : cases) {
+        navigator.setVisibleButtons(test.buttons);
+        navigator.setWidth(test.width);
+        EXPECT_EQ(shownButtons(navigator), test.shown) << test.buttons;
+        EXPECT_EQ(navigator.width(), test.width);
+    }
     EXPECT_NE(navigator.findChild<QToolButton*>("nbRefresh"), nullptr);
 }
 
@@ -155,9 +154,7 @@ TEST_F(DBNavigatorTest, DeleteAsksFirstAndDeletesOnlyOnOK)
 TEST_F(DBNavigatorTest, RefreshShowsWhatOthersWrote)
 {
     db::Table other;
-    other.setDatabaseName(uitest::alias);
-    other.setTableName("people");
-    other.Open();
+    uitest::openTable(other, "people");
     other.Edit();
     other.FieldByName("Phone").setAsString("555-777");
     other.Post();

@@ -3,12 +3,12 @@
 #include "platform/ui/ModalRecorder.h"
 
 #include "UiTestSupport.h"
+#include "WhenModalShows.h"
 
 #include <QAbstractButton>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -18,21 +18,6 @@ using ui::MessageKind;
 using ui::ModalPoint;
 
 namespace {
-
-// Runs `act` on the message box once the desktop handler has it on screen.
-void whenMessageBoxShows(const std::function<void(QMessageBox&)>& act)
-{
-    auto* const timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        if (auto* const box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            act(*box);
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-}
 
 QAbstractButton* buttonTexted(QMessageBox& box, const QString& text)
 {
@@ -118,7 +103,7 @@ TEST(ModalPoint, DesktopMessageBoxShowsCaptionIconAndNamedButtons)
     QString text;
     QStringList buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenMessageBoxShows([&](QMessageBox& box) {
+    whenModalShows<QMessageBox>([&](QMessageBox& box) {
         caption = box.windowTitle();
         text = box.text();
         icon = box.icon();
@@ -141,7 +126,7 @@ TEST(ModalPoint, DesktopMessageBoxEscapePressesCancel)
 {
     ui::DesktopModalHandler desktop;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenMessageBoxShows([&](QMessageBox& box) {
+    whenModalShows<QMessageBox>([&](QMessageBox& box) {
         icon = box.icon();
         QTest::keyClick(&box, Qt::Key_Escape);
     });
@@ -150,7 +135,7 @@ TEST(ModalPoint, DesktopMessageBoxEscapePressesCancel)
     EXPECT_EQ(desktop.showMessage(request, nullptr), MessageButton::Cancel);
     EXPECT_EQ(icon, QMessageBox::Question);
 
-    whenMessageBoxShows([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    whenModalShows<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
     const ui::MessageRequest warning { "Incorrect Password", "Warning", MessageKind::Warning, MessageButton::OK };
     EXPECT_EQ(desktop.showMessage(warning, nullptr), MessageButton::OK);
 }

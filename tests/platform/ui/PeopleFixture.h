@@ -15,12 +15,9 @@ class PeopleFixture : public ::testing::Test
 protected:
     static db::TableDef peopleDefinition()
     {
-        db::TableDef definition;
-        definition.fields = { { "Name", db::FieldType::Alpha, 10 }, { "Phone", db::FieldType::Alpha, 12 },
+        return keyedOnFirst({ { "Name", db::FieldType::Alpha, 10 }, { "Phone", db::FieldType::Alpha, 12 },
             { "Dept", db::FieldType::Alpha, 15 }, { "Age", db::FieldType::Short, 0 },
-            { "Notes", db::FieldType::Memo, 0 } };
-        definition.primaryKey = { "Name" };
-        return definition;
+            { "Notes", db::FieldType::Memo, 0 } });
     }
 
     static QStringList names() { return { "ADAMS", "BAKER", "CLARK", "DAVIS", "EVANS", "FOSTER", "GREEN" }; }
@@ -35,9 +32,7 @@ protected:
             ++index;
         }
         folder.createTable("people", peopleDefinition(), rows);
-        people.setDatabaseName(alias);
-        people.setTableName("people");
-        people.Open();
+        openTable(people, "people");
         source.setDataSet(&people);
     }
 
@@ -45,9 +40,7 @@ protected:
     QString storedValue(const QString& name, const QString& field) const
     {
         db::Table reader;
-        reader.setDatabaseName(alias);
-        reader.setTableName("people");
-        reader.Open();
+        openTable(reader, "people");
         if (!reader.Locate("Name", name)) {
             return QStringLiteral("<missing>");
         }

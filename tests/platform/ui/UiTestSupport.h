@@ -3,6 +3,7 @@
 #include "TemporaryAlias.h"
 
 #include "platform/db/Session.h"
+#include "platform/db/Table.h"
 #include "platform/db/TableDef.h"
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
@@ -40,6 +41,26 @@ inline bool showActive(QWidget& window)
     window.activateWindow();
     QApplication::setActiveWindow(&window);
     return waitFor([&] { return window.isActiveWindow(); });
+}
+
+// A structure of the given fields, keyed on the first.
+inline db::TableDef keyedOnFirst(const QList<db::FieldDef>& fields)
+{
+    db::TableDef definition;
+    definition.fields = fields;
+    definition.primaryKey = { fields.front().name };
+    return definition;
+}
+
+// Opens the table `name` of the test alias, in the order of `index` (the primary key's when empty).
+inline void openTable(db::Table& table, const QString& name, const QString& index = {})
+{
+    table.setDatabaseName(alias);
+    table.setTableName(name);
+    if (!index.isEmpty()) {
+        table.setIndexName(index);
+    }
+    table.Open();
 }
 
 // A temporary alias folder named by a temporary alias configuration, thrown away with the test.

@@ -1,7 +1,7 @@
 #include "platform/ui/DBGrid.h"
 
 #include "FocusedTyping.h"
-#include "PeopleFixture.h"
+#include "GridWindowFixture.h"
 
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -14,23 +14,13 @@ using Option = ui::DBGrid::Option;
 
 namespace {
 
-// A window with an edit before the grid and one after it, the grid over the people table, shown and active.
-class GridKeyboardTest : public uitest::PeopleFixture
+// The grid window, the focus on the grid.
+class GridKeyboardTest : public uitest::GridWindowFixture
 {
 protected:
     void SetUp() override
     {
-        PeopleFixture::SetUp();
-        auto* const layout = new QVBoxLayout(&window);
-        before = new QLineEdit(&window);
-        grid = new ui::DBGrid(&window);
-        after = new QLineEdit(&window);
-        layout->addWidget(before);
-        layout->addWidget(grid);
-        layout->addWidget(after);
-        window.resize(700, 400);
-        grid->setDataSource(&source);
-        ASSERT_TRUE(uitest::showActive(window));
+        GridWindowFixture::SetUp();
         grid->setFocus();
         ASSERT_TRUE(grid->hasFocus());
     }
@@ -41,11 +31,6 @@ protected:
     {
         return grid->cellRect(grid->currentRow(), grid->currentColumn()).adjusted(1, 1, -1, -1);
     }
-
-    QWidget window;
-    QLineEdit* before = nullptr;
-    ui::DBGrid* grid = nullptr;
-    QLineEdit* after = nullptr;
 };
 
 TEST_F(GridKeyboardTest, TextTypedWithShiftDeadKeysAndComposedLettersArrivesWhole)
@@ -182,16 +167,12 @@ TEST_F(GridKeyboardTest, ColumnsFillTheGridAndANewSetOfRowsShowsFromTheFirstColu
 TEST(GridThumb, TheThumbFollowsTheRowsPlaceAndADragReachesBothEnds)
 {
     uitest::AliasFolder folder;
-    db::TableDef definition;
-    definition.fields = { { "Code", db::FieldType::Alpha, 8 } };
-    definition.primaryKey = { "Code" };
     constexpr int rows = 20000;
     const auto code = [](int index) { return QStringLiteral("N%1").arg(index, 5, 10, QLatin1Char('0')); };
-    folder.createTable("big", definition, rows, [&](int index) { return QVariantList { code(index) }; });
+    folder.createTable("big", uitest::keyedOnFirst({ { "Code", db::FieldType::Alpha, 8 } }), rows,
+        [&](int index) { return QVariantList { code(index) }; });
     db::Table big;
-    big.setDatabaseName(uitest::alias);
-    big.setTableName("big");
-    big.Open();
+    uitest::openTable(big, "big");
     db::DataSource source;
     source.setDataSet(&big);
     QWidget window;

@@ -16,16 +16,13 @@ protected:
 
     void SetUp() override
     {
-        db::TableDef definition;
-        definition.fields = { { "Code", db::FieldType::Alpha, 8 }, { "Dept", db::FieldType::Alpha, 4 } };
-        definition.primaryKey = { "Code" };
+        db::TableDef definition
+            = uitest::keyedOnFirst({ { "Code", db::FieldType::Alpha, 8 }, { "Dept", db::FieldType::Alpha, 4 } });
         definition.indexes = { { "ByDept", { "Dept" }, false, false } };
         folder.createTable("codes", definition, rows, [](int index) {
             return QVariantList { code(index), QString(QChar(u'A' + index % 3)) };
         });
-        table.setDatabaseName(uitest::alias);
-        table.setTableName("codes");
-        table.Open();
+        uitest::openTable(table, "codes");
     }
 
     static QString code(int index) { return QStringLiteral("N%1").arg(index, 5, 10, QLatin1Char('0')); }
@@ -130,10 +127,7 @@ TEST_F(RowWindowTest, PlacesAreCountedFromASampleAndFindTheirRows)
 
     // In another order (a secondary index, the department then the row), the first B follows every A.
     db::Table byDept;
-    byDept.setDatabaseName(uitest::alias);
-    byDept.setTableName("codes");
-    byDept.setIndexName("ByDept");
-    byDept.Open();
+    uitest::openTable(byDept, "codes", "ByDept");
     ui::RowPlaces deptPlaces;
     ASSERT_TRUE(byDept.Locate("Dept", "B"));
     EXPECT_EQ(deptPlaces.placeOf(byDept, byDept.GetBookmark()), rows / 3 - 4); // four of the ten deleted were A
