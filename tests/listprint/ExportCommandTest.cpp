@@ -4,6 +4,8 @@
 #include "listprint/TfrmSelectDelimiter.h"
 #include "platform/ui/RadioGroup.h"
 
+#include "WhenModalShows.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -12,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include <functional>
@@ -22,15 +23,7 @@ namespace {
 // Answers the next file dialog once it is shown, as a user would.
 void answerFileDialog(const std::function<void(QFileDialog&)>& answer)
 {
-    auto* timer = new QTimer(qApp); // deletes itself once it has answered
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            answer(*dialog);
-        }
-    });
-    timer->start(10);
+    whenModalShows<QFileDialog>(answer);
 }
 
 QString acceptCaption(const QFileDialog& dialog)
