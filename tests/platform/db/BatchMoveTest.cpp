@@ -44,28 +44,26 @@ protected:
         m_alias.writeFile("employeecom.SCH", EmployeeSchema);
     }
 
-    std::unique_ptr<db::Table> table(const QString& name, db::Table::Type type = db::Table::Type::Default)
+    std::unique_ptr<db::Table> table(const QString& name) { return m_alias.table(name); }
+    std::unique_ptr<db::Table> textTable(const QString& name)
     {
-        auto result = std::make_unique<db::Table>();
-        result->setSession(m_alias.session());
-        result->setDatabaseName(TestAlias::Name);
-        result->setTableType(type);
-        result->setTableName(name);
-        return result;
+        auto text = table(name);
+        text->setTableType(db::Table::Type::Ascii);
+        return text;
     }
 
     // The import's preview: the text file copied into DestTable.db.
-    void preview(const QByteArray& lines)
+    void preview(const QByteArray& lines, bool abortOnProblem = false)
     {
         m_alias.writeFile("employeecom.dll", lines);
-        auto source = table("employeecom.dll", db::Table::Type::Ascii);
+        auto source = textTable("employeecom.dll");
         auto destination = table("DestTable.db");
         BatchMove move;
         move.setSource(source.get());
         move.setDestination(destination.get());
         move.setMode(BatchMove::Mode::Copy);
         move.setAbortOnKeyViol(false);
-        move.setAbortOnProblem(false);
+        move.setAbortOnProblem(abortOnProblem);
         move.Execute();
         m_moved = move.MovedCount();
         m_problems = move.ProblemCount();
@@ -82,15 +80,7 @@ protected:
         return m_move;
     }
 
-    QStringList names(const QString& tableName)
-    {
-        auto t = table(tableName);
-        t->Open();
-        QStringList result;
-        for (; !t->Eof(); t->Next())
-            result << t->FieldByName("Name").AsString();
-        return result;
-    }
+    QStringList names(const QString& tableName) { return values(*m_alias.open(tableName), "Name"); }
 
     TestAlias m_alias;
     BatchMove m_move;
@@ -119,7 +109,7 @@ TEST_F(BatchMoveTest, CopyCreatesThePreviewTableFromTheTextFile)
     EXPECT_EQ(QDir(m_alias.folder()).entryList({ "*.new-*" }, QDir::Files), QStringList());
 
     // The text table itself reads as a read-only data set.
-    auto text = table("EMPLOYEECOM.DLL", db::Table::Type::Ascii);
+    auto text = textTable("EMPLOYEECOM.DLL");
     text->Open();
     EXPECT_EQ(text->RecordCount(), 3);
     EXPECT_EQ(text->problemCount(), 1);
@@ -182,7 +172,7 @@ TEST_F(BatchMoveTest, ProblemsAreCountedOrStopTheMove)
 {
     m_alias.writeFile("employeecom.dll",
         line("Sales", "DOE, JANE", "301") + "\"unterminated,302\n" + line("Sales", "NEW, NED", "303"));
-    auto text = table("employeecom.dll", db::Table::Type::Ascii);
+    auto text = textTable("employeecom.dll");
     auto destination = table("employee.DB");
     BatchMove& move = appendMove(*text, *destination);
     const QByteArray before = m_alias.readFile("employee.DB");
@@ -203,14 +193,7 @@ TEST_F(BatchMoveTest, ProblemsAreCountedOrStopTheMove)
     // A copy stopped by a problem leaves the earlier preview whole.
     preview(line("Sales", "DOE, JANE", "301"));
     const QByteArray previewBytes = m_alias.readFile("DestTable.db");
-    m_alias.writeFile("employeecom.dll", line("Sales", "X", "1") + ",,,,,,,,,,,,\n");
-    auto source = table("employeecom.dll", db::Table::Type::Ascii);
-    auto copyTarget = table("DestTable.db");
-    BatchMove copy;
-    copy.setSource(source.get());
-    copy.setDestination(copyTarget.get());
-    copy.setMode(BatchMove::Mode::Copy);
-    EXPECT_THROW(copy.Execute(), EngineError);
+    EXPECT_THROW(preview(line("Sales", "X", "1") + ",,,,,,,,,,,,\n", true), EngineError);
     EXPECT_EQ(m_alias.readFile("DestTable.db"), previewBytes);
     EXPECT_EQ(QDir(m_alias.folder()).entryList({ "*.new-*" }, QDir::Files), QStringList());
 }

@@ -36,12 +36,7 @@ void waitForGo()
 
 std::unique_ptr<db::Table> employees(db::Session& session)
 {
-    auto table = std::make_unique<db::Table>();
-    table->setSession(session);
-    table->setDatabaseName(TestAlias::Name);
-    table->setTableName("employee.DB");
-    table->setIndexName("ByName");
-    return table;
+    return TestAlias::table(session, "employee.DB", "ByName");
 }
 
 // The other program's side. It runs only when a test below starts it.
@@ -69,21 +64,18 @@ TEST(ChildProgram, DISABLED_PlaysItsRole)
         table->Post();
         std::cout << "posted" << std::endl;
     } else if (role == "append-and-wait") {
-        db::Table source;
-        source.setSession(session);
-        source.setDatabaseName(TestAlias::Name);
-        source.setTableName("source.DB");
+        auto source = TestAlias::table(session, "source.DB");
         auto destination = employees(session);
         int rows = 0;
         // Well into the move, the parent is told so and kills this process.
-        source.AfterScroll = [&rows](db::DataSet&) {
+        source->AfterScroll = [&rows](db::DataSet&) {
             if (++rows == 20000) {
                 std::cout << "inside" << std::endl;
                 waitForGo();
             }
         };
         db::BatchMove move;
-        move.setSource(&source);
+        move.setSource(source.get());
         move.setDestination(destination.get());
         move.setMode(db::BatchMove::Mode::Append);
         move.setKeyViolTableName("DupTable.db");

@@ -48,16 +48,12 @@ TEST(TableFileTest, BlankTextIsEmptyAndBlankShortIsNull)
         { "Notes", db::FieldType::Memo, 0 } };
     alias.createTable("report.DB", definition, { { QVariant(), QVariant(), QVariant() }, { "ab", 7, "x" } });
 
-    db::Table table;
-    table.setSession(alias.session());
-    table.setDatabaseName(TestAlias::Name);
-    table.setTableName("report");
-    table.Open();
-    EXPECT_EQ(table.FieldByName("Name").Value(), QVariant(QString("")));
-    EXPECT_TRUE(table.FieldByName("Number").Value().isNull());
-    EXPECT_EQ(table.FieldByName("Notes").AsString(), "");
-    table.Next();
-    EXPECT_EQ(table.FieldByName("Number").AsInteger(), 7);
+    auto table = alias.open("report");
+    EXPECT_EQ(table->FieldByName("Name").Value(), QVariant(QString("")));
+    EXPECT_TRUE(table->FieldByName("Number").Value().isNull());
+    EXPECT_EQ(table->FieldByName("Notes").AsString(), "");
+    table->Next();
+    EXPECT_EQ(table->FieldByName("Number").AsInteger(), 7);
 }
 
 TEST(TableFileTest, RefusesValuesThatDoNotFit)
@@ -193,13 +189,9 @@ TEST(TableFileTest, AFileCopyIsAValidTable)
     TestAlias alias;
     alias.createTable("DupTable.db", TestAlias::employeeDefinition(), { { "Sales", "DOE, JOHN", "7" } });
     ASSERT_TRUE(QFile::copy(alias.path("DupTable.db"), alias.path("TempTable.db")));
-    db::Table table;
-    table.setSession(alias.session());
-    table.setDatabaseName(TestAlias::Name);
-    table.setTableName("TempTable.db");
-    table.Open();
-    EXPECT_EQ(table.FieldByName("Name").AsString(), "DOE, JOHN");
-    EXPECT_EQ(table.RecordCount(), 1);
+    auto table = alias.open("TempTable.db");
+    EXPECT_EQ(table->FieldByName("Name").AsString(), "DOE, JOHN");
+    EXPECT_EQ(table->RecordCount(), 1);
 }
 
 TEST(TableFileTest, CreateReplacesAnExistingFileWhole)

@@ -22,16 +22,7 @@ protected:
             { "Research", "COOK, CY", "103" }, { "Research", "DUNN, DI", "104" } });
     }
 
-    std::unique_ptr<db::Table> open(const QString& indexName = QStringLiteral("ByName"))
-    {
-        auto table = std::make_unique<db::Table>();
-        table->setSession(m_alias.session());
-        table->setDatabaseName(TestAlias::Name);
-        table->setTableName(QStringLiteral("employee.DB"));
-        table->setIndexName(indexName);
-        table->Open();
-        return table;
-    }
+    std::unique_ptr<db::Table> open() { return m_alias.open("employee.DB", "ByName"); }
 
     QString name(const db::Table& table) const { return table.FieldByName(QStringLiteral("Name")).AsString(); }
 
@@ -143,28 +134,24 @@ TEST_F(TableEditTest, ValuesThatDoNotFitAreRefusedNotCut)
     db::TableDef definition;
     definition.fields = { { "Name", db::FieldType::Alpha, 35 }, { "ReportNumber", db::FieldType::Short, 0 } };
     m_alias.createTable("Report.DB", definition, { { "List", 1 } });
-    db::Table table;
-    table.setSession(m_alias.session());
-    table.setDatabaseName(TestAlias::Name);
-    table.setTableName("Report");
-    table.Open();
-    EXPECT_THROW(table.FieldByName("Name").setAsString("x"), EngineError); // not editing
-    table.Edit();
+    auto table = m_alias.open("Report");
+    EXPECT_THROW(table->FieldByName("Name").setAsString("x"), EngineError); // not editing
+    table->Edit();
     const QString tooLong(36, u'N');
-    const std::string message = failureOf<EngineError>([&] { table.FieldByName("Name").setAsString(tooLong); });
+    const std::string message = failureOf<EngineError>([&] { table->FieldByName("Name").setAsString(tooLong); });
     EXPECT_NE(message.find("Field 'Name'"), std::string::npos);
     EXPECT_NE(message.find("35"), std::string::npos);
-    EXPECT_EQ(table.FieldByName("Name").AsString(), "List");
-    EXPECT_THROW(table.FieldByName("ReportNumber").setAsInteger(32768), EngineError);
-    EXPECT_THROW(table.FieldByName("ReportNumber").setAsString("7a"), EngineError);
-    table.FieldByName("ReportNumber").setAsInteger(-32768);
-    table.FieldByName("Name").setAsString(QString(35, u'N'));
-    table.Post();
-    EXPECT_EQ(table.FieldByName("ReportNumber").AsInteger(), -32768);
-    table.Edit();
-    table.FieldByName("ReportNumber").setAsString("");
-    table.Post();
-    EXPECT_TRUE(table.FieldByName("ReportNumber").IsNull());
+    EXPECT_EQ(table->FieldByName("Name").AsString(), "List");
+    EXPECT_THROW(table->FieldByName("ReportNumber").setAsInteger(32768), EngineError);
+    EXPECT_THROW(table->FieldByName("ReportNumber").setAsString("7a"), EngineError);
+    table->FieldByName("ReportNumber").setAsInteger(-32768);
+    table->FieldByName("Name").setAsString(QString(35, u'N'));
+    table->Post();
+    EXPECT_EQ(table->FieldByName("ReportNumber").AsInteger(), -32768);
+    table->Edit();
+    table->FieldByName("ReportNumber").setAsString("");
+    table->Post();
+    EXPECT_TRUE(table->FieldByName("ReportNumber").IsNull());
 }
 
 TEST_F(TableEditTest, RepeatedKeyIsRefusedAndTheRowStaysInEdit)
