@@ -157,12 +157,8 @@ TEST(ProcessTest, ATableAnotherProgramLocksIsReportedBusy)
     ASSERT_TRUE(child.startTest(childTest));
     ASSERT_TRUE(child.waitForOutput("locked")) << child.output().toStdString();
     auto table = employees(alias.session());
-    try {
-        table->Open();
-        FAIL() << "opened a table another program holds locked";
-    } catch (const db::EngineError& error) {
-        EXPECT_EQ(error.message(), "Table employee.DB is busy: another program is using it");
-    }
+    EXPECT_EQ(
+        failureOf<db::EngineError>([&] { table->Open(); }), "Table employee.DB is busy: another program is using it");
     EXPECT_FALSE(table->Active());
     EXPECT_THROW(open->Edit(), db::EngineError);
     EXPECT_EQ(open->State(), db::DataSetState::Browse);

@@ -64,12 +64,13 @@ TEST(TableFileTest, RefusesValuesThatDoNotFit)
     db::TableFile::create(alias.path("codes.DB"), definition);
     db::TableFile table(alias.path("codes.DB"), alias.session());
     db::TableLoad load(table);
-    EXPECT_NE(failureOf<EngineError>([&] { load.insert({ "ABCD", 1 }); }).find("Field 'Code'"), std::string::npos);
-    EXPECT_NE(failureOf<EngineError>([&] { load.insert({ "A", 40000 }); }).find("Field 'Number'"), std::string::npos);
-    EXPECT_NE(failureOf<EngineError>([&] {
-        load.insert({ "A", "ten" });
-    }).find("not a whole number"),
-        std::string::npos);
+    const std::pair<QVariantList, std::string> refused[] = {
+        { { "ABCD", 1 }, "Field 'Code'" },
+        { { "A", 40000 }, "Field 'Number'" },
+        { { "A", "ten" }, "not a whole number" },
+    };
+    for (const auto& [row, why] : refused)
+        EXPECT_NE(failureOf<EngineError>([&] { load.insert(row); }).find(why), std::string::npos) << why;
     load.insert({ "ÄÖÜ", "-32768" }); // three characters, though six bytes
     load.commit();
     EXPECT_EQ(table.rowCount(), 1);
@@ -221,10 +222,8 @@ TEST(SessionTest, AliasesComeFromTheConfigurationFile)
     EXPECT_NE(message.find("does not exist"), std::string::npos);
 
     // A file where the folder should be is named as what it is.
-    QFile file(alias.path("a-file"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    db::Session::writeAlias("Gone", file.fileName());
+    alias.writeFile("a-file", {});
+    db::Session::writeAlias("Gone", alias.path("a-file"));
     const std::string fileMessage = failureOf<EngineError>([&] { session.aliasFolder("Gone"); });
     EXPECT_NE(fileMessage.find("a-file, which is not a folder"), std::string::npos) << fileMessage;
 

@@ -160,12 +160,7 @@ TEST_F(TableEditTest, RepeatedKeyIsRefusedAndTheRowStaysInEdit)
     table->Insert();
     table->FieldByName("Department").setAsString("Sales");
     table->FieldByName("Name").setAsString("BAKER, BO");
-    try {
-        table->Post();
-        FAIL() << "posted a repeated key";
-    } catch (const db::KeyViolation& error) {
-        EXPECT_EQ(error.message(), "Key violation in table employee.DB");
-    }
+    EXPECT_EQ(failureOf<db::KeyViolation>([&] { table->Post(); }), "Key violation in table employee.DB");
     EXPECT_EQ(table->State(), DataSetState::Insert);
     EXPECT_EQ(name(*table), "BAKER, BO");
     table->FieldByName("Department").setAsString("Research");

@@ -1,10 +1,11 @@
 #include "TestAlias.h"
 
+#include "TestFiles.h"
+
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -63,17 +64,12 @@ void TestAlias::createDepartments(const QStringList& names)
 
 void TestAlias::writeFile(const QString& fileName, const QByteArray& bytes) const
 {
-    QFile file(path(fileName));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    ASSERT_TRUE(::writeFile(path(fileName), bytes));
 }
 
 QByteArray TestAlias::readFile(const QString& fileName) const
 {
-    QFile file(path(fileName));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return ::readFile(path(fileName));
 }
 
 std::unique_ptr<db::Table> TestAlias::table(db::Session& session, const QString& name, const QString& indexName)
