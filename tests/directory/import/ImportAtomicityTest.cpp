@@ -1,24 +1,17 @@
 #include "ChildProcess.h"
-#include "DirectoryTestEnvironment.h"
+#include "ImportFixture.h"
 #include "SqliteShell.h"
 
 #include "common/DirectoryDatabase.h"
 #include "directory/TfrmDataMod.h"
-#include "directory/TfrmImportAscii.h"
 #include "platform/db/BatchMove.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
-#include "platform/ui/Application.h"
-#include "platform/ui/ModalRecorder.h"
-#include "setup/ImportSchemas.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -67,15 +60,6 @@ TEST(ImportChild, DISABLED_RunsTheImport)
     }
     data.BatchMove1->Execute();
     std::cout << "imported " << data.BatchMove1->MovedCount() << std::endl;
-}
-
-qint64 rowCount(const QString& table)
-{
-    db::Table counted;
-    counted.setDatabaseName(DirectoryDatabase::Alias);
-    counted.setTableName(table);
-    counted.Open();
-    return counted.RecordCount();
 }
 
 // A preview table of new records for the table named, as the preview would leave it.
@@ -128,45 +112,6 @@ TEST(ImportAtomicityTest, ImportKilledMidwayLeavesTheTableWhole)
             << finished.output().toStdString();
         EXPECT_EQ(rowCount(table), before + importedRows);
     }
-}
-
-// An import that fails (another program holds the table) shows an error naming the table and changes nothing: not
-// the table, not the counters or buttons, and the preview is still there to import.
-TEST(ImportAtomicityTest, FailedImportNamesTheTableAndKeepsEverything)
-{
-    DirectoryTestEnvironment environment;
-    ImportSchemas::writeSchemas(environment.databaseFolder());
-    ImportSchemas::writeSamples(environment.databaseFolder());
-    ui::Application application;
-    ui::ModalRecorder modal;
-    TfrmDataMod data;
-    TfrmImportAscii dialog(data, environment.programFolder());
-    dialog.show();
-    dialog.OpenDialog1.setNextFileName(
-        QDir(environment.databaseFolder()).filePath(QStringLiteral("samples/employees-comma.txt")));
-    QTest::mouseClick(dialog.btnEmployee, Qt::LeftButton);
-    ASSERT_EQ(dialog.EditImportRecord->text(), QStringLiteral("5"));
-    const qint64 before = rowCount(DirectoryDatabase::EmployeeTable);
-
-    const QString file = QDir(environment.databaseFolder()).filePath(DirectoryDatabase::EmployeeTable);
-    {
-        SqliteShell holder(file);
-        ASSERT_TRUE(holder.execute("BEGIN EXCLUSIVE"));
-        modal.clear();
-        QTest::mouseClick(dialog.btnUpdate, Qt::LeftButton);
-    }
-
-    ASSERT_EQ(modal.messages().size(), 1);
-    EXPECT_TRUE(modal.messageTexts().constFirst().contains(QStringLiteral("employee.DB"), Qt::CaseInsensitive))
-        << modal.messageTexts().constFirst().toStdString();
-    EXPECT_EQ(rowCount(DirectoryDatabase::EmployeeTable), before);
-    EXPECT_EQ(dialog.EditImportRecord->text(), QStringLiteral("5"));
-    EXPECT_TRUE(dialog.ImportPending);
-    EXPECT_TRUE(dialog.btnUpdate->isEnabled());
-
-    QTest::mouseClick(dialog.btnUpdate, Qt::LeftButton);
-    EXPECT_EQ(rowCount(DirectoryDatabase::EmployeeTable), before + 3);
-    EXPECT_FALSE(dialog.ImportPending);
 }
 
 } // namespace
