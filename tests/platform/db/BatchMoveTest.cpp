@@ -69,10 +69,13 @@ protected:
         m_problems = move.ProblemCount();
     }
 
-    BatchMove& appendMove(db::Table& source, db::Table& destination)
+    // An append into the table named, its refused rows into DupTable.db, nothing stopping it.
+    BatchMove& appendMove(std::unique_ptr<db::Table> source, const QString& destination)
     {
-        m_move.setSource(&source);
-        m_move.setDestination(&destination);
+        m_source = std::move(source);
+        m_destination = table(destination);
+        m_move.setSource(m_source.get());
+        m_move.setDestination(m_destination.get());
         m_move.setMode(BatchMove::Mode::Append);
         m_move.setKeyViolTableName("DupTable.db");
         m_move.setAbortOnKeyViol(false);
@@ -83,6 +86,8 @@ protected:
     QStringList names(const QString& tableName) { return values(*m_alias.open(tableName), "Name"); }
 
     TestAlias m_alias;
+    std::unique_ptr<db::Table> m_source;
+    std::unique_ptr<db::Table> m_destination;
     BatchMove m_move;
     qint64 m_moved = 0;
     qint64 m_problems = 0;
@@ -122,9 +127,7 @@ TEST_F(BatchMoveTest, AppendRefusesRepeatedKeysIntoTheKeyViolationTable)
 {
     preview(
         line("Sales", "DOE, JANE", "301") + line("Sales", "SMITH, ANN", "999") + line("Research", "ROE, RAY", "303"));
-    auto source = table("DestTable.db");
-    auto destination = table("Employee.db");
-    BatchMove& move = appendMove(*source, *destination);
+    BatchMove& move = appendMove(table("DestTable.db"), "Employee.db");
     move.Execute();
     EXPECT_EQ(move.MovedCount(), 2);
     EXPECT_EQ(move.KeyViolCount(), 1);
@@ -146,7 +149,7 @@ TEST_F(BatchMoveTest, AppendRefusesRepeatedKeysIntoTheKeyViolationTable)
     corrected->Close();
     BatchMove again;
     again.setSource(corrected.get());
-    again.setDestination(destination.get());
+    again.setDestination(m_destination.get());
     again.setMode(BatchMove::Mode::Append);
     again.setAbortOnKeyViol(false);
     again.Execute();
@@ -159,9 +162,7 @@ TEST_F(BatchMoveTest, AbortOnKeyViolationLeavesTheDestinationAsItWas)
 {
     preview(line("Sales", "DOE, JANE", "301") + line("Sales", "SMITH, ANN", "999"));
     const QByteArray before = m_alias.readFile("employee.DB");
-    auto source = table("DestTable.db");
-    auto destination = table("employee");
-    BatchMove& move = appendMove(*source, *destination);
+    BatchMove& move = appendMove(table("DestTable.db"), "employee");
     move.setAbortOnKeyViol(true);
     EXPECT_THROW(move.Execute(), db::KeyViolation);
     EXPECT_EQ(m_alias.readFile("employee.DB"), before);
@@ -172,9 +173,7 @@ TEST_F(BatchMoveTest, ProblemsAreCountedOrStopTheMove)
 {
     m_alias.writeFile("employeecom.dll",
         line("Sales", "DOE, JANE", "301") + "\"unterminated,302\n" + line("Sales", "NEW, NED", "303"));
-    auto text = textTable("employeecom.dll");
-    auto destination = table("employee.DB");
-    BatchMove& move = appendMove(*text, *destination);
+    BatchMove& move = appendMove(textTable("employeecom.dll"), "employee.DB");
     const QByteArray before = m_alias.readFile("employee.DB");
     move.setAbortOnProblem(true);
     const std::string stopped = failureOf<EngineError>([&] { move.Execute(); });
@@ -202,9 +201,7 @@ TEST_F(BatchMoveTest, ValuesThatDoNotConvertAreProblems)
     db::TableDef typed;
     typed.fields = { { "Name", db::FieldType::Alpha, 35 }, { "ReportNumber", db::FieldType::Short, 0 } };
     m_alias.createTable("Report.DB", typed, {});
-    auto source = table("raw");
-    auto destination = table("Report");
-    BatchMove& move = appendMove(*source, *destination);
+    BatchMove& move = appendMove(table("raw"), "Report");
     move.Execute();
     EXPECT_EQ(move.MovedCount(), 1);
     EXPECT_EQ(move.ProblemCount(), 2);
@@ -215,9 +212,7 @@ TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
     m_alias.createEmployees({});
     preview(line("Sales", "DOE, JANE", "301") + line("sales", "adams, al", "302") + line("Sales", "DOE, JANE", "303")
         + line("Research", "BAKER, BO", "304"));
-    auto source = table("DestTable.db");
-    auto destination = table("employee.DB");
-    BatchMove& move = appendMove(*source, *destination);
+    BatchMove& move = appendMove(table("DestTable.db"), "employee.DB");
     const QByteArray before = m_alias.readFile("employee.DB");
     move.setAbortOnKeyViol(true);
     EXPECT_THROW(move.Execute(), db::KeyViolation);
@@ -225,14 +220,14 @@ TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
     EXPECT_FALSE(QFile::exists(m_alias.path("DupTable.db")));
 
     move.setAbortOnKeyViol(false);
-    destination->setIndexName("ByName");
-    destination->Open();
+    m_destination->setIndexName("ByName");
+    m_destination->Open();
     move.Execute();
     EXPECT_EQ(move.MovedCount(), 3);
     EXPECT_EQ(move.KeyViolCount(), 1);
     // The open destination was refreshed and reads in name order.
-    EXPECT_EQ(destination->RecordCount(), 3);
-    EXPECT_EQ(destination->FieldByName("Name").AsString(), "adams, al");
+    EXPECT_EQ(m_destination->RecordCount(), 3);
+    EXPECT_EQ(m_destination->FieldByName("Name").AsString(), "adams, al");
     const db::TableFile file(m_alias.path("employee.DB"), m_alias.session());
     EXPECT_EQ(file.definition(), TestAlias::employeeDefinition());
     EXPECT_EQ(names("DupTable.db"), QStringList { "DOE, JANE" });
@@ -241,9 +236,7 @@ TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
 TEST_F(BatchMoveTest, MissingDestinationIsNamed)
 {
     preview(line("Sales", "DOE, JANE", "301"));
-    auto source = table("DestTable.db");
-    auto destination = table("Nowhere.db");
-    BatchMove& move = appendMove(*source, *destination);
+    BatchMove& move = appendMove(table("DestTable.db"), "Nowhere.db");
     const std::string failure = failureOf<EngineError>([&] { move.Execute(); });
     EXPECT_NE(failure.find("Nowhere.db not found"), std::string::npos) << failure;
 }
