@@ -25,6 +25,15 @@ std::vector<QVariantList> manyEmployees()
     return rows;
 }
 
+// The field's values read from the last row back to the first, in the table's order.
+QStringList valuesWalkingBack(db::Table& table, const QString& field)
+{
+    QStringList values;
+    for (table.Last(); !table.Bof(); table.Prior())
+        values.prepend(table.FieldByName(field).AsString());
+    return values;
+}
+
 TEST(TableNavigationTest, EmptyTableIsBothBofAndEof)
 {
     TestAlias alias;
@@ -85,11 +94,7 @@ TEST(TableNavigationTest, WalksEveryRowInIndexOrderBothWays)
 
     auto table = alias.open("employee", "ByName");
     EXPECT_EQ(values(*table, "Name"), byName);
-    QStringList backwards;
-    for (table->Last(); !table->Bof(); table->Prior())
-        backwards << table->FieldByName("Name").AsString();
-    std::reverse(backwards.begin(), backwards.end());
-    EXPECT_EQ(backwards, byName);
+    EXPECT_EQ(valuesWalkingBack(*table, "Name"), byName);
 
     // Primary key order: department, then name in binary order.
     QStringList byKey;
@@ -129,10 +134,7 @@ TEST(TableNavigationTest, ShortIndexWithBlanksWalksBothWays)
     alias.createTable("Report.DB", definition, rows);
     auto table = alias.open("Report.DB", "ByNumber");
     EXPECT_EQ(values(*table, "Name"), expected);
-    QStringList backwards;
-    for (table->Last(); !table->Bof(); table->Prior())
-        backwards.prepend(table->FieldByName("Name").AsString());
-    EXPECT_EQ(backwards, expected);
+    EXPECT_EQ(valuesWalkingBack(*table, "Name"), expected);
     table->setRecNo(120);
     EXPECT_EQ(table->RecNo(), 120);
     EXPECT_EQ(table->FieldByName("Name").AsString(), expected.at(119));
