@@ -1,14 +1,18 @@
 # rf_add_test(NAME <binary> LABEL <label> [GUI] SOURCES <files...> LIBRARIES <libs...>)
 # One GoogleTest binary per source folder; every case is listed in CTest under the label.
 # GUI suites get a main that creates a QApplication. All tests run headless.
-# What every test shares (tests/support): the scoped variable, the temporary alias, the printers for failures, and
-# the mains, which point the alias, settings and runtime folders at the build tree (TestHome.h).
+# What every test shares (tests/support): the scoped variable, the temporary alias, the printers for failures, a
+# child process, a plain SQLite connection, whole-file reads and writes, and the mains, which point the alias,
+# settings and runtime folders at the build tree (TestHome.h).
 set(RF_TEST_SUPPORT ${CMAKE_SOURCE_DIR}/tests/support)
 add_library(rf_test_support STATIC
     ${RF_TEST_SUPPORT}/TestHome.cpp ${RF_TEST_SUPPORT}/TestHome.h
     ${RF_TEST_SUPPORT}/ScopedEnvironmentVariable.cpp ${RF_TEST_SUPPORT}/ScopedEnvironmentVariable.h
-    ${RF_TEST_SUPPORT}/TemporaryAlias.cpp ${RF_TEST_SUPPORT}/TemporaryAlias.h ${RF_TEST_SUPPORT}/TestPrinters.h)
-target_link_libraries(rf_test_support PUBLIC rf_db Qt6::Core)
+    ${RF_TEST_SUPPORT}/TemporaryAlias.cpp ${RF_TEST_SUPPORT}/TemporaryAlias.h ${RF_TEST_SUPPORT}/TestPrinters.h
+    ${RF_TEST_SUPPORT}/ChildProcess.cpp ${RF_TEST_SUPPORT}/ChildProcess.h
+    ${RF_TEST_SUPPORT}/SqliteShell.cpp ${RF_TEST_SUPPORT}/SqliteShell.h
+    ${RF_TEST_SUPPORT}/TestFiles.cpp ${RF_TEST_SUPPORT}/TestFiles.h)
+target_link_libraries(rf_test_support PUBLIC rf_db Qt6::Core PRIVATE SQLite::SQLite3)
 target_include_directories(rf_test_support PUBLIC ${RF_TEST_SUPPORT})
 target_compile_definitions(rf_test_support PRIVATE RF_BUILD_DIR="${CMAKE_BINARY_DIR}")
 add_library(rf_gui_test_main STATIC ${RF_TEST_SUPPORT}/GuiTestMain.cpp)

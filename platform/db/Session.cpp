@@ -102,7 +102,7 @@ QString Session::aliasFolder(const QString& alias) const
     return QDir::cleanPath(folder);
 }
 
-QString Session::tableFile(const QString& alias, const QString& tableName) const
+QString Session::aliasPath(const QString& alias, const QString& tableName) const
 {
     QString name = tableName.trimmed();
     QString path;
@@ -115,7 +115,12 @@ QString Session::tableFile(const QString& alias, const QString& tableName) const
         name.replace(u'\\', u'/');
         path = QDir::isAbsolutePath(name) ? name : aliasFolder(alias) + u'/' + name;
     }
-    const QFileInfo info(QDir::cleanPath(path));
+    return QDir::cleanPath(path);
+}
+
+QString Session::tableFile(const QString& alias, const QString& tableName) const
+{
+    const QFileInfo info(aliasPath(alias, tableName));
     const QString folder = info.absolutePath();
     QString fileName = info.fileName();
     if (info.suffix().isEmpty())

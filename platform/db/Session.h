@@ -29,6 +29,9 @@ public:
 
     // The folder an alias names; EngineError when it does not exist.
     QString aliasFolder(const QString& alias) const;
+    // Where a name points in the alias folder, as written (no extension added, letter case as given): an absolute
+    // name stands for itself, a "\"-led one is taken relative to the folder.
+    QString aliasPath(const QString& alias, const QString& tableName) const;
     // The file a table name means in the alias folder: names compare without regard to case and a name without
     // extension means "<name>.DB". An absolute or "\"-led name is taken relative to the root or the folder.
     // When no file matches, the path the name would create is returned.

@@ -141,18 +141,7 @@ QString Table::filePath() const
     if (m_type == Type::Default)
         return session().tableFile(m_databaseName, m_tableName);
     // A text table keeps its own extension; only the letter case of its name is matched.
-    QString name = m_tableName.trimmed();
-    QString path;
-    if (name.startsWith(u'\\')) {
-        while (name.startsWith(u'\\'))
-            name.remove(0, 1);
-        name.replace(u'\\', u'/');
-        path = session().aliasFolder(m_databaseName) + u'/' + name;
-    } else {
-        name.replace(u'\\', u'/');
-        path = QDir::isAbsolutePath(name) ? name : session().aliasFolder(m_databaseName) + u'/' + name;
-    }
-    const QFileInfo info(QDir::cleanPath(path));
+    const QFileInfo info(session().aliasPath(m_databaseName, m_tableName));
     if (info.exists())
         return info.filePath();
     for (const QString& entry : QDir(info.absolutePath()).entryList(QDir::Files | QDir::Hidden)) {

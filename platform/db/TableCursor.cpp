@@ -373,17 +373,7 @@ qint64 TableCursor::position(const Bookmark& bookmark)
 
 std::optional<RecordRow> TableCursor::rowAt(qint64 position)
 {
-    if (m_noRows || position < 0)
-        return std::nullopt;
-    QVariantList bindings;
-    const QStringList conditions = rangeConditions(bindings);
-    bindings << position;
-    std::vector<RecordRow> rows = read(QStringLiteral("SELECT %1 FROM records%2%3 LIMIT 1 OFFSET ?")
-                                           .arg(selectList(), where(conditions), orderBy(true)),
-        bindings);
-    if (rows.empty())
-        return std::nullopt;
-    return std::move(rows.front());
+    return rowFrom({}, position);
 }
 
 std::optional<RecordRow> TableCursor::rowFrom(const Bookmark& from, qint64 offset)

@@ -1,10 +1,11 @@
 #include "common/DirectoryDatabase.h"
 
+#include "TemporaryAlias.h"
+
 #include "platform/db/Session.h"
 #include "platform/db/TableFile.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -42,10 +43,7 @@ TEST(DirectoryDatabaseTest, TablesHaveTheDocumentedFields)
 
 TEST(DirectoryDatabaseTest, EverySpellingReachesTheOneTableFile)
 {
-    QTemporaryDir folder;
-    const QString config = folder.filePath("aliases.ini");
-    qputenv("DBENGINE_CONFIG", config.toUtf8());
-    db::Session::writeAlias(Alias, folder.path(), config);
+    const TemporaryAlias folder(Alias);
     db::Session session;
     session.AddPassword(TablePassword);
 
@@ -59,7 +57,7 @@ TEST(DirectoryDatabaseTest, EverySpellingReachesTheOneTableFile)
     };
     for (const QList<QLatin1StringView>& names : spellings) {
         SCOPED_TRACE(names.first().data());
-        const QString created = QDir(folder.path()).filePath(names.first());
+        const QString created = QDir(folder.folder()).filePath(names.first());
         db::TableFile::create(created, specialDefinition(), TablePassword);
         for (const QLatin1StringView name : names)
             EXPECT_EQ(QDir::cleanPath(session.tableFile(Alias, name)), QDir::cleanPath(created)) << name.data();

@@ -1,6 +1,6 @@
 // The directory program and the list printer together, each a real program: the links by which they start, raise
 // and end each other.
-#include "ChildProgram.h"
+#include "ChildProcess.h"
 #include "DirectoryTestEnvironment.h"
 
 #include "directory/TfrmDataMod.h"
@@ -57,7 +57,7 @@ protected:
     {
         std::optional<os::WindowHandle> found;
         const auto appeared = [&] { return (found = m_windows.findWindow(title, Qt::CaseSensitive)).has_value(); };
-        return QTest::qWaitFor(appeared, ChildProgram::deadlineMs) ? found : std::nullopt;
+        return QTest::qWaitFor(appeared, ChildProcess::deadlineMs) ? found : std::nullopt;
     }
 
     QString binFolder() const { return QCoreApplication::applicationDirPath(); }
@@ -86,15 +86,15 @@ TEST_F(BothProgramsTest, GoToPrintrollStartsItAndClosingTheDirectoryEndsIt)
     EXPECT_EQ(m_windows.findWindow(listPrinterTitle, Qt::CaseSensitive)->process, listPrinter->process);
 
     directory.close();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return processGone(listPrinter->process); }, ChildProgram::deadlineMs))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processGone(listPrinter->process); }, ChildProcess::deadlineMs))
         << "the list printer did not end when the directory closed";
     EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
 }
 
 TEST_F(BothProgramsTest, ReturnToMainMenuRaisesTheRunningDirectoryAndCloses)
 {
-    ChildProgram directory(QProcessEnvironment::systemEnvironment());
-    ASSERT_TRUE(directory.start(QStringLiteral("Ringfolio"), {}));
+    ChildProcess directory;
+    ASSERT_TRUE(directory.start(ChildProcess::beside(QStringLiteral("Ringfolio"))));
     ASSERT_TRUE(waitForWindow(directoryTitle)) << directory.output().toStdString();
 
     TFrmDataMod dataModule;
@@ -107,7 +107,7 @@ TEST_F(BothProgramsTest, ReturnToMainMenuRaisesTheRunningDirectoryAndCloses)
     EXPECT_TRUE(directory.running()) << "the list printer must never close the directory program";
     m_windows.postQuit(*m_windows.findWindow(directoryTitle, Qt::CaseSensitive));
     EXPECT_TRUE(directory.waitForExit());
-    EXPECT_TRUE(directory.exitedNormally()) << directory.output().toStdString();
+    EXPECT_EQ(directory.exitCode(), 0) << directory.output().toStdString();
 }
 
 TEST_F(BothProgramsTest, ReturnToMainMenuStartsTheDirectoryAndStaysOpen)
@@ -123,7 +123,7 @@ TEST_F(BothProgramsTest, ReturnToMainMenuStartsTheDirectoryAndStaysOpen)
     ASSERT_TRUE(directory) << "the directory program was not started";
     EXPECT_TRUE(listPrinter.isVisible());
     m_windows.postQuit(*directory);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return processGone(directory->process); }, ChildProgram::deadlineMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processGone(directory->process); }, ChildProcess::deadlineMs));
 }
 
 } // namespace

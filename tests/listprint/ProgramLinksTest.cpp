@@ -1,4 +1,4 @@
-#include "ChildProgram.h"
+#include "ChildProcess.h"
 #include "PrintrollFixture.h"
 
 #include "platform/db/Session.h"
@@ -33,20 +33,20 @@ class StartUpGateTest : public PrintrollFixture, public ::testing::WithParamInte
 
 TEST_P(StartUpGateTest, PrintrollRunsOnlyWithTheLaunchWordFirst)
 {
-    ChildProgram printroll(programEnvironment());
-    ASSERT_TRUE(printroll.start(QStringLiteral("Printroll"), GetParam().arguments));
+    ChildProcess printroll(programEnvironment());
+    ASSERT_TRUE(printroll.start(ChildProcess::beside(QStringLiteral("Printroll")), GetParam().arguments));
     if (GetParam().runs) {
         std::optional<os::WindowHandle> found;
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return (found = windows().findWindow(QStringLiteral("Printroll for Ringfolio 2.5"))).has_value(); },
-            ChildProgram::deadlineMs));
+            ChildProcess::deadlineMs));
         ASSERT_TRUE(printroll.waitForOutput(QStringLiteral("FormShow: started with the launch word")));
         EXPECT_TRUE(printroll.running());
         // The directory program's shut-down ends the loop; the close handler does not run.
         ASSERT_TRUE(windows().postQuit(*found));
     }
     ASSERT_TRUE(printroll.waitForExit()) << printroll.output().toStdString();
-    EXPECT_TRUE(printroll.exitedNormally());
+    EXPECT_EQ(printroll.exitCode(), 0);
     // The catalogue was opened before the gate either way.
     EXPECT_TRUE(printroll.output().contains(QStringLiteral("FormCreate: catalogue open")));
     EXPECT_NE(printroll.output().contains(QStringLiteral("FormClose")), GetParam().runs)
@@ -62,8 +62,8 @@ using ReturnToMainTest = PrintrollFixture;
 
 TEST_F(ReturnToMainTest, WithTheDirectoryProgramRunningPrintrollClosesAndRaisesIt)
 {
-    ChildProgram ringfolio(programEnvironment());
-    ASSERT_TRUE(ringfolio.start(QStringLiteral("ringfolio_standin"), {}));
+    ChildProcess ringfolio(programEnvironment());
+    ASSERT_TRUE(ringfolio.start(ChildProcess::beside(QStringLiteral("ringfolio_standin"))));
     ASSERT_TRUE(ringfolio.waitForOutput(QStringLiteral("ready"))) << ringfolio.output().toStdString();
     TFrmMain& window = openMainWindow();
     window.TooBtnReturn->click();
@@ -78,7 +78,7 @@ TEST_F(ReturnToMainTest, WithoutTheDirectoryProgramPrintrollStartsItAndStaysOpen
     // A program that records its arguments stands in for the directory program's file.
     const QString programs = path(QStringLiteral("programs"));
     ASSERT_TRUE(QDir().mkpath(programs));
-    ASSERT_TRUE(QFile::copy(ChildProgram::program(QStringLiteral("os_argv_dump")), programs + "/Ringfolio"));
+    ASSERT_TRUE(QFile::copy(ChildProcess::beside(QStringLiteral("os_argv_dump")), programs + "/Ringfolio"));
     const QString arguments = path(QStringLiteral("arguments"));
     qputenv("ARGV_DUMP_FILE", arguments.toUtf8());
     TFrmMain& window = openMainWindow();
@@ -86,7 +86,7 @@ TEST_F(ReturnToMainTest, WithoutTheDirectoryProgramPrintrollStartsItAndStaysOpen
     window.Return1->trigger();
     qunsetenv("ARGV_DUMP_FILE");
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(arguments); }, ChildProgram::deadlineMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(arguments); }, ChildProcess::deadlineMs));
     QFile dump(arguments);
     ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
     EXPECT_TRUE(dump.readAll().isEmpty()); // no launch word, no argument at all

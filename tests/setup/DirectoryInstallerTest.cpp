@@ -1,6 +1,8 @@
 #include "setup/DirectoryInstaller.h"
 
 #include "SetupTestFolder.h"
+#include "TestFiles.h"
+#include "TestPrinters.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/Query.h"
 #include "platform/db/TableLoad.h"
@@ -113,23 +115,16 @@ TEST(DirectoryInstallerTest, RefusesAFolderThatHoldsADirectory)
 {
     SetupTestFolder folder;
     DirectoryInstaller(folder.path()).installDemo();
-    try {
-        DirectoryInstaller(folder.path()).install();
-        FAIL() << "no error";
-    } catch (const SetupError& error) {
-        EXPECT_TRUE(error.message().contains("already holds a directory")) << error.message().toStdString();
-    }
+    const std::string refused = failureOf<SetupError>([&] { DirectoryInstaller(folder.path()).install(); });
+    EXPECT_NE(refused.find("already holds a directory"), std::string::npos) << refused;
     EXPECT_EQ(folder.open(EmployeeTable)->rowCount(), DemoDirectory::employees().size());
 
     // Table names compare without regard to case: a file named in other letters is a table all the same.
     SetupTestFolder other;
-    QFile foreign(other.file("EMPLOYEE.DB"));
-    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
-    foreign.write("keep me");
-    foreign.close();
+    ASSERT_TRUE(writeFile(other.file("EMPLOYEE.DB"), "keep me"));
     EXPECT_THROW(DirectoryInstaller(other.path()).installDemo(), SetupError);
     EXPECT_FALSE(QFile::exists(other.file(DepartmentTable)));
-    EXPECT_EQ(foreign.size(), 7);
+    EXPECT_EQ(readFile(other.file("EMPLOYEE.DB")), "keep me");
 }
 
 TEST(DirectoryInstallerTest, FailedInstallLeavesNoTables)

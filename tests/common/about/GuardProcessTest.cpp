@@ -1,15 +1,18 @@
 // The single-instance guard with the programs running for real: a second copy of a program ends, the two programs
 // never stop each other, and a copy that was killed leaves nothing that keeps the next start from coming up.
+#include "ChildProcess.h"
 #include "DirectoryTestEnvironment.h"
 #include "PeerProcess.h"
-#include "ProgramProcess.h"
 
 #include "common/TJustOne32.h"
 #include "platform/os/WindowDirectory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -30,11 +33,16 @@ protected:
     {
         // Printroll's own start-up with a way to open its About window, under Printroll's file name.
         m_probe = QDir(m_probeFolder.path()).filePath(QStringLiteral("Printroll"));
-        EXPECT_TRUE(QFile::copy(ProgramProcess::beside(QStringLiteral("printroll_about_probe")), m_probe));
+        EXPECT_TRUE(QFile::copy(ChildProcess::beside(QStringLiteral("printroll_about_probe")), m_probe));
     }
 
-    // The environment of the test: its database, settings and window links.
-    static QProcessEnvironment environment() { return QProcessEnvironment::systemEnvironment(); }
+    // The environment of the test (its database, settings and window links), with the About window's traces.
+    static QProcessEnvironment environment()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("ringfolio.about.info=true"));
+        return environment;
+    }
 
     std::optional<os::WindowHandle> waitForWindow(const QString& title, qint64 process)
     {
@@ -43,33 +51,44 @@ protected:
             found = m_windows.findWindow(title, Qt::CaseSensitive);
             return found && found->process == process;
         };
-        return QTest::qWaitFor(appeared, ProgramProcess::deadlineMs) ? found : std::nullopt;
+        return QTest::qWaitFor(appeared, ChildProcess::deadlineMs) ? found : std::nullopt;
     }
 
-    bool startDirectory(ProgramProcess& directory)
+    bool startDirectory(ChildProcess& directory)
     {
-        return directory.start(ProgramProcess::beside(QStringLiteral("Ringfolio")))
+        return directory.start(ChildProcess::beside(QStringLiteral("Ringfolio")))
             && directory.waitForOutput(splashShown) && waitForWindow(directoryTitle, directory.pid());
     }
 
-    bool startListPrinter(ProgramProcess& listPrinter)
+    bool startListPrinter(ChildProcess& listPrinter)
     {
-        return listPrinter.start(ProgramProcess::beside(QStringLiteral("Printroll")), { QStringLiteral("Tesk") })
+        return listPrinter.start(ChildProcess::beside(QStringLiteral("Printroll")), { QStringLiteral("Tesk") })
             && waitForWindow(listPrinterTitle, listPrinter.pid());
     }
 
-    bool startProbe(ProgramProcess& probe)
+    bool startProbe(ChildProcess& probe)
     {
         return probe.start(m_probe, { QStringLiteral("Tesk") }) && probe.waitForOutput(QStringLiteral("running"));
     }
 
+    // A second copy ends by itself with exit code 0, saying so, and has said none of `neverSaid`.
+    static void expectEndedAsASecondCopy(ChildProcess& copy, const QStringList& neverSaid)
+    {
+        ASSERT_TRUE(copy.waitForExit());
+        EXPECT_EQ(copy.exitCode(), 0);
+        const QString said = copy.output();
+        EXPECT_TRUE(said.contains(copyEnds)) << said.toStdString();
+        for (const QString& text : neverSaid)
+            EXPECT_FALSE(said.contains(text)) << text.toStdString() << " in: " << said.toStdString();
+    }
+
     // Ends a program as the directory ends the list printer: by a quit message to its window.
-    void quit(ProgramProcess& program, const QString& title)
+    void quit(ChildProcess& program, const QString& title)
     {
         if (const auto window = waitForWindow(title, program.pid()))
             m_windows.postQuit(*window);
         EXPECT_TRUE(program.waitForExit());
-        EXPECT_TRUE(program.exitedWithZero()) << program.output().toStdString();
+        EXPECT_EQ(program.exitCode(), 0) << program.output().toStdString();
     }
 
     DirectoryTestEnvironment m_environment;
@@ -80,16 +99,12 @@ protected:
 
 TEST_F(GuardProcessTest, ASecondRingfolioEndsWithCodeZeroBeforeAnyWindow)
 {
-    ProgramProcess first(environment());
+    ChildProcess first(environment());
     ASSERT_TRUE(startDirectory(first)) << first.output().toStdString();
 
-    ProgramProcess second(environment());
-    ASSERT_TRUE(second.start(ProgramProcess::beside(QStringLiteral("Ringfolio"))));
-    ASSERT_TRUE(second.waitForExit());
-    EXPECT_TRUE(second.exitedWithZero());
-    const QString said = second.output();
-    EXPECT_TRUE(said.contains(copyEnds)) << said.toStdString();
-    EXPECT_FALSE(said.contains(splashShown)) << "the second copy ends before its splash shows";
+    ChildProcess second(environment());
+    ASSERT_TRUE(second.start(ChildProcess::beside(QStringLiteral("Ringfolio"))));
+    expectEndedAsASecondCopy(second, { splashShown }); // it ends before its splash shows
 
     EXPECT_TRUE(first.running());
     EXPECT_EQ(m_windows.findWindow(directoryTitle, Qt::CaseSensitive)->process, first.pid());
@@ -98,20 +113,16 @@ TEST_F(GuardProcessTest, ASecondRingfolioEndsWithCodeZeroBeforeAnyWindow)
 
 TEST_F(GuardProcessTest, ASecondPrintrollRunsAndEndsWhenItsAboutWindowOpens)
 {
-    ProgramProcess first(environment());
+    ChildProcess first(environment());
     ASSERT_TRUE(startListPrinter(first)) << first.output().toStdString();
 
-    ProgramProcess second(environment());
+    ChildProcess second(environment());
     ASSERT_TRUE(startProbe(second)) << second.output().toStdString();
     ASSERT_TRUE(waitForWindow(listPrinterTitle, second.pid())) << "the second copy runs normally";
 
     second.writeLine("about");
-    ASSERT_TRUE(second.waitForExit());
-    EXPECT_TRUE(second.exitedWithZero());
-    const QString said = second.output();
-    EXPECT_TRUE(said.contains(copyEnds)) << said.toStdString();
-    EXPECT_FALSE(said.contains(aboutShown)) << said.toStdString();
-    EXPECT_FALSE(said.contains(QStringLiteral("about closed"))) << "the process ended in the middle of the command";
+    // It ends in the middle of the command, before the About window shows.
+    expectEndedAsASecondCopy(second, { aboutShown, QStringLiteral("about closed") });
 
     EXPECT_TRUE(first.running());
     quit(first, listPrinterTitle);
@@ -119,26 +130,23 @@ TEST_F(GuardProcessTest, ASecondPrintrollRunsAndEndsWhenItsAboutWindowOpens)
 
 TEST_F(GuardProcessTest, ASecondPrintrollEndsAtItsAboutWindowAlsoWhenTheFirstHasEndedMeanwhile)
 {
-    ProgramProcess first(environment());
+    ChildProcess first(environment());
     ASSERT_TRUE(startListPrinter(first)) << first.output().toStdString();
-    ProgramProcess second(environment());
+    ChildProcess second(environment());
     ASSERT_TRUE(startProbe(second)) << second.output().toStdString();
 
     // The decision was made when the second copy started.
     first.kill();
     second.writeLine("about");
-    ASSERT_TRUE(second.waitForExit());
-    EXPECT_TRUE(second.exitedWithZero());
-    EXPECT_TRUE(second.output().contains(copyEnds)) << second.output().toStdString();
-    EXPECT_FALSE(second.output().contains(aboutShown));
+    expectEndedAsASecondCopy(second, { aboutShown });
 }
 
 TEST_F(GuardProcessTest, RingfolioAndPrintrollNeverStopEachOther)
 {
-    ProgramProcess listPrinter(environment());
+    ChildProcess listPrinter(environment());
     ASSERT_TRUE(startProbe(listPrinter)) << listPrinter.output().toStdString();
 
-    ProgramProcess directory(environment());
+    ChildProcess directory(environment());
     ASSERT_TRUE(startDirectory(directory)) << directory.output().toStdString();
     EXPECT_FALSE(directory.output().contains(copyEnds));
 
@@ -146,7 +154,7 @@ TEST_F(GuardProcessTest, RingfolioAndPrintrollNeverStopEachOther)
     ASSERT_TRUE(listPrinter.waitForOutput(QStringLiteral("about closed"))) << listPrinter.output().toStdString();
     EXPECT_TRUE(listPrinter.output().contains(aboutShown));
     ASSERT_TRUE(listPrinter.waitForExit());
-    EXPECT_TRUE(listPrinter.exitedWithZero());
+    EXPECT_EQ(listPrinter.exitCode(), 0);
 
     EXPECT_TRUE(directory.running());
     quit(directory, directoryTitle);
@@ -154,13 +162,13 @@ TEST_F(GuardProcessTest, RingfolioAndPrintrollNeverStopEachOther)
 
 TEST_F(GuardProcessTest, AKilledCopysLockDoesNotKeepTheNextStartFromComingUp)
 {
-    ProgramProcess killed(environment());
+    ChildProcess killed(environment());
     ASSERT_TRUE(startDirectory(killed)) << killed.output().toStdString();
     killed.kill();
     ASSERT_TRUE(QFile::exists(QDir(m_environment.runtimeFolder()).filePath(QStringLiteral("Ringfolio.lock"))))
         << "the lock file outlives the copy that held it";
 
-    ProgramProcess next(environment());
+    ChildProcess next(environment());
     ASSERT_TRUE(startDirectory(next)) << next.output().toStdString();
     EXPECT_FALSE(next.output().contains(copyEnds));
     quit(next, directoryTitle);

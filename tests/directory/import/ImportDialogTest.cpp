@@ -1,4 +1,5 @@
 #include "ImportFixture.h"
+#include "SqliteShell.h"
 
 #include "platform/ui/DBGrid.h"
 
@@ -284,6 +285,33 @@ TEST_F(ImportDialogTest, FileThatIsNotTextGivesAnErrorNamingItAndKeepsTheState)
     EXPECT_EQ(dialog().DBGrid1->rowCount(), 5);
 }
 
+// An import that fails (another program holds the table) shows an error naming the table and changes nothing: not
+// the table, not the counters or buttons, and the preview is still there to import.
+TEST_F(ImportDialogTest, FailedImportNamesTheTableAndKeepsEverything)
+{
+    preview(Kind::Employee, 0, sample("employees-comma.txt"));
+    ASSERT_EQ(dialog().EditImportRecord->text(), QStringLiteral("5"));
+    const qint64 before = rowCount(DirectoryDatabase::EmployeeTable);
+    {
+        SqliteShell holder(QDir(m_environment.databaseFolder()).filePath(DirectoryDatabase::EmployeeTable));
+        ASSERT_TRUE(holder.execute("BEGIN EXCLUSIVE"));
+        m_modal.clear();
+        import();
+    }
+
+    ASSERT_EQ(m_modal.messages().size(), 1);
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("employee.DB"), Qt::CaseInsensitive))
+        << lastMessage().toStdString();
+    EXPECT_EQ(rowCount(DirectoryDatabase::EmployeeTable), before);
+    EXPECT_EQ(dialog().EditImportRecord->text(), QStringLiteral("5"));
+    EXPECT_TRUE(dialog().ImportPending);
+    EXPECT_TRUE(dialog().btnUpdate->isEnabled());
+
+    import();
+    EXPECT_EQ(rowCount(DirectoryDatabase::EmployeeTable), before + 3);
+    EXPECT_FALSE(dialog().ImportPending);
+}
+
 // The user's file is only read, even when it is one of the work files or a schema file, and wherever it lies; no
 // work file is left anywhere, and the program's folder is not written to.
 TEST_F(ImportDialogTest, WorkFilesNeverTouchTheUsersFileOrTheProgramFolder)
@@ -292,32 +320,24 @@ TEST_F(ImportDialogTest, WorkFilesNeverTouchTheUsersFileOrTheProgramFolder)
     ImportSchemas::writeSchemas(program.path());
     const QByteArray content = "\"OPS\",\"9\",\"\",\"\",\"\"\r\n";
     const QString workNamed = program.filePath(QStringLiteral("departcom.dll"));
-    QFile file(workNamed);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    ASSERT_TRUE(::writeFile(workNamed, content));
     const QStringList programBefore = program.entryList(QDir::Files);
     const QStringList databaseBefore = QDir(m_environment.databaseFolder()).entryList(QDir::Files);
 
     preview(Kind::Department, 0, workNamed);
     EXPECT_EQ(dialog().EditImportRecord->text(), QStringLiteral("1"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), content);
-    file.close();
+    EXPECT_EQ(readFile(workNamed), content);
     EXPECT_EQ(program.entryList(QDir::Files), programBefore);
     import();
     EXPECT_EQ(lastMessage(), allImported);
 
     // A schema file chosen by mistake is read as an import file and stays as it was.
     const QString schema = program.filePath(QStringLiteral("departcom.SCH"));
-    QFile schemaFile(schema);
-    ASSERT_TRUE(schemaFile.open(QIODevice::ReadOnly));
-    const QByteArray schemaText = schemaFile.readAll();
-    schemaFile.close();
+    const QByteArray schemaText = readFile(schema);
+    ASSERT_FALSE(schemaText.isEmpty());
     preview(Kind::Department, 0, schema);
     EXPECT_EQ(dialog().EditImportRecord->text(), QStringLiteral("0"));
-    ASSERT_TRUE(schemaFile.open(QIODevice::ReadOnly));
-    EXPECT_EQ(schemaFile.readAll(), schemaText);
+    EXPECT_EQ(readFile(schema), schemaText);
 
     EXPECT_EQ(program.entryList(QDir::Files), programBefore);
     QStringList added = QDir(m_environment.databaseFolder()).entryList(QDir::Files);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "DirectoryTestEnvironment.h"
+#include "TestFiles.h"
+#include "TestPrinters.h"
 
 #include "common/DirectoryDatabase.h"
 #include "directory/TfrmDataMod.h"
@@ -13,7 +15,6 @@
 #include "setup/ImportSchemas.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -22,9 +23,26 @@
 
 #include <memory>
 
-inline void PrintTo(const QString& text, std::ostream* out)
+// A table of the directory, opened: how many rows it has, and the field's value in each.
+inline std::unique_ptr<db::Table> openDirectoryTable(const QString& table)
 {
-    *out << '"' << text.toStdString() << '"';
+    auto opened = std::make_unique<db::Table>();
+    opened->setDatabaseName(DirectoryDatabase::Alias);
+    opened->setTableName(table);
+    opened->Open();
+    return opened;
+}
+inline qint64 rowCount(const QString& table)
+{
+    return openDirectoryTable(table)->RecordCount();
+}
+inline QStringList names(const QString& table, const char* field = "Name")
+{
+    const std::unique_ptr<db::Table> read = openDirectoryTable(table);
+    QStringList values;
+    for (read->First(); !read->Eof(); read->Next())
+        values << read->FieldByName(QLatin1String(field)).AsString();
+    return values;
 }
 
 // The import dialog over the demo directory, shown as the main window shows it. The schema files and the sample
@@ -60,9 +78,7 @@ protected:
     QString writeFile(const QString& name, const QByteArray& bytes) const
     {
         const QString path = m_environment.path(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        EXPECT_TRUE(::writeFile(path, bytes));
         return path;
     }
 
@@ -81,27 +97,6 @@ protected:
     }
 
     void import() { click(dialog().btnUpdate); }
-
-    qint64 rowCount(QLatin1StringView table)
-    {
-        db::Table counted;
-        counted.setDatabaseName(DirectoryDatabase::Alias);
-        counted.setTableName(table);
-        counted.Open();
-        return counted.RecordCount();
-    }
-
-    QStringList names(QLatin1StringView table, const char* field = "Name")
-    {
-        db::Table read;
-        read.setDatabaseName(DirectoryDatabase::Alias);
-        read.setTableName(table);
-        read.Open();
-        QStringList values;
-        for (read.First(); !read.Eof(); read.Next())
-            values << read.FieldByName(QLatin1String(field)).AsString();
-        return values;
-    }
 
     QString lastMessage() const
     {

@@ -44,37 +44,38 @@ protected:
         m_alias.writeFile("employeecom.SCH", EmployeeSchema);
     }
 
-    std::unique_ptr<db::Table> table(const QString& name, db::Table::Type type = db::Table::Type::Default)
+    std::unique_ptr<db::Table> table(const QString& name) { return m_alias.table(name); }
+    std::unique_ptr<db::Table> textTable(const QString& name)
     {
-        auto result = std::make_unique<db::Table>();
-        result->setSession(m_alias.session());
-        result->setDatabaseName(TestAlias::Name);
-        result->setTableType(type);
-        result->setTableName(name);
-        return result;
+        auto text = table(name);
+        text->setTableType(db::Table::Type::Ascii);
+        return text;
     }
 
     // The import's preview: the text file copied into DestTable.db.
-    void preview(const QByteArray& lines)
+    void preview(const QByteArray& lines, bool abortOnProblem = false)
     {
         m_alias.writeFile("employeecom.dll", lines);
-        auto source = table("employeecom.dll", db::Table::Type::Ascii);
+        auto source = textTable("employeecom.dll");
         auto destination = table("DestTable.db");
         BatchMove move;
         move.setSource(source.get());
         move.setDestination(destination.get());
         move.setMode(BatchMove::Mode::Copy);
         move.setAbortOnKeyViol(false);
-        move.setAbortOnProblem(false);
+        move.setAbortOnProblem(abortOnProblem);
         move.Execute();
         m_moved = move.MovedCount();
         m_problems = move.ProblemCount();
     }
 
-    BatchMove& appendMove(db::Table& source, db::Table& destination)
+    // An append into the table named, its refused rows into DupTable.db, nothing stopping it.
+    BatchMove& appendMove(std::unique_ptr<db::Table> source, const QString& destination)
     {
-        m_move.setSource(&source);
-        m_move.setDestination(&destination);
+        m_source = std::move(source);
+        m_destination = table(destination);
+        m_move.setSource(m_source.get());
+        m_move.setDestination(m_destination.get());
         m_move.setMode(BatchMove::Mode::Append);
         m_move.setKeyViolTableName("DupTable.db");
         m_move.setAbortOnKeyViol(false);
@@ -82,17 +83,11 @@ protected:
         return m_move;
     }
 
-    QStringList names(const QString& tableName)
-    {
-        auto t = table(tableName);
-        t->Open();
-        QStringList result;
-        for (; !t->Eof(); t->Next())
-            result << t->FieldByName("Name").AsString();
-        return result;
-    }
+    QStringList names(const QString& tableName) { return values(*m_alias.open(tableName), "Name"); }
 
     TestAlias m_alias;
+    std::unique_ptr<db::Table> m_source;
+    std::unique_ptr<db::Table> m_destination;
     BatchMove m_move;
     qint64 m_moved = 0;
     qint64 m_problems = 0;
@@ -119,7 +114,7 @@ TEST_F(BatchMoveTest, CopyCreatesThePreviewTableFromTheTextFile)
     EXPECT_EQ(QDir(m_alias.folder()).entryList({ "*.new-*" }, QDir::Files), QStringList());
 
     // The text table itself reads as a read-only data set.
-    auto text = table("EMPLOYEECOM.DLL", db::Table::Type::Ascii);
+    auto text = textTable("EMPLOYEECOM.DLL");
     text->Open();
     EXPECT_EQ(text->RecordCount(), 3);
     EXPECT_EQ(text->problemCount(), 1);
@@ -132,9 +127,7 @@ TEST_F(BatchMoveTest, AppendRefusesRepeatedKeysIntoTheKeyViolationTable)
 {
     preview(
         line("Sales", "DOE, JANE", "301") + line("Sales", "SMITH, ANN", "999") + line("Research", "ROE, RAY", "303"));
-    auto source = table("DestTable.db");
-    auto destination = table("Employee.db");
-    BatchMove& move = appendMove(*source, *destination);
+    BatchMove& move = appendMove(table("DestTable.db"), "Employee.db");
     move.Execute();
     EXPECT_EQ(move.MovedCount(), 2);
     EXPECT_EQ(move.KeyViolCount(), 1);
@@ -156,7 +149,7 @@ TEST_F(BatchMoveTest, AppendRefusesRepeatedKeysIntoTheKeyViolationTable)
     corrected->Close();
     BatchMove again;
     again.setSource(corrected.get());
-    again.setDestination(destination.get());
+    again.setDestination(m_destination.get());
     again.setMode(BatchMove::Mode::Append);
     again.setAbortOnKeyViol(false);
     again.Execute();
@@ -169,9 +162,7 @@ TEST_F(BatchMoveTest, AbortOnKeyViolationLeavesTheDestinationAsItWas)
 {
     preview(line("Sales", "DOE, JANE", "301") + line("Sales", "SMITH, ANN", "999"));
     const QByteArray before = m_alias.readFile("employee.DB");
-    auto source = table("DestTable.db");
-    auto destination = table("employee");
-    BatchMove& move = appendMove(*source, *destination);
+    BatchMove& move = appendMove(table("DestTable.db"), "employee");
     move.setAbortOnKeyViol(true);
     EXPECT_THROW(move.Execute(), db::KeyViolation);
     EXPECT_EQ(m_alias.readFile("employee.DB"), before);
@@ -182,17 +173,11 @@ TEST_F(BatchMoveTest, ProblemsAreCountedOrStopTheMove)
 {
     m_alias.writeFile("employeecom.dll",
         line("Sales", "DOE, JANE", "301") + "\"unterminated,302\n" + line("Sales", "NEW, NED", "303"));
-    auto text = table("employeecom.dll", db::Table::Type::Ascii);
-    auto destination = table("employee.DB");
-    BatchMove& move = appendMove(*text, *destination);
+    BatchMove& move = appendMove(textTable("employeecom.dll"), "employee.DB");
     const QByteArray before = m_alias.readFile("employee.DB");
     move.setAbortOnProblem(true);
-    try {
-        move.Execute();
-        FAIL() << "a problem line did not stop the move";
-    } catch (const EngineError& error) {
-        EXPECT_NE(error.message().indexOf("line 2"), -1) << error.what();
-    }
+    const std::string stopped = failureOf<EngineError>([&] { move.Execute(); });
+    EXPECT_NE(stopped.find("line 2"), std::string::npos) << stopped;
     EXPECT_EQ(m_alias.readFile("employee.DB"), before);
 
     move.setAbortOnProblem(false);
@@ -203,14 +188,7 @@ TEST_F(BatchMoveTest, ProblemsAreCountedOrStopTheMove)
     // A copy stopped by a problem leaves the earlier preview whole.
     preview(line("Sales", "DOE, JANE", "301"));
     const QByteArray previewBytes = m_alias.readFile("DestTable.db");
-    m_alias.writeFile("employeecom.dll", line("Sales", "X", "1") + ",,,,,,,,,,,,\n");
-    auto source = table("employeecom.dll", db::Table::Type::Ascii);
-    auto copyTarget = table("DestTable.db");
-    BatchMove copy;
-    copy.setSource(source.get());
-    copy.setDestination(copyTarget.get());
-    copy.setMode(BatchMove::Mode::Copy);
-    EXPECT_THROW(copy.Execute(), EngineError);
+    EXPECT_THROW(preview(line("Sales", "X", "1") + ",,,,,,,,,,,,\n", true), EngineError);
     EXPECT_EQ(m_alias.readFile("DestTable.db"), previewBytes);
     EXPECT_EQ(QDir(m_alias.folder()).entryList({ "*.new-*" }, QDir::Files), QStringList());
 }
@@ -223,9 +201,7 @@ TEST_F(BatchMoveTest, ValuesThatDoNotConvertAreProblems)
     db::TableDef typed;
     typed.fields = { { "Name", db::FieldType::Alpha, 35 }, { "ReportNumber", db::FieldType::Short, 0 } };
     m_alias.createTable("Report.DB", typed, {});
-    auto source = table("raw");
-    auto destination = table("Report");
-    BatchMove& move = appendMove(*source, *destination);
+    BatchMove& move = appendMove(table("raw"), "Report");
     move.Execute();
     EXPECT_EQ(move.MovedCount(), 1);
     EXPECT_EQ(move.ProblemCount(), 2);
@@ -236,9 +212,7 @@ TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
     m_alias.createEmployees({});
     preview(line("Sales", "DOE, JANE", "301") + line("sales", "adams, al", "302") + line("Sales", "DOE, JANE", "303")
         + line("Research", "BAKER, BO", "304"));
-    auto source = table("DestTable.db");
-    auto destination = table("employee.DB");
-    BatchMove& move = appendMove(*source, *destination);
+    BatchMove& move = appendMove(table("DestTable.db"), "employee.DB");
     const QByteArray before = m_alias.readFile("employee.DB");
     move.setAbortOnKeyViol(true);
     EXPECT_THROW(move.Execute(), db::KeyViolation);
@@ -246,14 +220,14 @@ TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
     EXPECT_FALSE(QFile::exists(m_alias.path("DupTable.db")));
 
     move.setAbortOnKeyViol(false);
-    destination->setIndexName("ByName");
-    destination->Open();
+    m_destination->setIndexName("ByName");
+    m_destination->Open();
     move.Execute();
     EXPECT_EQ(move.MovedCount(), 3);
     EXPECT_EQ(move.KeyViolCount(), 1);
     // The open destination was refreshed and reads in name order.
-    EXPECT_EQ(destination->RecordCount(), 3);
-    EXPECT_EQ(destination->FieldByName("Name").AsString(), "adams, al");
+    EXPECT_EQ(m_destination->RecordCount(), 3);
+    EXPECT_EQ(m_destination->FieldByName("Name").AsString(), "adams, al");
     const db::TableFile file(m_alias.path("employee.DB"), m_alias.session());
     EXPECT_EQ(file.definition(), TestAlias::employeeDefinition());
     EXPECT_EQ(names("DupTable.db"), QStringList { "DOE, JANE" });
@@ -262,15 +236,9 @@ TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
 TEST_F(BatchMoveTest, MissingDestinationIsNamed)
 {
     preview(line("Sales", "DOE, JANE", "301"));
-    auto source = table("DestTable.db");
-    auto destination = table("Nowhere.db");
-    BatchMove& move = appendMove(*source, *destination);
-    try {
-        move.Execute();
-        FAIL() << "appended to a missing table";
-    } catch (const EngineError& error) {
-        EXPECT_NE(error.message().indexOf("Nowhere.db not found"), -1) << error.what();
-    }
+    BatchMove& move = appendMove(table("DestTable.db"), "Nowhere.db");
+    const std::string failure = failureOf<EngineError>([&] { move.Execute(); });
+    EXPECT_NE(failure.find("Nowhere.db not found"), std::string::npos) << failure;
 }
 
 } // namespace

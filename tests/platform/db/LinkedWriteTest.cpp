@@ -23,92 +23,81 @@ protected:
     {
         m_alias.createDepartments({ "Research", "Sales" });
         m_alias.createEmployees({ { "Sales", "ADAMS, AL", "101" }, { "Research", "COOK, CY", "103" } });
-        m_departments.setSession(m_alias.session());
-        m_departments.setDatabaseName(TestAlias::Name);
-        m_departments.setTableName(QStringLiteral("department.DB"));
-        m_departments.setLinkedTables({ QStringLiteral("EMPLOYEE") });
-        m_update.setSession(m_alias.session());
-        m_update.setDatabaseName(TestAlias::Name);
-        m_update.setSQL({ QStringLiteral("UPDATE employee SET Extension = :Ext WHERE Department = :Dept") });
-        m_departments.AfterPost = [this](db::DataSet& dataSet) {
-            m_update.Params(0).setAsString(QStringLiteral("999"));
-            m_update.Params(1).setAsString(dataSet.FieldByName(QStringLiteral("Department")).AsString());
-            m_update.ExecSQL();
+        m_departments->setLinkedTables({ QStringLiteral("EMPLOYEE") });
+        m_departments->AfterPost = [this](db::DataSet& dataSet) {
+            m_update->Params(0).setAsString(QStringLiteral("999"));
+            m_update->Params(1).setAsString(dataSet.FieldByName(QStringLiteral("Department")).AsString());
+            m_update->ExecSQL();
             if (m_failAfterWrite)
                 throw std::runtime_error("the handler failed");
         };
-        m_departments.Open();
+        m_departments->Open();
     }
 
     QStringList extensions()
     {
-        db::Query query;
-        query.setSession(m_alias.session());
-        query.setDatabaseName(TestAlias::Name);
-        query.setSQL({ QStringLiteral("SELECT Extension FROM employee ORDER BY Name") });
-        query.Open();
-        QStringList values;
-        for (; !query.Eof(); query.Next())
-            values << query.FieldByName(QStringLiteral("Extension")).AsString();
-        return values;
+        auto query = m_alias.query({ QStringLiteral("SELECT Extension FROM employee ORDER BY Name") });
+        query->Open();
+        return values(*query, QStringLiteral("Extension"));
     }
 
     TestAlias m_alias;
-    db::Table m_departments;
-    db::Query m_update;
+    std::unique_ptr<db::Table> m_departments = m_alias.table(QStringLiteral("department.DB"));
+    std::unique_ptr<db::Query> m_update
+        = m_alias.query({ QStringLiteral("UPDATE employee SET Extension = :Ext WHERE Department = :Dept") });
     bool m_failAfterWrite = false;
 };
 
 TEST_F(LinkedWriteTest, TheHandlersWriteCommitsWithThePostedRow)
 {
-    ASSERT_TRUE(m_departments.Locate(QStringLiteral("Department"), QStringLiteral("Sales")));
-    m_departments.Edit();
-    m_departments.FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("NORTH WING"));
-    const QSignalSpy stateChanges(&m_departments, &db::DataSet::stateChanged);
-    m_departments.Post();
-    EXPECT_EQ(m_departments.State(), DataSetState::Browse);
+    ASSERT_TRUE(m_departments->Locate(QStringLiteral("Department"), QStringLiteral("Sales")));
+    m_departments->Edit();
+    m_departments->FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("NORTH WING"));
+    const QSignalSpy stateChanges(m_departments.get(), &db::DataSet::stateChanged);
+    m_departments->Post();
+    EXPECT_EQ(m_departments->State(), DataSetState::Browse);
     EXPECT_EQ(stateChanges.count(), 1);
-    EXPECT_EQ(m_update.RowsAffected(), 1);
+    EXPECT_EQ(m_update->RowsAffected(), 1);
     EXPECT_EQ(extensions(), (QStringList { "999", "103" }));
 }
 
 TEST_F(LinkedWriteTest, AFailingHandlerRollsBackBothWritesAndKeepsTheRowInEdit)
 {
     m_failAfterWrite = true;
-    ASSERT_TRUE(m_departments.Locate(QStringLiteral("Department"), QStringLiteral("Research")));
-    m_departments.Edit();
-    m_departments.FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("LAB"));
-    const QSignalSpy stateChanges(&m_departments, &db::DataSet::stateChanged);
-    EXPECT_THROW(m_departments.Post(), std::runtime_error);
-    EXPECT_EQ(m_departments.State(), DataSetState::Edit);
-    EXPECT_TRUE(m_departments.Modified());
-    EXPECT_EQ(m_departments.FieldByName(QStringLiteral("Address1")).AsString(), QStringLiteral("LAB"));
+    ASSERT_TRUE(m_departments->Locate(QStringLiteral("Department"), QStringLiteral("Research")));
+    m_departments->Edit();
+    m_departments->FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("LAB"));
+    const QSignalSpy stateChanges(m_departments.get(), &db::DataSet::stateChanged);
+    EXPECT_THROW(m_departments->Post(), std::runtime_error);
+    EXPECT_EQ(m_departments->State(), DataSetState::Edit);
+    EXPECT_TRUE(m_departments->Modified());
+    EXPECT_EQ(m_departments->FieldByName(QStringLiteral("Address1")).AsString(), QStringLiteral("LAB"));
     EXPECT_EQ(stateChanges.count(), 0) << "observers never saw the post";
     EXPECT_EQ(extensions(), (QStringList { "101", "103" }));
 
     m_failAfterWrite = false;
-    m_departments.Post();
-    m_departments.Refresh();
-    EXPECT_EQ(m_departments.FieldByName(QStringLiteral("Address1")).AsString(), QStringLiteral("LAB"));
+    m_departments->Post();
+    m_departments->Refresh();
+    EXPECT_EQ(m_departments->FieldByName(QStringLiteral("Address1")).AsString(), QStringLiteral("LAB"));
     EXPECT_EQ(extensions(), (QStringList { "101", "999" }));
 }
 
 TEST_F(LinkedWriteTest, AQueryOverAnUnlinkedTableRunsOnItsOwnAndALinkedTableMustExist)
 {
-    m_departments.setLinkedTables({});
+    m_departments->setLinkedTables({});
     m_failAfterWrite = true;
-    ASSERT_TRUE(m_departments.Locate(QStringLiteral("Department"), QStringLiteral("Sales")));
-    m_departments.Edit();
-    m_departments.FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("EAST"));
-    EXPECT_THROW(m_departments.Post(), std::runtime_error);
-    EXPECT_EQ(m_departments.State(), DataSetState::Browse) << "without links the post stands on its own";
+    ASSERT_TRUE(m_departments->Locate(QStringLiteral("Department"), QStringLiteral("Sales")));
+    m_departments->Edit();
+    m_departments->FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("EAST"));
+    EXPECT_THROW(m_departments->Post(), std::runtime_error);
+    EXPECT_EQ(m_departments->State(), DataSetState::Browse) << "without links the post stands on its own";
     EXPECT_EQ(extensions(), (QStringList { "999", "103" }));
 
-    m_departments.setLinkedTables({ QStringLiteral("missing.DB") });
-    m_departments.Edit();
-    m_departments.FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("WEST"));
-    EXPECT_THROW(m_departments.Post(), db::EngineError);
-    EXPECT_EQ(m_departments.State(), DataSetState::Edit);
+    m_departments->setLinkedTables({ QStringLiteral("missing.DB") });
+    m_departments->Edit();
+    m_departments->FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("WEST"));
+    EXPECT_THROW(m_departments->Post(), db::EngineError);
+    EXPECT_EQ(m_departments->State(), DataSetState::Edit);
 }
 
 } // namespace

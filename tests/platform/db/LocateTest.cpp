@@ -22,88 +22,75 @@ protected:
             { "Research", "ADAMS, %", "6" }, { "Sales", "ÉCOLE, E", "7" }, { "Research", "SMITH, ANN", "8" } });
     }
 
-    std::unique_ptr<db::Table> open(const QString& indexName, const QString& indexFields = {})
-    {
-        auto table = std::make_unique<db::Table>();
-        table->setSession(m_alias.session());
-        table->setDatabaseName(TestAlias::Name);
-        table->setTableName(QStringLiteral("employee.DB"));
-        if (!indexName.isEmpty())
-            table->setIndexName(indexName);
-        if (!indexFields.isEmpty())
-            table->setIndexFieldNames(indexFields);
-        table->Open();
-        return table;
-    }
+    std::unique_ptr<db::Table> open(const QString& indexName) { return m_alias.open("employee.DB", indexName); }
 
-    static QString extension(const db::Table& table)
+    static QString extension(const db::Table& table) { return table.FieldByName("Extension").AsString(); }
+    // The extension of the row a Locate by name finds, or "(none)".
+    static QString locate(db::Table& table, const QString& name, db::LocateOptions options = {})
     {
-        return table.FieldByName(QStringLiteral("Extension")).AsString();
+        return table.Locate("Name", name, options) ? extension(table) : QStringLiteral("(none)");
     }
 
     TestAlias m_alias;
 };
+
+const auto caseless = LocateOption::CaseInsensitive;
+const auto partial = LocateOption::CaseInsensitive | LocateOption::PartialKey;
 
 TEST_F(LocateTest, ThreeOptionSetsFindTheFirstMatchInTheOrder)
 {
     for (const char* index : { "ByName", "ByNameExact", "PRIMARY" }) {
         SCOPED_TRACE(index);
         auto table = open(index);
+        const QString first = extension(*table);
         // Whole value, exact case: of the two SMITH, ANN rows, the first in this order.
-        ASSERT_TRUE(table->Locate("Name", "SMITH, ANN"));
-        EXPECT_EQ(extension(*table), QString(index) == "PRIMARY" ? "8" : "1");
-        EXPECT_FALSE(table->Locate("Name", "Smith, Ann"));
+        EXPECT_EQ(locate(*table, "SMITH, ANN"), QString(index) == "PRIMARY" ? "8" : "1");
+        EXPECT_EQ(locate(*table, "Smith, Ann"), "(none)");
         EXPECT_EQ(table->FieldByName("Name").AsString(), "SMITH, ANN"); // the row stays
-        EXPECT_FALSE(table->Locate("Name", "SMITH"));
+        EXPECT_EQ(locate(*table, "SMITH"), "(none)");
 
-        ASSERT_TRUE(table->Locate("Name", "SMITH, BOB", LocateOption::CaseInsensitive));
-        EXPECT_EQ(extension(*table), "2");
-        EXPECT_FALSE(table->Locate("Name", "SMITH, B", LocateOption::CaseInsensitive));
+        EXPECT_EQ(locate(*table, "SMITH, BOB", caseless), "2");
+        EXPECT_EQ(locate(*table, "SMITH, B", caseless), "(none)");
 
-        const auto partial = LocateOption::CaseInsensitive | LocateOption::PartialKey;
-        ASSERT_TRUE(table->Locate("Name", "smithe", partial));
-        EXPECT_EQ(extension(*table), "3");
-        ASSERT_TRUE(table->Locate("Name", "SMY", partial));
-        EXPECT_EQ(extension(*table), "4");
-        EXPECT_FALSE(table->Locate("Name", "SMZ", partial));
-        EXPECT_FALSE(table->Locate("Name", "SMITH, ANNA", partial));
-        ASSERT_TRUE(table->Locate("Name", "", partial)); // an empty key matches the first row
-        table->First();
-        const QString first = table->FieldByName("Name").AsString();
+        EXPECT_EQ(locate(*table, "smithe", partial), "3");
+        EXPECT_EQ(locate(*table, "SMY", partial), "4");
+        EXPECT_EQ(locate(*table, "SMZ", partial), "(none)");
+        EXPECT_EQ(locate(*table, "SMITH, ANNA", partial), "(none)");
+        // An empty key matches the first row, from wherever the cursor is.
+        EXPECT_EQ(locate(*table, "", partial), first);
         table->Last();
-        ASSERT_TRUE(table->Locate("Name", "", partial));
-        EXPECT_EQ(table->FieldByName("Name").AsString(), first);
+        EXPECT_EQ(locate(*table, "", partial), first);
     }
 }
 
-TEST_F(LocateTest, CaseInsensitivePartialKeyFollowsTheByNameOrder)
+TEST_F(LocateTest, CaseInsensitivePartialKeyFollowsTheByNameOrderAndTakesLikeMetacharactersAsTheyAre)
 {
     auto table = open("ByName");
-    const auto partial = LocateOption::CaseInsensitive | LocateOption::PartialKey;
     // In name order ignoring case, "SMITH, ANN" (1) comes before "smith, bob" (2) and "SMITH, ANN" (8).
-    for (const char* typed : { "S", "SM", "SMI", "SMITH", "smith, " }) {
-        ASSERT_TRUE(table->Locate("Name", typed, partial)) << typed;
-        EXPECT_EQ(extension(*table), "1") << typed;
-    }
-    ASSERT_TRUE(table->Locate("Name", "smith, b", partial));
-    EXPECT_EQ(extension(*table), "2");
-    // Only ASCII letters fold; other letters match as they are.
-    EXPECT_TRUE(table->Locate("Name", "ÉC", partial));
-    EXPECT_FALSE(table->Locate("Name", "éc", partial));
-}
-
-TEST_F(LocateTest, LikeMetacharactersInTheValueAreOrdinaryCharacters)
-{
-    auto table = open("ByName");
-    const auto partial = LocateOption::CaseInsensitive | LocateOption::PartialKey;
-    ASSERT_TRUE(table->Locate("Name", "adams, %", partial));
-    EXPECT_EQ(extension(*table), "6");
-    ASSERT_TRUE(table->Locate("Name", "ADAMS, %_", partial));
-    EXPECT_EQ(extension(*table), "5");
-    EXPECT_FALSE(table->Locate("Name", "ADAMS, _", partial));
-    EXPECT_FALSE(table->Locate("Name", "A%", partial));
-    EXPECT_TRUE(table->Locate("Name", "ADAMS, %", {}));
-    EXPECT_EQ(extension(*table), "6");
+    const struct
+    {
+        const char* typed;
+        db::LocateOptions options;
+        const char* found;
+    } cases[] = {
+        { "S", partial, "1" },
+        { "SM", partial, "1" },
+        { "SMI", partial, "1" },
+        { "SMITH", partial, "1" },
+        { "smith, ", partial, "1" },
+        { "smith, b", partial, "2" },
+        // Only ASCII letters fold; other letters match as they are.
+        { "ÉC", partial, "7" },
+        { "éc", partial, "(none)" },
+        // % and _ are ordinary characters.
+        { "adams, %", partial, "6" },
+        { "ADAMS, %_", partial, "5" },
+        { "ADAMS, _", partial, "(none)" },
+        { "A%", partial, "(none)" },
+        { "ADAMS, %", {}, "6" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(locate(*table, QString::fromUtf8(c.typed), c.options), c.found) << c.typed;
 }
 
 TEST_F(LocateTest, OtherFieldsAndUnknownFields)
@@ -111,7 +98,7 @@ TEST_F(LocateTest, OtherFieldsAndUnknownFields)
     auto table = open("ByName");
     ASSERT_TRUE(table->Locate("extension", "7"));
     EXPECT_EQ(table->FieldByName("Name").AsString(), "ÉCOLE, E");
-    ASSERT_TRUE(table->Locate("Department", "research", LocateOption::CaseInsensitive));
+    ASSERT_TRUE(table->Locate("Department", "research", caseless));
     EXPECT_EQ(extension(*table), "6"); // first Research row in name order: "ADAMS, %"
     EXPECT_THROW(table->Locate("Nickname", "x"), db::EngineError);
 }
@@ -119,34 +106,24 @@ TEST_F(LocateTest, OtherFieldsAndUnknownFields)
 TEST_F(LocateTest, InADetailOnlyTheMastersRowsCount)
 {
     m_alias.createDepartments({ "Research", "Sales" });
-    db::Table departments;
-    departments.setSession(m_alias.session());
-    departments.setDatabaseName(TestAlias::Name);
-    departments.setTableName("department.DB");
-    departments.setIndexFieldNames("Department");
+    auto departments = m_alias.table("department.DB");
+    departments->setIndexFieldNames("Department");
     db::DataSource source;
-    source.setDataSet(&departments);
-    departments.Open();
+    source.setDataSet(departments.get());
+    departments->Open();
 
-    auto employees = std::make_unique<db::Table>();
-    employees->setSession(m_alias.session());
-    employees->setDatabaseName(TestAlias::Name);
-    employees->setTableName("employee.DB");
+    auto employees = m_alias.table("employee.DB");
     employees->setIndexFieldNames("Department");
     employees->setMasterSource(&source);
     employees->setMasterFields("Department");
     employees->Open();
 
-    const auto partial = LocateOption::CaseInsensitive | LocateOption::PartialKey;
-    ASSERT_TRUE(employees->Locate("Name", "smith", partial)); // Research: "SMITH, ANN" (8) before "smith, bob"
-    EXPECT_EQ(extension(*employees), "8");
-    EXPECT_FALSE(employees->Locate("Name", "SMITHERS", partial)); // a Sales employee
-    ASSERT_TRUE(employees->Locate("Name", "smith, bob", LocateOption::CaseInsensitive));
-    EXPECT_EQ(extension(*employees), "2");
-    departments.Next();
-    ASSERT_TRUE(employees->Locate("Name", "SMITHERS", partial));
-    EXPECT_EQ(extension(*employees), "3");
-    EXPECT_FALSE(employees->Locate("Name", "smith, bob", LocateOption::CaseInsensitive));
+    EXPECT_EQ(locate(*employees, "smith", partial), "8"); // Research: "SMITH, ANN" (8) before "smith, bob"
+    EXPECT_EQ(locate(*employees, "SMITHERS", partial), "(none)"); // a Sales employee
+    EXPECT_EQ(locate(*employees, "smith, bob", caseless), "2");
+    departments->Next();
+    EXPECT_EQ(locate(*employees, "SMITHERS", partial), "3");
+    EXPECT_EQ(locate(*employees, "smith, bob", caseless), "(none)");
 }
 
 } // namespace

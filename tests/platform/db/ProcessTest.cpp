@@ -1,3 +1,5 @@
+#include "ChildProcess.h"
+#include "SqliteShell.h"
 #include "TestAlias.h"
 
 #include "platform/db/BatchMove.h"
@@ -5,13 +7,9 @@
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <iostream>
 #include <string>
@@ -19,67 +17,16 @@
 namespace {
 
 // The test binary itself, started again to play the other program.
-class ChildProgram
+constexpr const char* childTest = "ChildProgram.DISABLED_PlaysItsRole";
+constexpr int childDeadlineMs = 60000;
+
+QProcessEnvironment childEnvironment(const QString& role, const QString& folder)
 {
-public:
-    explicit ChildProgram(const QByteArray& role, const QString& folder)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("RF_DB_CHILD_ROLE", QString::fromLatin1(role));
-        environment.insert("RF_DB_CHILD_FOLDER", folder);
-        m_process.setProcessEnvironment(environment);
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.start(QFileInfo("/proc/self/exe").canonicalFilePath(),
-            { "--gtest_filter=ChildProgram.DISABLED_PlaysItsRole", "--gtest_also_run_disabled_tests" });
-        m_process.waitForStarted(10000);
-    }
-
-    ~ChildProgram()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(10000);
-        }
-    }
-
-    ChildProgram(const ChildProgram&) = delete;
-    ChildProgram& operator=(const ChildProgram&) = delete;
-
-    // Waits until the child has written the word, at most `ms` milliseconds.
-    bool waitFor(const QByteArray& word, int ms = 60000)
-    {
-        const QDeadlineTimer deadline(ms);
-        for (;;) {
-            m_output += m_process.readAllStandardOutput();
-            if (m_output.contains(word))
-                return true;
-            if (m_process.state() == QProcess::NotRunning || deadline.hasExpired())
-                return false;
-            m_process.waitForReadyRead(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)));
-        }
-    }
-
-    void release()
-    {
-        m_process.write("go\n");
-        m_process.closeWriteChannel();
-    }
-    void kill()
-    {
-        m_process.kill();
-        m_process.waitForFinished(10000);
-    }
-    bool finishedCleanly(int ms = 60000)
-    {
-        return m_process.waitForFinished(ms) && m_process.exitStatus() == QProcess::NormalExit
-            && m_process.exitCode() == 0;
-    }
-    QByteArray output() { return m_output + m_process.readAllStandardOutput() + m_process.readAllStandardError(); }
-
-private:
-    QProcess m_process;
-    QByteArray m_output;
-};
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("RF_DB_CHILD_ROLE"), role);
+    environment.insert(QStringLiteral("RF_DB_CHILD_FOLDER"), folder);
+    return environment;
+}
 
 void waitForGo()
 {
@@ -89,12 +36,7 @@ void waitForGo()
 
 std::unique_ptr<db::Table> employees(db::Session& session)
 {
-    auto table = std::make_unique<db::Table>();
-    table->setSession(session);
-    table->setDatabaseName(TestAlias::Name);
-    table->setTableName("employee.DB");
-    table->setIndexName("ByName");
-    return table;
+    return TestAlias::table(session, "employee.DB", "ByName");
 }
 
 // The other program's side. It runs only when a test below starts it.
@@ -108,13 +50,11 @@ TEST(ChildProgram, DISABLED_PlaysItsRole)
     session.AddPassword(TestAlias::Password);
 
     if (role == "hold-lock") {
-        sqlite3* raw = nullptr;
-        sqlite3_open((folder + "/employee.DB").toUtf8().constData(), &raw);
-        ASSERT_EQ(sqlite3_exec(raw, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        SqliteShell holder(folder + "/employee.DB");
+        ASSERT_TRUE(holder.execute("BEGIN EXCLUSIVE"));
         std::cout << "locked" << std::endl;
         waitForGo();
-        sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(raw);
+        holder.execute("ROLLBACK");
     } else if (role == "insert-row") {
         auto table = employees(session);
         table->Open();
@@ -124,21 +64,18 @@ TEST(ChildProgram, DISABLED_PlaysItsRole)
         table->Post();
         std::cout << "posted" << std::endl;
     } else if (role == "append-and-wait") {
-        db::Table source;
-        source.setSession(session);
-        source.setDatabaseName(TestAlias::Name);
-        source.setTableName("source.DB");
+        auto source = TestAlias::table(session, "source.DB");
         auto destination = employees(session);
         int rows = 0;
         // Well into the move, the parent is told so and kills this process.
-        source.AfterScroll = [&rows](db::DataSet&) {
+        source->AfterScroll = [&rows](db::DataSet&) {
             if (++rows == 20000) {
                 std::cout << "inside" << std::endl;
                 waitForGo();
             }
         };
         db::BatchMove move;
-        move.setSource(&source);
+        move.setSource(source.get());
         move.setDestination(destination.get());
         move.setMode(db::BatchMove::Mode::Append);
         move.setKeyViolTableName("DupTable.db");
@@ -146,20 +83,6 @@ TEST(ChildProgram, DISABLED_PlaysItsRole)
         move.Execute();
         std::cout << "moved" << std::endl;
     }
-}
-
-QString integrity(const QString& path)
-{
-    sqlite3* raw = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &raw);
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(raw, "PRAGMA integrity_check", -1, &statement, nullptr);
-    QString result;
-    if (sqlite3_step(statement) == SQLITE_ROW)
-        result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-    sqlite3_close(raw);
-    return result;
 }
 
 // A program killed in the middle of a batch move leaves the destination with none of the moved rows: into an
@@ -185,8 +108,9 @@ TEST(ProcessTest, KilledBatchMoveLeavesTheDestinationAsItWas)
         alias.createTable("source.DB", source, rows);
         const QByteArray before = alias.readFile("employee.DB");
 
-        ChildProgram child("append-and-wait", alias.folder());
-        ASSERT_TRUE(child.waitFor("inside")) << child.output().toStdString();
+        ChildProcess child(childEnvironment("append-and-wait", alias.folder()), childDeadlineMs);
+        ASSERT_TRUE(child.startTest(childTest));
+        ASSERT_TRUE(child.waitForOutput("inside")) << child.output().toStdString();
         EXPECT_TRUE(QFile::exists(alias.path("employee.DB-journal")));
         if (!empty) {
             EXPECT_NE(alias.readFile("employee.DB"), before); // pages already written to the table file
@@ -196,7 +120,7 @@ TEST(ProcessTest, KilledBatchMoveLeavesTheDestinationAsItWas)
         const db::TableFile table(alias.path("employee.DB"), alias.session());
         EXPECT_EQ(table.rowCount(), static_cast<qint64>(existing.size()));
         EXPECT_EQ(table.definition(), TestAlias::employeeDefinition());
-        EXPECT_EQ(integrity(alias.path("employee.DB")), "ok");
+        EXPECT_EQ(SqliteShell(alias.path("employee.DB")).integrity(), "ok");
         EXPECT_EQ(alias.readFile("employee.DB"), before);
     }
 }
@@ -210,9 +134,11 @@ TEST(ProcessTest, AnotherProgramWritesWhileThisOneHoldsTheTableOpen)
     table->Next();
     ASSERT_EQ(table->FieldByName("Name").AsString(), "DUNN, DI");
 
-    ChildProgram child("insert-row", alias.folder());
-    ASSERT_TRUE(child.finishedCleanly()) << child.output().toStdString();
-    EXPECT_TRUE(child.waitFor("posted"));
+    ChildProcess child(childEnvironment("insert-row", alias.folder()), childDeadlineMs);
+    ASSERT_TRUE(child.startTest(childTest));
+    ASSERT_TRUE(child.waitForExit());
+    ASSERT_EQ(child.exitCode(), 0) << child.output().toStdString();
+    EXPECT_TRUE(child.waitForOutput("posted"));
 
     table->Refresh();
     EXPECT_EQ(table->FieldByName("Name").AsString(), "DUNN, DI");
@@ -227,21 +153,19 @@ TEST(ProcessTest, ATableAnotherProgramLocksIsReportedBusy)
     auto open = employees(alias.session());
     open->Open();
 
-    ChildProgram child("hold-lock", alias.folder());
-    ASSERT_TRUE(child.waitFor("locked")) << child.output().toStdString();
+    ChildProcess child(childEnvironment("hold-lock", alias.folder()), childDeadlineMs);
+    ASSERT_TRUE(child.startTest(childTest));
+    ASSERT_TRUE(child.waitForOutput("locked")) << child.output().toStdString();
     auto table = employees(alias.session());
-    try {
-        table->Open();
-        FAIL() << "opened a table another program holds locked";
-    } catch (const db::EngineError& error) {
-        EXPECT_EQ(error.message(), "Table employee.DB is busy: another program is using it");
-    }
+    EXPECT_EQ(
+        failureOf<db::EngineError>([&] { table->Open(); }), "Table employee.DB is busy: another program is using it");
     EXPECT_FALSE(table->Active());
     EXPECT_THROW(open->Edit(), db::EngineError);
     EXPECT_EQ(open->State(), db::DataSetState::Browse);
 
-    child.release();
-    ASSERT_TRUE(child.finishedCleanly()) << child.output().toStdString();
+    child.writeLine("go");
+    ASSERT_TRUE(child.waitForExit());
+    ASSERT_EQ(child.exitCode(), 0) << child.output().toStdString();
     table->Open();
     open->Edit();
     open->FieldByName("Extension").setAsString("9");

@@ -25,14 +25,7 @@ protected:
         m_alias.createTable("AUXILIAR.DB", auxiliar, { { "open" }, { "Open" }, { "50%_off" } });
     }
 
-    std::unique_ptr<db::Query> query(const QStringList& lines)
-    {
-        auto result = std::make_unique<db::Query>();
-        result->setSession(m_alias.session());
-        result->setDatabaseName(TestAlias::Name);
-        result->setSQL(lines);
-        return result;
-    }
+    std::unique_ptr<db::Query> query(const QStringList& lines) { return m_alias.query(lines); }
 
     static QStringList column(db::Query& query, int field)
     {

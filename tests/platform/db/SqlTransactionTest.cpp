@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "platform/db/EngineError.h"
 #include "platform/db/FileReplacement.h"
 #include "platform/db/SqlConnection.h"
@@ -5,7 +7,7 @@
 #include "platform/db/SqlTransaction.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -106,30 +108,21 @@ TEST(FileReplacementTest, TheTargetIsTheOldFileOrTheWholeNewOne)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString target = folder.filePath(QStringLiteral("table.db"));
-    const auto write = [](const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    };
-    const auto read = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    write(target, "old");
-    write(target + QStringLiteral("-journal"), "journal of the old file");
+    ASSERT_TRUE(writeFile(target, "old"));
+    ASSERT_TRUE(writeFile(target + QStringLiteral("-journal"), "journal of the old file"));
     {
         db::FileReplacement abandoned(target);
-        write(abandoned.buildingPath(), "half");
-        write(abandoned.buildingPath() + QStringLiteral("-journal"), "half");
+        ASSERT_TRUE(writeFile(abandoned.buildingPath(), "half"));
+        ASSERT_TRUE(writeFile(abandoned.buildingPath() + QStringLiteral("-journal"), "half"));
     }
-    EXPECT_EQ(read(target), "old");
+    EXPECT_EQ(readFile(target), "old");
     {
         db::FileReplacement replacement(target);
         EXPECT_EQ(QFileInfo(replacement.buildingPath()).absolutePath(), QFileInfo(target).absolutePath());
-        write(replacement.buildingPath(), "new");
+        ASSERT_TRUE(writeFile(replacement.buildingPath(), "new"));
         EXPECT_TRUE(replacement.replaceTarget());
     }
-    EXPECT_EQ(read(target), "new");
+    EXPECT_EQ(readFile(target), "new");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("table.db") });
 }
 
@@ -141,9 +134,7 @@ TEST(FileReplacementTest, ATargetThatCannotBeReplacedIsReported)
     ASSERT_TRUE(QDir().mkpath(target + QStringLiteral("/inside"))); // a folder that is not empty cannot be replaced
     {
         db::FileReplacement replacement(target);
-        QFile building(replacement.buildingPath());
-        ASSERT_TRUE(building.open(QIODevice::WriteOnly));
-        building.close();
+        ASSERT_TRUE(writeFile(replacement.buildingPath(), {}));
         EXPECT_FALSE(replacement.replaceTarget());
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());

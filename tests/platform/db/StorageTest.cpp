@@ -1,3 +1,4 @@
+#include "SqliteShell.h"
 #include "TestAlias.h"
 
 #include "platform/db/EngineError.h"
@@ -9,7 +10,6 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace {
 
@@ -17,27 +17,7 @@ using db::EngineError;
 
 QStringList schemaLines(const QString& path)
 {
-    sqlite3* raw = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> db(raw, &sqlite3_close);
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(
-        raw, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name", -1, &statement, nullptr);
-    QStringList lines;
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        lines << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-    return lines;
-}
-
-std::string messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const EngineError& error) {
-        return error.what();
-    }
-    return "(no error)";
+    return SqliteShell(path, true).column("SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name");
 }
 
 TEST(TableFileTest, StoresItsStructureAndReadsItBack)
@@ -68,16 +48,12 @@ TEST(TableFileTest, BlankTextIsEmptyAndBlankShortIsNull)
         { "Notes", db::FieldType::Memo, 0 } };
     alias.createTable("report.DB", definition, { { QVariant(), QVariant(), QVariant() }, { "ab", 7, "x" } });
 
-    db::Table table;
-    table.setSession(alias.session());
-    table.setDatabaseName(TestAlias::Name);
-    table.setTableName("report");
-    table.Open();
-    EXPECT_EQ(table.FieldByName("Name").Value(), QVariant(QString("")));
-    EXPECT_TRUE(table.FieldByName("Number").Value().isNull());
-    EXPECT_EQ(table.FieldByName("Notes").AsString(), "");
-    table.Next();
-    EXPECT_EQ(table.FieldByName("Number").AsInteger(), 7);
+    auto table = alias.open("report");
+    EXPECT_EQ(table->FieldByName("Name").Value(), QVariant(QString("")));
+    EXPECT_TRUE(table->FieldByName("Number").Value().isNull());
+    EXPECT_EQ(table->FieldByName("Notes").AsString(), "");
+    table->Next();
+    EXPECT_EQ(table->FieldByName("Number").AsInteger(), 7);
 }
 
 TEST(TableFileTest, RefusesValuesThatDoNotFit)
@@ -88,9 +64,13 @@ TEST(TableFileTest, RefusesValuesThatDoNotFit)
     db::TableFile::create(alias.path("codes.DB"), definition);
     db::TableFile table(alias.path("codes.DB"), alias.session());
     db::TableLoad load(table);
-    EXPECT_NE(messageOf([&] { load.insert({ "ABCD", 1 }); }).find("Field 'Code'"), std::string::npos);
-    EXPECT_NE(messageOf([&] { load.insert({ "A", 40000 }); }).find("Field 'Number'"), std::string::npos);
-    EXPECT_NE(messageOf([&] { load.insert({ "A", "ten" }); }).find("not a whole number"), std::string::npos);
+    const std::pair<QVariantList, std::string> refused[] = {
+        { { "ABCD", 1 }, "Field 'Code'" },
+        { { "A", 40000 }, "Field 'Number'" },
+        { { "A", "ten" }, "not a whole number" },
+    };
+    for (const auto& [row, why] : refused)
+        EXPECT_NE(failureOf<EngineError>([&] { load.insert(row); }).find(why), std::string::npos) << why;
     load.insert({ "ÄÖÜ", "-32768" }); // three characters, though six bytes
     load.commit();
     EXPECT_EQ(table.rowCount(), 1);
@@ -120,7 +100,8 @@ TEST(TableFileTest, ALoadNotCommittedLeavesTheTableAsItWas)
         {
             db::TableLoad load(table, keyCheck);
             load.insert({ "Sales", "SMITH, ANN", "201" });
-            EXPECT_EQ(messageOf([&] { db::TableLoad second(table); }), "Table employee.DB is already loading rows");
+            EXPECT_EQ(failureOf<EngineError>([&] { db::TableLoad second(table); }),
+                "Table employee.DB is already loading rows");
         }
         EXPECT_EQ(table.rowCount(), 0);
         EXPECT_EQ(schemaLines(alias.path("employee.DB")), schema) << static_cast<int>(keyCheck);
@@ -144,7 +125,7 @@ TEST(TableFileTest, KeysCheckedAtCommitGiveBackTheRepeatsAndNeedAnEmptyTable)
         load.commit();
     }
     EXPECT_EQ(table.rowCount(), 2);
-    EXPECT_EQ(messageOf([&] { db::TableLoad load(table, db::TableLoad::KeyCheck::AtCommit); }),
+    EXPECT_EQ(failureOf<EngineError>([&] { db::TableLoad load(table, db::TableLoad::KeyCheck::AtCommit); }),
         "Table employee.DB is not empty");
     db::TableLoad load(table); // the refused load left no transaction behind
     load.commit();
@@ -155,8 +136,8 @@ TEST(TableFileTest, RejectsBadDefinitionsWithoutTouchingTheFolder)
     TestAlias alias;
     db::TableDef twice;
     twice.fields = { { "Name", db::FieldType::Alpha, 10 }, { "name", db::FieldType::Alpha, 10 } };
-    EXPECT_NE(
-        messageOf([&] { db::TableFile::create(alias.path("a.DB"), twice); }).find("appears twice"), std::string::npos);
+    EXPECT_NE(failureOf<EngineError>([&] { db::TableFile::create(alias.path("a.DB"), twice); }).find("appears twice"),
+        std::string::npos);
     db::TableDef rowid;
     rowid.fields = { { "rowid", db::FieldType::Short, 0 } };
     EXPECT_THROW(db::TableFile::create(alias.path("a.DB"), rowid), EngineError);
@@ -177,7 +158,7 @@ TEST(TableFileTest, OpeningChecksTheFileAndThePassword)
     const QString path = alias.path("employee.DB");
 
     db::Session empty;
-    EXPECT_EQ(messageOf([&] { db::TableFile table(path, empty); }),
+    EXPECT_EQ(failureOf<EngineError>([&] { db::TableFile table(path, empty); }),
         "Table employee.DB is protected: the session has no valid password");
     db::Session wrong;
     wrong.AddPassword("secret7");
@@ -187,18 +168,18 @@ TEST(TableFileTest, OpeningChecksTheFileAndThePassword)
     wrong.RemovePassword(TestAlias::Password);
     EXPECT_THROW(db::TableFile(path, wrong), EngineError);
 
-    EXPECT_NE(messageOf([&] { db::TableFile table(alias.path("missing.DB"), empty); }).find("missing.DB not found"),
+    EXPECT_NE(failureOf<EngineError>([&] {
+        db::TableFile table(alias.path("missing.DB"), empty);
+    }).find("missing.DB not found"),
         std::string::npos);
 
     alias.writeFile("random.DB", QByteArray(5000, 'x'));
     alias.writeFile("empty.DB", QByteArray());
-    sqlite3* raw = nullptr;
-    sqlite3_open(alias.path("other.DB").toUtf8().constData(), &raw);
-    sqlite3_exec(raw, "CREATE TABLE records(a); INSERT INTO records VALUES (1);", nullptr, nullptr, nullptr);
-    sqlite3_close(raw);
+    ASSERT_TRUE(
+        SqliteShell(alias.path("other.DB")).execute("CREATE TABLE records(a); INSERT INTO records VALUES (1);"));
     const QByteArray before = alias.readFile("random.DB");
     for (const char* name : { "random.DB", "empty.DB", "other.DB" }) {
-        EXPECT_EQ(messageOf([&] { db::TableFile table(alias.path(name), empty); }),
+        EXPECT_EQ(failureOf<EngineError>([&] { db::TableFile table(alias.path(name), empty); }),
             QStringLiteral("%1 is not a table of this engine").arg(name).toStdString());
     }
     EXPECT_EQ(alias.readFile("random.DB"), before);
@@ -209,13 +190,9 @@ TEST(TableFileTest, AFileCopyIsAValidTable)
     TestAlias alias;
     alias.createTable("DupTable.db", TestAlias::employeeDefinition(), { { "Sales", "DOE, JOHN", "7" } });
     ASSERT_TRUE(QFile::copy(alias.path("DupTable.db"), alias.path("TempTable.db")));
-    db::Table table;
-    table.setSession(alias.session());
-    table.setDatabaseName(TestAlias::Name);
-    table.setTableName("TempTable.db");
-    table.Open();
-    EXPECT_EQ(table.FieldByName("Name").AsString(), "DOE, JOHN");
-    EXPECT_EQ(table.RecordCount(), 1);
+    auto table = alias.open("TempTable.db");
+    EXPECT_EQ(table->FieldByName("Name").AsString(), "DOE, JOHN");
+    EXPECT_EQ(table->RecordCount(), 1);
 }
 
 TEST(TableFileTest, CreateReplacesAnExistingFileWhole)
@@ -239,17 +216,15 @@ TEST(SessionTest, AliasesComeFromTheConfigurationFile)
     EXPECT_EQ(QDir(session.aliasFolder("test alias")), QDir(alias.folder()));
 
     db::Session::writeAlias("Gone", alias.path("no-such-folder"));
-    const std::string message = messageOf([&] { session.aliasFolder("Gone"); });
+    const std::string message = failureOf<EngineError>([&] { session.aliasFolder("Gone"); });
     EXPECT_NE(message.find("Alias 'Gone'"), std::string::npos);
     EXPECT_NE(message.find("no-such-folder"), std::string::npos);
     EXPECT_NE(message.find("does not exist"), std::string::npos);
 
     // A file where the folder should be is named as what it is.
-    QFile file(alias.path("a-file"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    db::Session::writeAlias("Gone", file.fileName());
-    const std::string fileMessage = messageOf([&] { session.aliasFolder("Gone"); });
+    alias.writeFile("a-file", {});
+    db::Session::writeAlias("Gone", alias.path("a-file"));
+    const std::string fileMessage = failureOf<EngineError>([&] { session.aliasFolder("Gone"); });
     EXPECT_NE(fileMessage.find("a-file, which is not a folder"), std::string::npos) << fileMessage;
 
     // Rewriting keeps the other aliases and replaces the one named.

@@ -25,26 +25,12 @@ std::vector<QVariantList> manyEmployees()
     return rows;
 }
 
-std::unique_ptr<db::Table> openTable(
-    TestAlias& alias, const QString& name, const QString& indexName = {}, const QString& indexFields = {})
-{
-    auto table = std::make_unique<db::Table>();
-    table->setSession(alias.session());
-    table->setDatabaseName(TestAlias::Name);
-    table->setTableName(name);
-    if (!indexName.isEmpty())
-        table->setIndexName(indexName);
-    if (!indexFields.isEmpty())
-        table->setIndexFieldNames(indexFields);
-    table->Open();
-    return table;
-}
-
-QStringList walkForward(db::Table& table, const QString& field)
+// The field's values read from the last row back to the first, in the table's order.
+QStringList valuesWalkingBack(db::Table& table, const QString& field)
 {
     QStringList values;
-    for (table.First(); !table.Eof(); table.Next())
-        values << table.FieldByName(field).AsString();
+    for (table.Last(); !table.Bof(); table.Prior())
+        values.prepend(table.FieldByName(field).AsString());
     return values;
 }
 
@@ -52,7 +38,7 @@ TEST(TableNavigationTest, EmptyTableIsBothBofAndEof)
 {
     TestAlias alias;
     alias.createEmployees({});
-    auto table = openTable(alias, "employee");
+    auto table = alias.open("employee");
     EXPECT_TRUE(table->Bof());
     EXPECT_TRUE(table->Eof());
     EXPECT_TRUE(table->IsEmpty());
@@ -70,7 +56,7 @@ TEST(TableNavigationTest, BofAndEofFollowTheUsualRules)
 {
     TestAlias alias;
     alias.createEmployees({ { "A", "ONE", "1" }, { "A", "TWO", "2" } });
-    auto table = openTable(alias, "employee");
+    auto table = alias.open("employee");
     EXPECT_TRUE(table->Bof());
     EXPECT_FALSE(table->Eof());
     table->Next();
@@ -106,26 +92,24 @@ TEST(TableNavigationTest, WalksEveryRowInIndexOrderBothWays)
     std::stable_sort(byName.begin(), byName.end(),
         [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
 
-    auto table = openTable(alias, "employee", "ByName");
-    EXPECT_EQ(walkForward(*table, "Name"), byName);
-    QStringList backwards;
-    for (table->Last(); !table->Bof(); table->Prior())
-        backwards << table->FieldByName("Name").AsString();
-    std::reverse(backwards.begin(), backwards.end());
-    EXPECT_EQ(backwards, byName);
+    auto table = alias.open("employee", "ByName");
+    EXPECT_EQ(values(*table, "Name"), byName);
+    EXPECT_EQ(valuesWalkingBack(*table, "Name"), byName);
 
     // Primary key order: department, then name in binary order.
     QStringList byKey;
     for (const QVariantList& row : rows)
         byKey << row.at(0).toString() + u'|' + row.at(1).toString();
     std::sort(byKey.begin(), byKey.end());
-    auto keyed = openTable(alias, "employee", {}, "Department");
+    auto keyed = alias.table("employee");
+    keyed->setIndexFieldNames("Department");
+    keyed->Open();
     QStringList walked;
     for (keyed->First(); !keyed->Eof(); keyed->Next())
         walked << keyed->FieldByName("Department").AsString() + u'|' + keyed->FieldByName("Name").AsString();
     EXPECT_EQ(walked, byKey);
-    auto plain = openTable(alias, "employee");
-    EXPECT_EQ(walkForward(*plain, "Name"), walkForward(*keyed, "Name"));
+    auto plain = alias.open("employee");
+    EXPECT_EQ(values(*plain, "Name"), values(*keyed, "Name"));
 }
 
 TEST(TableNavigationTest, ShortIndexWithBlanksWalksBothWays)
@@ -148,12 +132,9 @@ TEST(TableNavigationTest, ShortIndexWithBlanksWalksBothWays)
         }
     }
     alias.createTable("Report.DB", definition, rows);
-    auto table = openTable(alias, "Report.DB", "ByNumber");
-    EXPECT_EQ(walkForward(*table, "Name"), expected);
-    QStringList backwards;
-    for (table->Last(); !table->Bof(); table->Prior())
-        backwards.prepend(table->FieldByName("Name").AsString());
-    EXPECT_EQ(backwards, expected);
+    auto table = alias.open("Report.DB", "ByNumber");
+    EXPECT_EQ(values(*table, "Name"), expected);
+    EXPECT_EQ(valuesWalkingBack(*table, "Name"), expected);
     table->setRecNo(120);
     EXPECT_EQ(table->RecNo(), 120);
     EXPECT_EQ(table->FieldByName("Name").AsString(), expected.at(119));
@@ -171,15 +152,15 @@ TEST(TableNavigationTest, TableWithoutKeysKeepsStoredOrder)
     db::TableDef definition;
     definition.fields = { { "PasswordValue", db::FieldType::Alpha, 15 } };
     alias.createTable("AUXILIAR.DB", definition, { { "zeta" }, { "alpha" }, { "Mid" } });
-    auto table = openTable(alias, "AUXILIAR.DB");
-    EXPECT_EQ(walkForward(*table, "PasswordValue"), (QStringList { "zeta", "alpha", "Mid" }));
+    auto table = alias.open("AUXILIAR.DB");
+    EXPECT_EQ(values(*table, "PasswordValue"), (QStringList { "zeta", "alpha", "Mid" }));
 }
 
 TEST(TableNavigationTest, PositionsCountsAndBookmarks)
 {
     TestAlias alias;
     alias.createEmployees(manyEmployees());
-    auto table = openTable(alias, "employee", "ByName");
+    auto table = alias.open("employee", "ByName");
     EXPECT_EQ(table->RecordCount(), 300);
     table->setRecNo(150);
     EXPECT_EQ(table->RecNo(), 150);
@@ -215,7 +196,7 @@ TEST(TableNavigationTest, SignalsPauseWhileControlsAreDisabled)
 {
     TestAlias alias;
     alias.createEmployees(manyEmployees());
-    auto table = openTable(alias, "employee");
+    auto table = alias.open("employee");
     QSignalSpy scrolled(table.get(), &db::DataSet::scrolled);
     QSignalSpy changed(table.get(), &db::DataSet::dataChanged);
     int afterScroll = 0;
@@ -239,33 +220,22 @@ TEST(TableNavigationTest, PersistentFieldsChooseAndOrderTheFields)
 {
     TestAlias alias;
     alias.createEmployees({ { "Sales", "SMITH, ANN", "201" } });
-    db::Table table;
-    table.setSession(alias.session());
-    table.setDatabaseName(TestAlias::Name);
-    table.setTableName("employee.DB");
-    table.addField("Extension").setDisplayLabel("Phone/Ext.");
-    table.addField("name");
-    table.Open();
-    ASSERT_EQ(table.FieldCount(), 2);
-    EXPECT_EQ(table.fieldAt(0).DisplayLabel(), "Phone/Ext.");
-    EXPECT_EQ(table.fieldAt(1).Size(), 35);
-    EXPECT_EQ(table.currentValues(), (QVariantList { "201", "SMITH, ANN" }));
-    EXPECT_EQ(table.FindField("Department"), nullptr);
-    EXPECT_THROW(table.FieldByName("Department"), db::EngineError);
-    table.Close();
+    auto table = alias.table("employee.DB");
+    table->addField("Extension").setDisplayLabel("Phone/Ext.");
+    table->addField("name");
+    table->Open();
+    ASSERT_EQ(table->FieldCount(), 2);
+    EXPECT_EQ(table->fieldAt(0).DisplayLabel(), "Phone/Ext.");
+    EXPECT_EQ(table->fieldAt(1).Size(), 35);
+    EXPECT_EQ(table->currentValues(), (QVariantList { "201", "SMITH, ANN" }));
+    EXPECT_EQ(table->FindField("Department"), nullptr);
+    EXPECT_THROW(table->FieldByName("Department"), db::EngineError);
+    table->Close();
 
-    db::Table wrong;
-    wrong.setSession(alias.session());
-    wrong.setDatabaseName(TestAlias::Name);
-    wrong.setTableName("employee.DB");
-    wrong.addField("Nickname");
-    try {
-        wrong.Open();
-        FAIL() << "opened with a field the table lacks";
-    } catch (const db::EngineError& error) {
-        EXPECT_EQ(error.message(), "Field 'Nickname' not found in employee.DB");
-    }
-    EXPECT_FALSE(wrong.Active());
+    auto wrong = alias.table("employee.DB");
+    wrong->addField("Nickname");
+    EXPECT_EQ(failureOf<db::EngineError>([&] { wrong->Open(); }), "Field 'Nickname' not found in employee.DB");
+    EXPECT_FALSE(wrong->Active());
 }
 
 // Reads must walk an index: no full scan and no sort, whatever the size of the table.

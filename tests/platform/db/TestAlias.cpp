@@ -1,10 +1,11 @@
 #include "TestAlias.h"
 
+#include "TestFiles.h"
+
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -63,15 +64,45 @@ void TestAlias::createDepartments(const QStringList& names)
 
 void TestAlias::writeFile(const QString& fileName, const QByteArray& bytes) const
 {
-    QFile file(path(fileName));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    ASSERT_TRUE(::writeFile(path(fileName), bytes));
 }
 
 QByteArray TestAlias::readFile(const QString& fileName) const
 {
-    QFile file(path(fileName));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return ::readFile(path(fileName));
+}
+
+std::unique_ptr<db::Table> TestAlias::table(db::Session& session, const QString& name, const QString& indexName)
+{
+    auto table = std::make_unique<db::Table>();
+    table->setSession(session);
+    table->setDatabaseName(QString::fromLatin1(Name));
+    table->setTableName(name);
+    if (!indexName.isEmpty())
+        table->setIndexName(indexName);
+    return table;
+}
+
+std::unique_ptr<db::Table> TestAlias::open(const QString& name, const QString& indexName)
+{
+    auto opened = table(name, indexName);
+    opened->Open();
+    return opened;
+}
+
+std::unique_ptr<db::Query> TestAlias::query(const QStringList& sql)
+{
+    auto query = std::make_unique<db::Query>();
+    query->setSession(m_session);
+    query->setDatabaseName(QString::fromLatin1(Name));
+    query->setSQL(sql);
+    return query;
+}
+
+QStringList values(db::DataSet& dataSet, const QString& field)
+{
+    QStringList values;
+    for (dataSet.First(); !dataSet.Eof(); dataSet.Next())
+        values << dataSet.FieldByName(field).AsString();
+    return values;
 }

@@ -3,13 +3,16 @@
 #include "TemporaryAlias.h"
 #include "TestPrinters.h"
 
+#include "platform/db/Query.h"
 #include "platform/db/Session.h"
+#include "platform/db/Table.h"
 #include "platform/db/TableDef.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QVariantList>
 
+#include <memory>
 #include <vector>
 
 // A throw-away alias for one test: a temporary folder named by a configuration file of its own (DBENGINE_CONFIG
@@ -40,7 +43,20 @@ public:
     void writeFile(const QString& fileName, const QByteArray& bytes) const;
     QByteArray readFile(const QString& fileName) const;
 
+    // A table of the alias, not yet open, in the order of the index named (none: the table's own order); the static
+    // one serves a process that has only a session.
+    static std::unique_ptr<db::Table> table(db::Session& session, const QString& name, const QString& indexName = {});
+    std::unique_ptr<db::Table> table(const QString& name, const QString& indexName = {})
+    {
+        return table(m_session, name, indexName);
+    }
+    std::unique_ptr<db::Table> open(const QString& name, const QString& indexName = {});
+    std::unique_ptr<db::Query> query(const QStringList& sql);
+
 private:
     TemporaryAlias m_alias { QString::fromLatin1(Name) };
     db::Session m_session;
 };
+
+// The field's value in every row of the data set, from its first row on.
+QStringList values(db::DataSet& dataSet, const QString& field);

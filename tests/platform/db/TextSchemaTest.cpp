@@ -1,8 +1,10 @@
 #include "platform/db/TextSchema.h"
 
+#include "TestFiles.h"
+#include "TestPrinters.h"
+
 #include "platform/db/EngineError.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,9 +17,7 @@ protected:
     QString write(const QString& name, const QByteArray& text)
     {
         const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
+        EXPECT_TRUE(writeFile(path, text));
         return path;
     }
 
@@ -96,25 +96,16 @@ TEST_F(TextSchemaTest, MalformedSchemaNamesFileAndLine)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         const QString path = write("bad.SCH", c.text);
-        try {
-            db::TextSchema::load(path);
-            ADD_FAILURE() << "no error";
-        } catch (const db::EngineError& error) {
-            EXPECT_TRUE(error.message().startsWith(path + QStringLiteral(", line %1: ").arg(c.line)))
-                << error.message().toStdString();
-        }
+        const std::string failure = failureOf<db::EngineError>([&] { db::TextSchema::load(path); });
+        EXPECT_TRUE(failure.starts_with((path + QStringLiteral(", line %1: ").arg(c.line)).toStdString())) << failure;
     }
 }
 
 TEST_F(TextSchemaTest, MissingOrEmptySchemaIsAnError)
 {
     const QString missing = m_dir.filePath("absent.SCH");
-    try {
-        db::TextSchema::load(missing);
-        ADD_FAILURE() << "no error";
-    } catch (const db::EngineError& error) {
-        EXPECT_TRUE(error.message().contains(missing));
-    }
+    const std::string failure = failureOf<db::EngineError>([&] { db::TextSchema::load(missing); });
+    EXPECT_NE(failure.find(missing.toStdString()), std::string::npos) << failure;
     EXPECT_THROW(db::TextSchema::load(write("empty.SCH", "[ascii]\nfiletype=delimited\n")), db::EngineError);
 }
 
@@ -128,17 +119,12 @@ TEST_F(TextSchemaTest, SchemaPathIsBesideTheTextFile)
     EXPECT_EQ(db::TextSchema::schemaPathFor(m_dir.filePath("IMPORT.TXT")), lower);
 }
 
-} // namespace
-
-TEST(TextSchemaCharsetTest, NamesWindows1252)
+TEST_F(TextSchemaTest, CharsetNamesWindows1252)
 {
-    QTemporaryDir dir;
     for (const char* name : { "windows-1252", "CP1252" }) {
-        const QString path = dir.filePath(QStringLiteral("w.SCH"));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QByteArray("charset=") + name + "\nfield1=A,alpha,5\n");
-        file.close();
+        const QString path = write("w.SCH", QByteArray("charset=") + name + "\nfield1=A,alpha,5\n");
         EXPECT_EQ(db::TextSchema::load(path).charset, db::TextSchema::Charset::Windows1252) << name;
     }
 }
+
+} // namespace

@@ -1,8 +1,10 @@
 #include "platform/db/TextTableReader.h"
 
+#include "TestFiles.h"
+#include "TestPrinters.h"
+
 #include "platform/db/EngineError.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -39,9 +41,7 @@ protected:
     QString write(const QByteArray& bytes)
     {
         const QString path = m_dir.filePath("table.txt");
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        EXPECT_TRUE(writeFile(path, bytes));
         return path;
     }
 
@@ -174,12 +174,8 @@ TEST_F(TextTableReaderTest, FileWithNulBytesIsNoTextFile)
     const QString path = write(QByteArray("A,1\n") + QByteArray(3, '\0') + "B,2\n");
     db::TextTableReader reader(path, delimited({ { "A", FieldType::Alpha, 4 }, { "B", FieldType::Short, 0 } }));
     QVariantList row;
-    try {
-        reader.next(row);
-        FAIL() << "a NUL byte was read as text";
-    } catch (const db::EngineError& error) {
-        EXPECT_EQ(error.message(), path + QStringLiteral(" is not a text file: it holds NUL bytes"));
-    }
+    EXPECT_EQ(failureOf<db::EngineError>([&] { reader.next(row); }),
+        (path + QStringLiteral(" is not a text file: it holds NUL bytes")).toStdString());
 }
 
 TEST_F(TextTableReaderTest, TabSeparatedWithoutQuotes)
@@ -276,12 +272,8 @@ TEST_F(TextTableReaderTest, UnreadableFileIsAnError)
 {
     const TextSchema schema = delimited({ { "A", FieldType::Alpha, 8 } });
     const QString missing = m_dir.filePath("nothing.txt");
-    try {
-        db::TextTableReader reader(missing, schema);
-        FAIL() << "no error";
-    } catch (const db::EngineError& error) {
-        EXPECT_TRUE(error.message().contains(missing));
-    }
+    const std::string failure = failureOf<db::EngineError>([&] { db::TextTableReader reader(missing, schema); });
+    EXPECT_NE(failure.find(missing.toStdString()), std::string::npos) << failure;
 }
 
 } // namespace

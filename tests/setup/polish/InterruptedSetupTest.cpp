@@ -1,39 +1,29 @@
 // rfsetup stopped half way, as a kill or a power cut stops it, and run again: the second run must find either a
 // whole directory or one it recognises as unfinished and replaces.
+#include "ChildProcess.h"
 #include "SetupTestFolder.h"
 
 #include "common/DirectoryDatabase.h"
 #include "setup/DirectoryInstaller.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
 
 namespace {
 
 constexpr int deadlineMs = 60000;
 
-QString rfsetup()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/rfsetup");
-}
-
 // Runs rfsetup to its end; its exit code, -1 when it did not end normally.
 int runSetup(const QStringList& arguments, QString* output = nullptr)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(rfsetup(), arguments);
-    const bool ended = process.waitForFinished(deadlineMs);
+    ChildProcess setup(QProcessEnvironment::systemEnvironment(), deadlineMs);
+    const bool ended = setup.start(ChildProcess::beside(QStringLiteral("rfsetup")), arguments) && setup.waitForExit();
     if (output)
-        *output = QString::fromLocal8Bit(process.readAll());
-    return ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        *output = setup.output();
+    return ended ? setup.exitCode() : -1;
 }
 
 class InterruptedSetupTest : public ::testing::Test
@@ -59,14 +49,14 @@ protected:
 
 TEST_F(InterruptedSetupTest, GenerateKilledWhileFillingIsReplacedByTheNextRun)
 {
-    QProcess killed;
-    killed.start(rfsetup(), { QStringLiteral("--generate"), QStringLiteral("1000000"), m_folder.path() });
-    ASSERT_TRUE(killed.waitForStarted(deadlineMs));
+    ChildProcess killed(QProcessEnvironment::systemEnvironment(), deadlineMs);
+    ASSERT_TRUE(killed.start(ChildProcess::beside(QStringLiteral("rfsetup")),
+        { QStringLiteral("--generate"), QStringLiteral("1000000"), m_folder.path() }));
     // Killed while it writes the employees: the employee table's journal shows a fill under way.
     const QString journal = QDir(staging()).filePath(DirectoryDatabase::EmployeeTable + QLatin1StringView("-journal"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(journal); }, deadlineMs));
-    ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
-    ASSERT_TRUE(killed.waitForFinished(deadlineMs));
+    killed.kill();
+    ASSERT_FALSE(killed.running());
 
     EXPECT_TRUE(QDir(m_folder.path()).entryList(QDir::Files).isEmpty())
         << "no table came into the folder: " << QDir(m_folder.path()).entryList(QDir::Files).join(' ').toStdString();

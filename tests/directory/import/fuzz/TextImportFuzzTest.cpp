@@ -6,6 +6,8 @@
 // RF_FUZZ_RUNS sets the number of inputs (a short run by default; bench/fuzz-import runs 100,000 under the
 // sanitizers), RF_FUZZ_SEED the seed.
 
+#include "TestFiles.h"
+
 #include "common/DirectoryDatabase.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/TextSchema.h"
@@ -13,7 +15,6 @@
 #include "setup/ImportSchemas.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -28,18 +29,11 @@ struct Seed
     QByteArray text;
 };
 
-QByteArray readFile(const QString& path)
+QByteArray readSeed(const QString& path)
 {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(bytes);
+    const QByteArray bytes = readFile(path);
+    EXPECT_FALSE(bytes.isEmpty()) << path.toStdString();
+    return bytes;
 }
 
 // The four layouts of the import with their sample files, as the set-up tool writes them.
@@ -49,10 +43,10 @@ std::vector<Seed> seeds(const QString& folder)
     ImportSchemas::writeSamples(folder);
     const QDir dir(folder);
     return {
-        { readFile(dir.filePath("departcom.SCH")), readFile(dir.filePath("samples/departments-comma.txt")) },
-        { readFile(dir.filePath("departfix.SCH")), readFile(dir.filePath("samples/departments-fixed.txt")) },
-        { readFile(dir.filePath("employeecom.SCH")), readFile(dir.filePath("samples/employees-comma.txt")) },
-        { readFile(dir.filePath("employeefix.SCH")), readFile(dir.filePath("samples/employees-fixed.txt")) },
+        { readSeed(dir.filePath("departcom.SCH")), readSeed(dir.filePath("samples/departments-comma.txt")) },
+        { readSeed(dir.filePath("departfix.SCH")), readSeed(dir.filePath("samples/departments-fixed.txt")) },
+        { readSeed(dir.filePath("employeecom.SCH")), readSeed(dir.filePath("samples/employees-comma.txt")) },
+        { readSeed(dir.filePath("employeefix.SCH")), readSeed(dir.filePath("samples/employees-fixed.txt")) },
     };
 }
 
@@ -196,8 +190,8 @@ TEST(TextImportFuzzTest, MutatedImportFilesGiveAClearErrorOrCountedRecords)
             mutator.mutate(schema);
         if (what > 0)
             mutator.mutate(text);
-        writeFile(schemaPath, schema);
-        writeFile(textPath, text);
+        ASSERT_TRUE(writeFile(schemaPath, schema));
+        ASSERT_TRUE(writeFile(textPath, text));
         SCOPED_TRACE(QStringLiteral("run %1 of seed %2").arg(run).arg(seed).toStdString());
         if (!readInput(schemaPath, textPath, text.count('\n') + text.count('\r')))
             ++errors;
