@@ -1,55 +1,29 @@
 // The directory program ended by a signal, as a desktop logging out or `kill` ends it: real programs, the directory
 // and the list printer, each in its own process.
+#include "ChildProcess.h"
 #include "DirectoryTestEnvironment.h"
 #include "PeerProcess.h"
 
 #include "common/ProgramLinks.h"
 #include "platform/os/WindowDirectory.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <optional>
 
 namespace {
 
-// A real program of the build, ended with SIGKILL if it still runs when the test ends.
-class Program
+// The environment the real programs run in here: shown off screen.
+QProcessEnvironment offscreen()
 {
-public:
-    explicit Program(const QString& name, const QStringList& arguments = {})
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        m_process.setProcessEnvironment(environment);
-        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_process.start(helperProgram(name), arguments);
-        m_process.waitForStarted(processDeadlineMs);
-    }
-    ~Program()
-    {
-        m_process.kill();
-        m_process.waitForFinished(processDeadlineMs);
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    qint64 pid() const { return m_process.processId(); }
-    void signal(int number) const { ::kill(static_cast<pid_t>(pid()), number); }
-    bool waitForExit()
-    {
-        return QTest::qWaitFor([this] { return m_process.state() == QProcess::NotRunning; }, processDeadlineMs);
-    }
-    bool exitedNormally() const { return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0; }
-
-private:
-    QProcess m_process;
-};
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return environment;
+}
 
 class TerminationTest : public ::testing::TestWithParam<int>
 {
@@ -78,18 +52,21 @@ TEST_P(TerminationTest, SignalClosesTheDirectoryAsItsWindowWouldAndClearsStaleSo
     ASSERT_TRUE(QFile::exists(socketOf(killedPid)));
     ASSERT_EQ(m_environment.savedPrefix(), QStringLiteral("<none>"));
 
-    Program directory(QStringLiteral("Ringfolio"));
+    ChildProcess directory(offscreen());
+    ASSERT_TRUE(directory.start(ChildProcess::beside(QStringLiteral("Ringfolio"))));
     ASSERT_TRUE(waitForWindow(ProgramLinks::MainWindowCaption)) << "the directory did not come up";
     EXPECT_FALSE(QFile::exists(socketOf(killedPid))) << "the stale socket is cleared at start";
-    Program listPrinter(QStringLiteral("Printroll"), { QString(ProgramLinks::LaunchToken) });
+    ChildProcess listPrinter(offscreen());
+    ASSERT_TRUE(
+        listPrinter.start(ChildProcess::beside(QStringLiteral("Printroll")), { QString(ProgramLinks::LaunchToken) }));
     ASSERT_TRUE(waitForWindow(ProgramLinks::CompanionWindowCaption)) << "the list printer did not come up";
 
-    directory.signal(GetParam());
+    ::kill(static_cast<pid_t>(directory.pid()), GetParam());
     ASSERT_TRUE(directory.waitForExit());
-    EXPECT_TRUE(directory.exitedNormally()) << "the directory ended through its close, not by the signal";
+    EXPECT_EQ(directory.exitCode(), 0) << "the directory ended through its close, not by the signal";
     EXPECT_EQ(m_environment.savedPrefix(), QString()) << "the close wrote the dial prefix";
     ASSERT_TRUE(listPrinter.waitForExit()) << "the directory's close tells the list printer to quit";
-    EXPECT_TRUE(listPrinter.exitedNormally());
+    EXPECT_EQ(listPrinter.exitCode(), 0);
     EXPECT_FALSE(QFile::exists(socketOf(directory.pid()))) << "the directory removed its own socket";
 }
 
