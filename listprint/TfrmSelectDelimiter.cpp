@@ -2,15 +2,14 @@
 
 #include "listprint/BoxedDialog.h"
 #include "listprint/TFrmMain.h"
+#include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/RadioGroup.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 using ui::component;
@@ -43,8 +42,7 @@ TfrmSelectDelimiter::TfrmSelectDelimiter(TFrmMain& owner)
 
     // Centred on the screen rather than on the main window.
     adjustSize();
-    if (const QScreen* const screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ui::centreOnScreen(*this);
 
     ui::connectGuarded(OKBtn, &QPushButton::clicked, this, &TfrmSelectDelimiter::OKBtnClick);
     ui::connectGuarded(CancelBtn, &QPushButton::clicked, this, &TfrmSelectDelimiter::CancelBtnClick);
