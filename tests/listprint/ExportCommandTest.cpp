@@ -107,7 +107,7 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     EXPECT_FALSE(confirmsOverwrite);
     EXPECT_EQ(mainWindow().ExportDelimiter(), 1);
     EXPECT_EQ(mainWindow().ExportFileName(), file);
-    EXPECT_TRUE(fileBytes(file).startsWith("Last Name\tFirst Name\tPhone/Extension\tCellular\tPager\tDepartment\r\n"));
+    EXPECT_TRUE(readFile(file).startsWith("Last Name\tFirst Name\tPhone/Extension\tCellular\tPager\tDepartment\r\n"));
     EXPECT_EQ(m_recorder.messageTexts(), QStringList { "The Employee Listing has been exported into " + file });
     EXPECT_EQ(mainWindow().ReportAction(), 1);
 
@@ -122,7 +122,7 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     EXPECT_EQ(mainWindow().ExportDelimiter(), 1);
 
     // OK, then Cancel in the save dialog, which proposes the file chosen last: the file stays as it was.
-    const QByteArray tabFile = fileBytes(file);
+    const QByteArray tabFile = readFile(file);
     confirmDelimiter();
     QStringList proposed;
     answerFileDialog([&](QFileDialog& dialog) {
@@ -132,14 +132,14 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     mainWindow().ExportToAsciiFile1->trigger();
     EXPECT_EQ(proposed, QStringList { file });
     EXPECT_EQ(mainWindow().ExportDelimiter(), 0) << "kept from the OK";
-    EXPECT_EQ(fileBytes(file), tabFile);
+    EXPECT_EQ(readFile(file), tabFile);
     EXPECT_TRUE(m_recorder.messages().isEmpty());
 
     // Accepting the proposed name replaces the file without a question.
     confirmDelimiter();
     answerFileDialog([](QFileDialog& dialog) { pressIn(dialog, Qt::Key_Return); });
     mainWindow().ExportToAsciiFile1->trigger();
-    EXPECT_TRUE(fileBytes(file).startsWith("\"Last Name\", \"First Name\""));
+    EXPECT_TRUE(readFile(file).startsWith("\"Last Name\", \"First Name\""));
     EXPECT_EQ(m_recorder.messageTexts(), QStringList { "The Employee Listing has been exported into " + file });
 }
 
@@ -156,14 +156,14 @@ TEST_F(ExportCommandTest, ListTwoWritesEachConfirmedDepartmentOverTheOneBefore)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             if (pick == 0)
-                afterFirst = QString::fromUtf8(fileBytes(file));
+                afterFirst = QString::fromUtf8(readFile(file));
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     });
     mainWindow().ExportToAsciiFile1->trigger();
 
     EXPECT_TRUE(afterFirst.contains(QStringLiteral("\"LEE\"")));
-    const QString written = QString::fromUtf8(fileBytes(file));
+    const QString written = QString::fromUtf8(readFile(file));
     EXPECT_FALSE(written.contains(QStringLiteral("\"LEE\"")));
     EXPECT_TRUE(written.contains(QStringLiteral("\"\u5c71\u7530\", \"\u592a\u90ce\"")));
     EXPECT_EQ(m_recorder.messageTexts(),

@@ -78,12 +78,6 @@ void PrintrollFixture::doubleClickCatalogue()
         grid.viewport(), Qt::LeftButton, Qt::NoModifier, grid.cellRect(std::max(grid.currentRow(), 0), 0).center());
 }
 
-QByteArray PrintrollFixture::fileBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QWidget* PrintrollFixture::focusIn(QWidget& window)
 {
     window.activateWindow();

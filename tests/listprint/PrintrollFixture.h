@@ -2,6 +2,7 @@
 
 #include "ScopedEnvironmentVariable.h"
 #include "TemporaryAlias.h"
+#include "TestFiles.h"
 
 #include "common/DirectoryDatabase.h"
 #include "listprint/TFrmDataMod.h"
@@ -47,9 +48,7 @@ protected:
 
     // The texts of the first page of every preview so far.
     const QList<QStringList>& previews() const { return m_previews; }
-    QByteArray printed() const { return fileBytes(path(QStringLiteral("printed.pdf"))); }
-    // The bytes of a file, empty when it does not exist.
-    static QByteArray fileBytes(const QString& fileName);
+    QByteArray printed() const { return readFile(path(QStringLiteral("printed.pdf"))); }
 
 private:
     TemporaryAlias m_alias { DirectoryDatabase::Alias, QStringLiteral("directory") };

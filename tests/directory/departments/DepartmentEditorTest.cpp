@@ -1,5 +1,4 @@
 #include "DepartmentsFixture.h"
-#include "OtherWriter.h"
 
 #include "directory/TfrmDataMod.h"
 #include "directory/TfrmEditMaster.h"
@@ -143,18 +142,18 @@ TEST_F(DepartmentEditorTest, ClosingWhileARowIsPendingIsRefusedByEveryWayOfClosi
 TEST_F(DepartmentEditorTest, AFailingCascadeIsShownAndLeavesTheRenamePendingInTheGrid)
 {
     startWithPermission();
-    OtherWriter other(tablePath(DirectoryDatabase::EmployeeTable));
+    SqliteShell other(tablePath(DirectoryDatabase::EmployeeTable));
     editDepartments([&](TfrmEditMaster& editor) {
         QTest::keyClicks(focused(), QStringLiteral("design"));
         press(editor, Button::Edit);
         data().TblEditDepartmentDepartment->setAsString(QStringLiteral("DESIGN LAB"));
-        ASSERT_TRUE(other.hold());
+        ASSERT_TRUE(other.execute("BEGIN IMMEDIATE"));
         press(editor, Button::Post);
         ASSERT_FALSE(m_modal.messages().isEmpty());
         EXPECT_NE(m_modal.messages().last().text.indexOf(QStringLiteral("busy")), -1)
             << m_modal.messages().last().text.toStdString();
         EXPECT_EQ(data().TblEditDepartment->State(), db::DataSetState::Edit);
-        ASSERT_TRUE(other.letGo());
+        ASSERT_TRUE(other.execute("ROLLBACK"));
         press(editor, Button::Post);
         QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainWindowFixture.h"
+#include "SqliteShell.h"
 
 #include "common/DirectoryDatabase.h"
 #include "common/TDepartmentRec.h"
@@ -8,10 +9,6 @@
 
 #include <QString>
 #include <QStringList>
-
-#include <sqlite3.h>
-
-#include <memory>
 
 // The main window over a small directory for editing departments: names in mixed case that share a beginning,
 // employees that name a department in another letter case, and one that names no department.
@@ -40,17 +37,8 @@ protected:
     // expression such as "Department || '/' || Name".
     QStringList stored(QLatin1StringView table, const char* column) const
     {
-        sqlite3* raw = nullptr;
-        sqlite3_open_v2(tablePath(table).toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-        const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> file(raw, &sqlite3_close);
         const QByteArray sql = QByteArray("SELECT ") + column + " FROM records ORDER BY 1";
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(raw, sql.constData(), -1, &statement, nullptr);
-        QStringList values;
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            values << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-        sqlite3_finalize(statement);
-        return values;
+        return SqliteShell(tablePath(table), true).column(sql.constData());
     }
 
     QStringList employees() const { return stored(DirectoryDatabase::EmployeeTable, "Department || '/' || Name"); }

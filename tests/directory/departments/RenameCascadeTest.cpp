@@ -1,5 +1,4 @@
 #include "DepartmentsFixture.h"
-#include "OtherWriter.h"
 
 #include "directory/TfrmDataMod.h"
 #include "platform/db/EngineError.h"
@@ -125,8 +124,8 @@ TEST_F(RenameCascadeTest, NamesWithAccentsQuotesAndSqlTextCascadeExactlyAsBoundV
 
 TEST_F(RenameCascadeTest, AnUpdateThatCannotRunRollsTheRenameBackAndKeepsTheRowInEdit)
 {
-    OtherWriter other(tablePath(DirectoryDatabase::EmployeeTable));
-    ASSERT_TRUE(other.hold());
+    SqliteShell other(tablePath(DirectoryDatabase::EmployeeTable));
+    ASSERT_TRUE(other.execute("BEGIN IMMEDIATE"));
 
     edit(QStringLiteral("Sales"), "Department", QStringLiteral("REVENUE"));
     table().FieldByName(QStringLiteral("Address1")).setAsString(QStringLiteral("2ND FLOOR"));
@@ -139,7 +138,7 @@ TEST_F(RenameCascadeTest, AnUpdateThatCannotRunRollsTheRenameBackAndKeepsTheRowI
     EXPECT_EQ(departments(), m_departmentsAtStart);
 
     // Once the other program lets go, the same edit posts, and the employees follow.
-    ASSERT_TRUE(other.letGo());
+    ASSERT_TRUE(other.execute("ROLLBACK"));
     EXPECT_EQ(employees(), m_employeesAtStart);
     table().Post();
     EXPECT_EQ(departments(), (QStringList { "Accounting", "DESIGN", "REVENUE", "SAFETY" }));

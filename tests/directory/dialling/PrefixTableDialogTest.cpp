@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "OtherWriter.h"
+#include "SqliteShell.h"
 
 #include "common/DirectoryDatabase.h"
 #include "directory/TFrmSpecial.h"
@@ -106,8 +106,8 @@ TEST_F(SpecialNumberDialogTest, RefusedPostKeepsTheRowInEditWithTheUsersChanges)
     TFrmSpecial& dialog = open();
     insertRow(QStringLiteral("6"), QStringLiteral("Night line"));
 
-    OtherWriter writer(m_environment.tablePath(DirectoryDatabase::SpecialTable));
-    ASSERT_TRUE(writer.hold());
+    SqliteShell writer(m_environment.tablePath(DirectoryDatabase::SpecialTable));
+    ASSERT_TRUE(writer.execute("BEGIN IMMEDIATE"));
 
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     ASSERT_EQ(m_modal.messages().size(), 1);
@@ -119,7 +119,7 @@ TEST_F(SpecialNumberDialogTest, RefusedPostKeepsTheRowInEditWithTheUsersChanges)
     EXPECT_EQ(specials.FieldByName(QStringLiteral("Number")).AsString(), QStringLiteral("6"));
     EXPECT_EQ(specials.FieldByName(QStringLiteral("Description")).AsString(), QStringLiteral("Night line"));
 
-    ASSERT_TRUE(writer.letGo());
+    ASSERT_TRUE(writer.execute("ROLLBACK"));
     press(Button::Post);
     EXPECT_TRUE(stored().contains(QStringLiteral("6")));
 }
