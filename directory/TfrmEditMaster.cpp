@@ -6,6 +6,7 @@
 #include "directory/TfrmDataMod.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
+#include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
@@ -14,12 +15,10 @@
 #include "platform/ui/VirtualKey.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -126,12 +125,6 @@ void TfrmEditMaster::placeComponents()
     BitBtn1->setGeometry((clientSize.width() - 75) / 2, 316, 75, 25);
 }
 
-void TfrmEditMaster::centreOnScreen()
-{
-    if (const QScreen* const screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-}
-
 void TfrmEditMaster::FormCreate()
 {
     SearchText.clear();
@@ -142,7 +135,7 @@ int TfrmEditMaster::EditDepartments()
     m_dataModule.TblEditDepartment->Open();
     ActiveDataSource->setDataSet(m_dataModule.TblEditDepartment);
     setWindowTitle(QStringLiteral("Editing Department"));
-    centreOnScreen();
+    ui::centreOnScreen(*this);
     EditDepartmentSearch->setFocus();
     return ui::ModalPoint::runModal(*this) == QDialog::Accepted ? mrOK : mrCancel;
 }

@@ -60,7 +60,6 @@ protected:
 
 private:
     void placeComponents();
-    void centreOnScreen();
 
     TfrmDataMod& m_dataModule;
 };
