@@ -28,6 +28,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBMemo.h"
 #include "platform/ui/Guard.h"
+#include "platform/ui/MaximiseOnScreen.h"
 #include "platform/ui/ModalPoint.h"
 #include "platform/ui/Component.h"
 
@@ -35,13 +36,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScopeGuard>
 #include <QShowEvent>
 #include <QStandardPaths>
@@ -149,10 +148,8 @@ TFrmMain::TFrmMain(TFrmDataMod& dataMod, os::WindowDirectory& windows, QStringLi
     setWindowTitle(ProgramLinks::CompanionWindowCaption);
     // A tool window has no taskbar button: Printroll runs beside the directory program without one of its own.
     setWindowFlag(Qt::Tool);
-    // Maximised; where no window manager does that for a tool window, it is given the screen's size itself.
-    if (const QScreen* const screen = QGuiApplication::primaryScreen())
-        setGeometry(screen->availableGeometry());
-    setWindowState(Qt::WindowMaximized);
+    // Maximised, also where no window manager does that for a tool window.
+    ui::maximiseOnScreen(*this);
     // Every list is laid out on Letter paper, upright: the paper of the prints until the printer set-up says other.
     m_printerSetupDialog1.printer().setPageLayout(
         QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
