@@ -19,6 +19,7 @@
 #include "platform/ui/DBLookupCombo.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/Guard.h"
+#include "platform/ui/MaximiseOnScreen.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/UpperCaseEntry.h"
 
@@ -67,12 +68,12 @@ constexpr int labelWidth = 74;
 constexpr int editLeft = 82;
 constexpr int editWidth = 246;
 
-// The employee record on the left, the employee search on its right.
+// The employee record on the left, the employee search on its right, as wide as the window lets it be.
 constexpr QRect employeeRecordGeometry { 0, contentTop, 340, 356 };
 constexpr int employeeSearchLeft = 346;
-constexpr int employeeSearchWidth = 340;
-// The department-employee grid on the left, the department search and record on its right.
-constexpr QRect departmentGridPlace { margin, contentTop + 4, 306, 0 };
+constexpr int employeeSearchWidth = 340; // at least
+// The department search and record, where the prefix chooser's place puts them, and the department's employees
+// under them from the left edge across the window, so that a wide window shows every column.
 constexpr int departmentSearchLeft = 320;
 constexpr int departmentRecordWidth = 340;
 constexpr int departmentRecordHeight = 272;
@@ -80,7 +81,7 @@ constexpr int departmentRecordHeight = 272;
 // letter of a real directory has thousands of names.
 constexpr QPoint letterListPlace { 356, 126 };
 constexpr QSize letterListMinimumSize { 330, 260 };
-constexpr QSize minimumClientSize { 760, 440 };
+constexpr QSize minimumClientSize { 760, 500 }; // leaves the department's employees a few rows
 
 const QColor ground(217, 227, 238); // the backdrop picture fades into it
 const QColor maroon(128, 0, 0);
@@ -201,8 +202,7 @@ TfrmMain::TfrmMain(TfrmDataMod& dataModule, os::WindowDirectory& windows, os::He
     groundPalette.setColor(QPalette::Window, ground);
     ClientArea->setPalette(groundPalette);
     ClientArea->setAutoFillBackground(true);
-    resize(980, 660); // its size when not maximised
-    setWindowState(Qt::WindowMaximized);
+    ui::maximiseOnScreen(*this);
 
     buildMenu();
     buildToolBar();
@@ -452,15 +452,20 @@ void TfrmMain::placeComponents()
     const int pageControlLeft = width - pageControlWidth;
     const int contentBottom = height - margin;
 
-    // The page control keeps to the right edge; the pages' content keeps its place and grows downwards.
+    const int contentRight = pageControlLeft - hidePanelWidth - margin;
+
+    // The page control keeps to the right edge; the pages' content keeps its place and grows to the right and
+    // downwards.
     ToolBar1->setGeometry(0, 0, width, toolBarHeight);
     PageControlMain->setGeometry(pageControlLeft, toolBarHeight, pageControlWidth, height - toolBarHeight);
     PanelHide->setGeometry(pageControlLeft - hidePanelWidth, toolBarHeight, hidePanelWidth, height - toolBarHeight);
-    PanelEmployee2->setGeometry(employeeSearchLeft, contentTop, employeeSearchWidth, contentBottom - contentTop);
+    PanelEmployee2->setGeometry(employeeSearchLeft, contentTop,
+        std::max(employeeSearchWidth, contentRight - employeeSearchLeft), contentBottom - contentTop);
     DBGridEmployee2->setGeometry(10, 62, PanelEmployee2->width() - 20, PanelEmployee2->height() - 72);
-    DBGridEmployee->setGeometry(departmentGridPlace.x(), departmentGridPlace.y(), departmentGridPlace.width(),
-        contentBottom - departmentGridPlace.y());
     PanelDepartment1->setGeometry(departmentSearchLeft, contentTop, departmentRecordWidth, departmentRecordHeight);
+    const int departmentGridTop = PanelDepartment1->geometry().bottom() + 1 + margin;
+    DBGridEmployee->setGeometry(
+        margin, departmentGridTop, std::max(0, contentRight - margin), std::max(0, contentBottom - departmentGridTop));
 
     const QPoint clientOrigin = ClientArea->mapTo(this, QPoint(0, 0));
     const QRect letterList(letterListPlace,

@@ -16,8 +16,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -240,6 +244,66 @@ TEST_F(MainWindowTest, LetterListPanelsSizeTheirListsWhenResized)
     ASSERT_TRUE(QTest::qWaitFor([&] { return panel.width() > 300; }, 5000));
     EXPECT_EQ(names.size(), panel.size() - QSize(17, 19));
     EXPECT_EQ(names.columnWidth(0), panel.width() / 2);
+}
+
+TEST_F(MainWindowTest, OpensMaximisedOnTheWholeAvailableScreen)
+{
+    TfrmMain& main = start();
+    EXPECT_TRUE(main.windowState().testFlag(Qt::WindowMaximized));
+    EXPECT_EQ(main.size(), main.screen()->availableGeometry().size()) << "also where nothing maximises it";
+}
+
+TEST_F(MainWindowTest, PagesTakeTheWidthTheWindowGivesThemAroundTheirFixedPlaces)
+{
+    TfrmMain& main = start();
+    switchToPage(1); // opens the department's employees
+    main.setWindowState(Qt::WindowNoState);
+    // Whether the department's employees show every column; at 1024 that depends on the font.
+    const struct
+    {
+        int width;
+        std::optional<bool> everyColumnShows;
+    } cases[] = { { 760, false }, { 1024, std::nullopt }, { 1280, true } };
+    for (const auto& [width, everyColumnShows] : cases) {
+        SCOPED_TRACE(width);
+        main.resize(width, 720);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return main.ClientArea->width() == width; }, 5000));
+        const QRect content(0, 0, main.PanelHide->x(), main.ClientArea->height());
+
+        // The employee page: the record, and the search beside it up to the page tabs.
+        const QRect record = main.PanelEmployee1->geometry();
+        const QRect search = main.PanelEmployee2->geometry();
+        EXPECT_TRUE(content.contains(search));
+        EXPECT_FALSE(search.intersects(record));
+        EXPECT_GE(search.right(), content.right() - 8) << "the search panel stops short of the page tabs";
+        EXPECT_TRUE(main.PanelEmployee2->rect().contains(main.DBGridEmployee2->geometry()));
+
+        // The department page: the chooser stays at its place under the department's prefix label, and the
+        // department's employees lie under the record, across the window.
+        const QRect department = main.PanelDepartment1->geometry();
+        const QRect employees = main.DBGridEmployee->geometry();
+        const QRect prefixLabel = main.findChild<QLabel*>(QStringLiteral("LabelDepartmentPrefix"))
+                                      ->geometry()
+                                      .translated(department.topLeft());
+        const QRect chooser(QPoint(402, 300), main.DBLookupComboBox1->size());
+        EXPECT_TRUE(content.contains(employees));
+        EXPECT_FALSE(employees.intersects(department));
+        EXPECT_FALSE(employees.intersects(chooser));
+        EXPECT_TRUE(department.contains(chooser));
+        EXPECT_LE(prefixLabel.bottom(), chooser.top());
+        EXPECT_TRUE(prefixLabel.contains(QPoint(chooser.left(), prefixLabel.center().y())));
+        EXPECT_GE(employees.right(), content.right() - 8);
+
+        ui::DBGrid& grid = *main.DBGridEmployee;
+        ASSERT_EQ(grid.columnCount(), 7);
+        if (!everyColumnShows)
+            continue;
+        int columns = grid.indicatorWidth();
+        for (int column = 0; column < grid.columnCount(); ++column)
+            columns += grid.columnWidth(column);
+        EXPECT_EQ(columns <= grid.viewport()->width(), *everyColumnShows) << columns;
+        EXPECT_EQ(grid.horizontalScrollBar()->maximum() == 0, *everyColumnShows);
+    }
 }
 
 TEST_F(MainWindowTest, EveryBoundClickHidesBothLetterLists)
