@@ -41,8 +41,9 @@ TFrmSpecial::TFrmSpecial(TfrmDataMod& dataModule, QWidget* owner)
     DBNavigator1->setGeometry(8, 8, formSize.width() - 16, 25);
 
     DBGrid1->setDataSource(m_dataModule.SrcSpecial);
-    DBGrid1->setColumns(
-        { { QStringLiteral("Number"), QString(), 0 }, { QStringLiteral("Description"), QString(), 0 } });
+    // Description takes what Number leaves, so that typing in it never scrolls Number out of view.
+    DBGrid1->setColumns({ { QStringLiteral("Number"), QString(), 0 },
+        { QStringLiteral("Description"), QString(), 0, Qt::AlignLeft | Qt::AlignVCenter, true } });
     DBGrid1->setOptions(ui::DBGrid::Option::Editing | ui::DBGrid::Option::Titles | ui::DBGrid::Option::ColLines
         | ui::DBGrid::Option::RowLines | ui::DBGrid::Option::Tabs | ui::DBGrid::Option::ConfirmDelete
         | ui::DBGrid::Option::CancelOnExit | ui::DBGrid::Option::Indicator);

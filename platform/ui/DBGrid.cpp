@@ -241,8 +241,10 @@ void DBGrid::resolveColumns()
     const db::DataSet* const dataSet = activeDataSet();
     const QFontMetrics metrics = fontMetrics();
     const int digitWidth = metrics.horizontalAdvance(QLatin1Char('0'));
-    const auto add = [&](const QString& fieldName, const QString& title, int width, Qt::Alignment titleAlignment) {
-        ShownColumn shown { fieldName, title, width, titleAlignment, Qt::AlignLeft | Qt::AlignVCenter, -1 };
+    const auto add = [&](const DBGridColumn& column) {
+        const QString& fieldName = column.fieldName;
+        ShownColumn shown { fieldName, column.title, column.width, column.titleAlignment,
+            Qt::AlignLeft | Qt::AlignVCenter, -1 };
         const db::Field* const field = dataSet ? dataSet->FindField(fieldName) : nullptr;
         if (field) {
             for (int index = 0; index < dataSet->FieldCount(); ++index) {
@@ -254,8 +256,10 @@ void DBGrid::resolveColumns()
                 shown.title = field->DisplayLabel();
             }
             if (shown.width <= 0) {
-                shown.width = std::max(field->DisplayWidth() * digitWidth, metrics.horizontalAdvance(shown.title))
-                    + 2 * cellPadding;
+                const int titleWidth = metrics.horizontalAdvance(shown.title);
+                const int textWidth
+                    = column.stretch ? titleWidth : std::max(field->DisplayWidth() * digitWidth, titleWidth);
+                shown.width = textWidth + 2 * cellPadding;
             }
             if (field->DataType() == db::FieldType::Short) {
                 shown.alignment = Qt::AlignRight | Qt::AlignVCenter;
@@ -271,13 +275,13 @@ void DBGrid::resolveColumns()
     };
     if (!m_columns.isEmpty()) {
         for (const DBGridColumn& column : m_columns) {
-            add(column.fieldName, column.title, column.width, column.titleAlignment);
+            add(column);
         }
     } else if (dataSet) {
         for (int index = 0; index < dataSet->FieldCount(); ++index) {
             const db::Field& field = dataSet->fieldAt(index);
             if (field.Visible()) {
-                add(field.FieldName(), QString(), 0, Qt::AlignLeft | Qt::AlignVCenter);
+                add(DBGridColumn { field.FieldName(), QString() });
             }
         }
     }

@@ -36,7 +36,8 @@ namespace ui {
 // thumb stands at the current row's place in the whole order, counted from a sample of the index (RowPlaces).
 //
 // Columns keep their widths; when they are narrower than the grid together, the last one widens to its right
-// edge, and when they are wider, the grid scrolls sideways. A new set of rows (a master that moved) shows from
+// edge, and when they are wider, the grid scrolls sideways. A last column that stretches takes only the width
+// the others leave it, down to its least width. A new set of rows (a master that moved) shows from
 // the first column again.
 //
 // With cell editing on (and whole-row selection off) typing into a cell opens its editor over the cell and

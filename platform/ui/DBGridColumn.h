@@ -13,6 +13,9 @@ struct DBGridColumn
     QString title;
     int width = 0;
     Qt::Alignment titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    // For the last column, which always reaches the grid's right edge: it takes only the width the others leave,
+    // at least `width` (its title's when 0), instead of pushing them out of view when the field is wide.
+    bool stretch = false;
 };
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "FocusedTyping.h"
 #include "common/DirectoryDatabase.h"
+#include "common/TSpecialRec.h"
 #include "directory/TFrmSpecial.h"
 #include "platform/db/Table.h"
 #include "platform/ui/DBEdit.h"
@@ -196,6 +197,46 @@ TEST_F(MainWindowKeysTest, TheSpecialNumberGridTakesCapitalsAndShowsItsCurrentRo
     db::Table& specials = *data().TblSpecial;
     ASSERT_TRUE(specials.Locate(QStringLiteral("Number"), QStringLiteral("9W")));
     EXPECT_EQ(specials.FieldByName(QStringLiteral("Description")).AsString(), QStringLiteral("Night Line Éire"));
+}
+
+TEST_F(MainWindowKeysTest, TheSpecialNumberGridKeepsBothColumnsInViewWhileARowIsTyped)
+{
+    // A short table, and one long enough for the grid's vertical scroll bar to take its share of the width.
+    for (const int added : { 0, 40 }) {
+        SCOPED_TRACE(added);
+        QList<TSpecialRec> rows;
+        for (int row = 0; row < added; ++row)
+            rows.append({ QString::number(700 + row), QStringLiteral("Extension line") });
+        m_environment.addRows(DirectoryDatabase::SpecialTable, rows);
+        start();
+        TFrmSpecial dialog(data(), &window());
+        ASSERT_TRUE(activateSoon(dialog));
+        ui::DBGrid* const grid = dialog.DBGrid1;
+        const auto expectBothInView = [grid](const char* when) {
+            EXPECT_EQ(grid->horizontalScrollBar()->value(), 0) << when;
+            const QRect view = grid->viewport()->rect();
+            const int row = std::max(0, grid->currentRow());
+            for (int column = 0; column < grid->columnCount(); ++column) {
+                const QRect cell = grid->cellRect(row, column);
+                EXPECT_TRUE(view.contains(cell)) << when << ", column " << column;
+                EXPECT_GT(cell.width(), 40) << when << ", column " << column;
+            }
+        };
+        expectBothInView("at the start");
+        EXPECT_TRUE(added == 0 || grid->verticalScrollBar()->isVisible());
+
+        QTest::mouseClick(dialog.DBNavigator1->button(Button::Insert), Qt::LeftButton);
+        clickCell(grid, grid->currentRow(), 0);
+        uitest::typeIntoFocus("1234567890*#+99");
+        uitest::press(Qt::Key_Tab);
+        expectBothInView("in Description");
+        uitest::typeIntoFocus("Night operator, main desk");
+        expectBothInView("typed");
+        QTest::mouseClick(dialog.DBNavigator1->button(Button::Post), Qt::LeftButton);
+        expectBothInView("after Post");
+        EXPECT_EQ(grid->cellText(grid->currentRow(), 0), QStringLiteral("1234567890*#+99"));
+        EXPECT_EQ(grid->cellText(grid->currentRow(), 1), QStringLiteral("Night operator, main desk"));
+    }
 }
 
 } // namespace

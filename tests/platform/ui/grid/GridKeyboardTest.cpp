@@ -149,6 +149,21 @@ TEST_F(GridKeyboardTest, ColumnsFillTheGridAndANewSetOfRowsShowsFromTheFirstColu
     EXPECT_EQ(grid->columnWidth(0), 80);
     EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
 
+    // A stretching last column takes only what the others leave, where its field would not fit, down to its least
+    // width; below that the grid scrolls.
+    const int inside = grid->viewport()->width() - grid->indicatorWidth();
+    const auto stretching = [](int leastWidth) {
+        return ui::DBGridColumn { "Dept", "", leastWidth, Qt::AlignLeft | Qt::AlignVCenter, true };
+    };
+    grid->setColumns({ { "Name", "", inside - 60 }, stretching(0) });
+    EXPECT_EQ(grid->columnWidth(1), 60);
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+    grid->setColumns({ { "Name", "", inside - 60 }, stretching(70) });
+    EXPECT_EQ(grid->columnWidth(1), 70);
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 10);
+    grid->setColumns({ { "Name", "", inside - 60 }, { "Dept", "", 0 } });
+    EXPECT_GT(grid->columnWidth(1), 60) << "a column that does not stretch keeps its field's width";
+
     // Wider than the grid: the given widths stand and the grid scrolls sideways.
     grid->setColumns({ { "Name", "", 300 }, { "Phone", "", 300 }, { "Dept", "", 300 } });
     EXPECT_EQ(grid->columnWidth(2), 300);
