@@ -42,7 +42,11 @@ int KeyHook::typedCharacter(const QKeyEvent& event)
 bool KeyHook::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_kind == Kind::Press && event->type() == QEvent::KeyPress) {
-        if (const int character = typedCharacter(*static_cast<QKeyEvent*>(event)))
+        const auto* const key = static_cast<QKeyEvent*>(event);
+        int character = typedCharacter(*key);
+        if (character == 0 && m_pasteKeys && key->matches(QKeySequence::Paste))
+            character = pasteCharacter;
+        if (character != 0)
             ui::guarded([this, character] { m_handler(character); });
     } else if (m_kind == Kind::Release && event->type() == QEvent::KeyRelease) {
         const auto* const key = static_cast<QKeyEvent*>(event);

@@ -102,11 +102,15 @@ void TPasswordDlg::buildDesign()
                 (this->*handler)();
         };
     };
-    (new KeyHook(KeyHook::Kind::Press, typed(&TPasswordDlg::EdEnterPasswordKeyPress), this))->watch(EdEnterPassword);
-    (new KeyHook(KeyHook::Kind::Press, typed(&TPasswordDlg::EdNewPasswordKeyPress), this))->watch(EdNewPassword);
-    (new KeyHook(KeyHook::Kind::Press, typed(&TPasswordDlg::EdVerifyPasswordKeyPress), this))->watch(EdVerifyPassword);
-    // A paste (Ctrl+V, Shift+Insert, the context menu, the middle button) types characters without a key of its
-    // own, as a character key would on the platform this dialog comes from; it counts as typing too.
+    // A paste key counts as a key typed, like Backspace, even with nothing to paste.
+    for (const auto& [edit, handler] : { std::pair { EdEnterPassword, &TPasswordDlg::EdEnterPasswordKeyPress },
+             std::pair { EdNewPassword, &TPasswordDlg::EdNewPasswordKeyPress },
+             std::pair { EdVerifyPassword, &TPasswordDlg::EdVerifyPasswordKeyPress } }) {
+        auto* const keys = new KeyHook(KeyHook::Kind::Press, typed(handler), this); // owned by the dialog
+        keys->reportPasteKeys();
+        keys->watch(edit);
+    }
+    // A paste by mouse (the context menu, the middle button) has no key; the text it types counts.
     ui::connectGuarded(EdEnterPassword, &QLineEdit::textEdited, this, &TPasswordDlg::EdEnterPasswordKeyPress);
     ui::connectGuarded(EdNewPassword, &QLineEdit::textEdited, this, &TPasswordDlg::EdNewPasswordKeyPress);
     ui::connectGuarded(EdVerifyPassword, &QLineEdit::textEdited, this, &TPasswordDlg::EdVerifyPasswordKeyPress);

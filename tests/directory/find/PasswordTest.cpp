@@ -10,6 +10,8 @@
 #include "platform/ui/DBLookupCombo.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QToolButton>
@@ -238,6 +240,49 @@ TEST_F(PasswordTest, ChangeModeChecksOldThenNewPairAndTheNewPasswordHoldsAtOnce)
     main.AddModify1->trigger();
     EXPECT_EQ(messages(), (QStringList { "Incorrect Password", nowAllowed }));
     EXPECT_TRUE(main.unitState().EditAllowed);
+}
+
+TEST_F(PasswordTest, EveryKeyThatTypesIntoAChangeEditCountsAPasteKeyToo)
+{
+    TfrmMain& main = start();
+    // Each key goes to each of the three edits in turn, as the focus reaches them by Tab.
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* clipboard;
+        bool counts;
+        const char* entered;
+    } cases[] = {
+        { Qt::Key_Backspace, Qt::NoModifier, "", true, "" },
+        { Qt::Key_V, Qt::ControlModifier, "", true, "" },
+        { Qt::Key_Insert, Qt::ShiftModifier, "", true, "" },
+        { Qt::Key_V, Qt::ControlModifier, "pass", true, "PASS" },
+        { Qt::Key_Insert, Qt::ShiftModifier, "pass", true, "PASS" },
+        { Qt::Key_C, Qt::ControlModifier, "pass", false, "" },
+        { Qt::Key_A, Qt::ControlModifier, "pass", false, "" },
+        { Qt::Key_Left, Qt::NoModifier, "pass", false, "" },
+        { Qt::Key_Insert, Qt::NoModifier, "pass", false, "" },
+    };
+    for (const auto& [key, modifiers, clipboard, counts, entered] : cases) {
+        SCOPED_TRACE(QKeySequence(key | modifiers).toString().toStdString() + " with \"" + clipboard + '"');
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(clipboard));
+        nextDialog([&](TPasswordDlg& dialog) {
+            ASSERT_TRUE(activateSoon(dialog));
+            for (QLineEdit* const edit : { dialog.EdEnterPassword, dialog.EdNewPassword, dialog.EdVerifyPassword }) {
+                QWidget* const focused = QApplication::focusWidget();
+                ASSERT_EQ(focused, edit);
+                QTest::keyClick(focused, key, modifiers);
+                EXPECT_EQ(edit->text(), QLatin1String(entered));
+                QTest::keyClick(focused, Qt::Key_Tab);
+            }
+            EXPECT_EQ(dialog.OKBtn->isEnabled(), counts);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+        main.ChangePassword1->trigger();
+        EXPECT_EQ(m_modal.pendingDrivers(), 0);
+    }
+    EXPECT_EQ(messages(), QStringList());
 }
 
 TEST_F(PasswordTest, ChangeReplacesAPasswordStoredInAnyLetterCase)
