@@ -1,13 +1,16 @@
 #include "directory/ImportWorkFolder.h"
 
 #include "platform/db/EngineError.h"
+#include "platform/db/OwnerProcess.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,7 +54,8 @@ ImportWorkFolder::ImportWorkFolder(const QString& chosenFile, const QString& wor
             QStringLiteral("Cannot import %1: it is %2, not a plain file").arg(native(chosenFile), kind));
     }
     const QDir temporary(QDir::tempPath());
-    m_folder = std::make_unique<QTemporaryDir>(temporary.filePath(folderPrefix + QStringLiteral("XXXXXX")));
+    m_folder = std::make_unique<QTemporaryDir>(
+        temporary.filePath(folderPrefix + db::OwnerProcess::currentId() + QStringLiteral("-XXXXXX")));
     if (!m_folder->isValid()) {
         throw db::EngineError(
             QStringLiteral("Cannot create a work folder for the import in the temporary folder %1: %2")
@@ -108,4 +112,20 @@ QString ImportWorkFolder::toUserPaths(QString text) const
         text.replace(copy, native(original));
     }
     return text;
+}
+
+void ImportWorkFolder::removeAbandoned()
+{
+    // Only folders named with a process id can be told apart; one named before that may belong to a running program.
+    static const QRegularExpression named(
+        QStringLiteral("^%1(\\d+)-[A-Za-z0-9]+$").arg(QRegularExpression::escape(folderPrefix)));
+    const QDir temporary(QDir::tempPath());
+    const QFileInfoList entries = temporary.entryInfoList(
+        { folderPrefix + u'*' }, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        const QRegularExpressionMatch match = named.match(entry.fileName());
+        // Another user's folders are theirs, whatever became of their program.
+        if (match.hasMatch() && entry.ownerId() == ::getuid() && db::OwnerProcess::hasEnded(match.captured(1)))
+            QDir(entry.filePath()).removeRecursively();
+    }
 }

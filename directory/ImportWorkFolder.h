@@ -8,6 +8,9 @@
 // The private folder a preview reads from: a copy of the chosen file under its work name, beside a copy of the
 // schema file of its layout, in the temporary folder; it goes, with all it holds, when the object ends. The user's
 // own files are only read.
+//
+// The folder's name carries the process id ("ringfolio-import-<pid>-XXXXXX"), so that the folder of a program that
+// was killed during a preview can be told from one in use, and removed.
 class ImportWorkFolder
 {
 public:
@@ -21,6 +24,9 @@ public:
     const QString& workPath() const { return m_workPath; }
     // A text about the copies (an error, a problem line) that names the user's files instead.
     QString toUserPaths(QString text) const;
+
+    // Removes the work folders that this user's programs, no longer running, left in the temporary folder.
+    static void removeAbandoned();
 
 private:
     void copyIn(const QString& from, const QString& to, qint64 needed) const;

@@ -298,6 +298,7 @@ void TfrmImportAscii::PreviewAsciiFile(const QString& workName)
 void TfrmImportAscii::previewInto(const QString& chosenFile, const QString& workName)
 {
     const QString schema = schemaFileFor(workName);
+    removeAbandonedWork();
     const ImportWorkFolder work(chosenFile, workFileName(workName), schema);
     const QString& workPath = work.workPath();
 
@@ -349,6 +350,20 @@ QString TfrmImportAscii::schemaFileFor(const QString& workName) const
     throw db::EngineError(
         QStringLiteral("Cannot find the schema file %1 in %2 or in %3")
             .arg(fileName, QDir::toNativeSeparators(m_programFolder), QDir::toNativeSeparators(databaseFolder)));
+}
+
+void TfrmImportAscii::removeAbandonedWork()
+{
+    ImportWorkFolder::removeAbandoned();
+    try {
+        const db::Session& session = db::Session::defaultSession();
+        for (const QLatin1StringView table :
+            { DirectoryDatabase::DestTable, DirectoryDatabase::DupTable, DirectoryDatabase::TempTable }) {
+            db::FileReplacement::removeAbandoned(session.tableFile(DirectoryDatabase::Alias, table));
+        }
+    } catch (const db::EngineError&) {
+        // A database folder that cannot be reached is reported when the tables open.
+    }
 }
 
 void TfrmImportAscii::btnUpdateClick()

@@ -1,5 +1,7 @@
+#include "ChildProcess.h"
 #include "ImportFixture.h"
 
+#include "platform/db/OwnerProcess.h"
 #include "platform/ui/DBGrid.h"
 
 #include <QFile>
@@ -9,6 +11,7 @@
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -157,6 +160,66 @@ TEST_F(ImportWorkFilesTest, ErrorsNameTheUsersFiles)
     }
     preview(Kind::Department, 0, file);
     EXPECT_EQ(dialog().EditImportRecord->text(), QStringLiteral("20000"));
+}
+
+// A program killed during a preview leaves its work folder and its half-built preview table; the next preview
+// (and the next start) removes them once that program no longer runs. What a running program, or another user,
+// still has stays, and so do files named before the names carried a process id.
+TEST_F(ImportWorkFilesTest, LeftoversOfKilledPreviewsGo)
+{
+    const QString ended = ChildProcess::endedProcessId();
+    const QString running = db::OwnerProcess::currentId();
+    const QDir temporary(temporaryFolder());
+    const QDir database(m_environment.databaseFolder());
+    struct Leftover
+    {
+        QDir folder;
+        QString name;
+        bool isFolder;
+        bool removed;
+    };
+    QList<Leftover> leftovers = {
+        { temporary, "ringfolio-import-" + ended + "-a1B2c3", true, true },
+        { temporary, "ringfolio-import-" + running + "-d4E5f6", true, false },
+        { temporary, "ringfolio-import-G7h8I9", true, false },
+        { database, "DestTable.db.new-" + ended + "-00c0ffee00c0ffee", false, true },
+        { database, "DestTable.db.new-" + ended + "-00c0ffee00c0ffee-journal", false, true },
+        { database, "TempTable.db.new-" + ended + "-00c0ffee00c0ffee", false, true },
+        { database, "DestTable.db.new-" + running + "-00c0ffee00c0ffee", false, false },
+        { database, "DestTable.db.new-00c0ffee00c0ffee", false, false },
+    };
+    if (::getuid() == 0) // a folder of another user can only be made as root
+        leftovers.append({ temporary, "ringfolio-import-" + ended + "-j0K1l2", true, false });
+    const auto makeLeftovers = [&] {
+        for (const Leftover& leftover : leftovers) {
+            const QString path = leftover.folder.filePath(leftover.name);
+            if (leftover.isFolder) {
+                ASSERT_TRUE(QDir().mkpath(path));
+                ASSERT_TRUE(::writeFile(QDir(path).filePath(QStringLiteral("employeecom.dll")), "copy"));
+            } else {
+                ASSERT_TRUE(::writeFile(path, "half-built"));
+            }
+        }
+        const QString others = temporary.filePath("ringfolio-import-" + ended + "-j0K1l2");
+        if (QFileInfo::exists(others)) {
+            ASSERT_EQ(::chown(QFile::encodeName(others).constData(), 65534, 65534), 0);
+        }
+    };
+    const auto checkLeftovers = [&] {
+        for (const Leftover& leftover : leftovers) {
+            EXPECT_NE(QFileInfo::exists(leftover.folder.filePath(leftover.name)), leftover.removed)
+                << leftover.name.toStdString();
+        }
+    };
+
+    makeLeftovers();
+    preview(Kind::Employee, 0, sample("employees-comma.txt"));
+    EXPECT_EQ(dialog().EditImportRecord->text(), QStringLiteral("5"));
+    checkLeftovers();
+
+    makeLeftovers();
+    TfrmImportAscii::removeAbandonedWork(); // as the program's start does
+    checkLeftovers();
 }
 
 } // namespace

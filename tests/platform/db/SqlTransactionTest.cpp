@@ -1,3 +1,4 @@
+#include "ChildProcess.h"
 #include "TestFiles.h"
 
 #include "platform/db/EngineError.h"
@@ -12,8 +13,6 @@
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -143,19 +142,9 @@ TEST(FileReplacementTest, ATargetThatCannotBeReplacedIsReported)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
 }
 
-// The id of a process that has ended: a child that exits at once, waited for.
-QString endedProcessId()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return QString::number(child);
-}
-
 TEST(OwnerProcessTest, OnlyAProcessThatNoLongerRunsHasEnded)
 {
-    EXPECT_TRUE(db::OwnerProcess::hasEnded(endedProcessId()));
+    EXPECT_TRUE(db::OwnerProcess::hasEnded(ChildProcess::endedProcessId()));
     // This process, the first process (another user's when the test is not root), and ids that are no process id.
     for (const QString& id :
         { db::OwnerProcess::currentId(), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("-1"),
@@ -170,7 +159,7 @@ TEST(FileReplacementTest, BuildingFilesOfEndedProcessesGoAtTheNextReplacement)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QString ended = endedProcessId();
+    const QString ended = ChildProcess::endedProcessId();
     const QString hex = QStringLiteral("-00c0ffee00c0ffee");
     struct Leftover
     {
