@@ -3,6 +3,7 @@
 #include "common/ProgramLinks.h"
 #include "common/TAboutBox.h"
 #include "directory/TfrmDataMod.h"
+#include "directory/TfrmImportAscii.h"
 #include "directory/TfrmMain.h"
 #include "platform/ui/MessageRequest.h"
 #include "platform/ui/ModalPoint.h"
@@ -60,6 +61,8 @@ void DirectoryProgram::start()
     m_windows.publishTitle(ProgramLinks::MainWindowCaption, [this] { return m_application.MainForm(); });
 
     m_dataModule = &m_application.CreateForm<TfrmDataMod>();
+    // A preview killed in an earlier run left copies as large as the file it read.
+    TfrmImportAscii::removeAbandonedWork();
     m_mainWindow = &m_application.CreateForm<TfrmMain>(*m_dataModule, m_windows, m_help);
     closeOnTerminationSignal();
 

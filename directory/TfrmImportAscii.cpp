@@ -1,6 +1,7 @@
 #include "directory/TfrmImportAscii.h"
 
 #include "common/DirectoryDatabase.h"
+#include "directory/ImportWorkFolder.h"
 #include "directory/NavigatorButtons.h"
 #include "directory/TfrmDataMod.h"
 #include "platform/db/BatchMove.h"
@@ -28,7 +29,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -298,19 +298,9 @@ void TfrmImportAscii::PreviewAsciiFile(const QString& workName)
 void TfrmImportAscii::previewInto(const QString& chosenFile, const QString& workName)
 {
     const QString schema = schemaFileFor(workName);
-    QTemporaryDir work(QDir(QDir::tempPath()).filePath(QStringLiteral("ringfolio-import-XXXXXX")));
-    if (!work.isValid()) {
-        throw db::EngineError(QStringLiteral("Cannot create a work folder for the import: %1").arg(work.errorString()));
-    }
-    const QString workPath = work.filePath(workFileName(workName));
-    QFile source(chosenFile);
-    if (!source.copy(workPath)) {
-        throw db::EngineError(QStringLiteral("Cannot read the file %1: %2")
-                                  .arg(QDir::toNativeSeparators(chosenFile), source.errorString()));
-    }
-    if (!QFile::copy(schema, work.filePath(QFileInfo(schema).fileName()))) {
-        throw db::EngineError(QStringLiteral("Cannot read the schema file %1").arg(QDir::toNativeSeparators(schema)));
-    }
+    removeAbandonedWork();
+    const ImportWorkFolder work(chosenFile, workFileName(workName), schema);
+    const QString& workPath = work.workPath();
 
     db::Table& sourceTable = *m_dataModule.SourceTable;
     db::Table& destTable = *m_dataModule.DestTable;
@@ -329,17 +319,14 @@ void TfrmImportAscii::previewInto(const QString& chosenFile, const QString& work
         // A preview that fails leaves the earlier preview table as it was, and the grid shows it again.
         if (showingPreview)
             ui::guarded([&destTable] { destTable.Open(); });
-        // The message names the file the user chose, not the copy that was read.
-        QString message = error.message();
-        message.replace(workPath, QDir::toNativeSeparators(chosenFile));
-        message.replace(QDir::toNativeSeparators(workPath), QDir::toNativeSeparators(chosenFile));
-        throw db::EngineError(message, error.sqliteCode(), error.table(), error.statement());
+        // The message names the files the user chose and keeps, not the copies that were read.
+        throw db::EngineError(work.toUserPaths(error.message()), error.sqliteCode(), error.table(), error.statement());
     }
     EditImportRecord->setText(QString::number(move.MovedCount()));
     EditBadRecord->setText(QString::number(move.ProblemCount()));
     EditBadRecord->setToolTip(move.ProblemCount() > 0
             ? QStringLiteral("Records that were not moved, the first of them at %1")
-                  .arg(move.FirstProblem().replace(workPath, QDir::toNativeSeparators(chosenFile)))
+                  .arg(work.toUserPaths(move.FirstProblem()))
             : QString());
     EditDuplicate->clear();
     SrcDestTable->setDataSet(&destTable);
@@ -363,6 +350,20 @@ QString TfrmImportAscii::schemaFileFor(const QString& workName) const
     throw db::EngineError(
         QStringLiteral("Cannot find the schema file %1 in %2 or in %3")
             .arg(fileName, QDir::toNativeSeparators(m_programFolder), QDir::toNativeSeparators(databaseFolder)));
+}
+
+void TfrmImportAscii::removeAbandonedWork()
+{
+    ImportWorkFolder::removeAbandoned();
+    try {
+        const db::Session& session = db::Session::defaultSession();
+        for (const QLatin1StringView table :
+            { DirectoryDatabase::DestTable, DirectoryDatabase::DupTable, DirectoryDatabase::TempTable }) {
+            db::FileReplacement::removeAbandoned(session.tableFile(DirectoryDatabase::Alias, table));
+        }
+    } catch (const db::EngineError&) {
+        // A database folder that cannot be reached is reported when the tables open.
+    }
 }
 
 void TfrmImportAscii::btnUpdateClick()

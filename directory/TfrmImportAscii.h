@@ -96,6 +96,9 @@ public:
 
     void done(int result) override;
 
+    // Removes what previews of programs that were killed left: work folders and half-built work tables.
+    static void removeAbandonedWork();
+
 private:
     void buildDesign();
     void buildCounters();

@@ -23,9 +23,11 @@ namespace {
 const QString FormatMarker = QStringLiteral("dbengine table 1");
 constexpr int MaxAlphaSize = 255;
 
+// A table being built beside its target is named as the target: that is the file the user knows, and the one
+// left when the build is over.
 QString displayName(const QString& path)
 {
-    return QFileInfo(path).fileName();
+    return QFileInfo(FileReplacement::targetOf(path)).fileName();
 }
 
 QByteArray passwordHash(const QByteArray& salt, const QString& password)

@@ -7,6 +7,8 @@
 #include <QtCore/qtestsupport_core.h>
 
 #include <algorithm>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,6 +30,15 @@ ChildProcess::ChildProcess(const QProcessEnvironment& environment, int deadline)
 ChildProcess::~ChildProcess()
 {
     kill();
+}
+
+QString ChildProcess::endedProcessId()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return QString::number(child);
 }
 
 QString ChildProcess::beside(const QString& name)

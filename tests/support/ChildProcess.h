@@ -23,6 +23,8 @@ public:
 
     // A program file beside the test binary.
     static QString beside(const QString& name);
+    // The id of a process that has ended (a child that exited at once and was waited for), as names carry it.
+    static QString endedProcessId();
 
     bool start(const QString& programFile, const QStringList& arguments = {});
     // Runs this test binary again with only the test named (a disabled one too): the other side of a test.

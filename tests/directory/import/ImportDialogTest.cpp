@@ -1,8 +1,10 @@
 #include "ImportFixture.h"
 #include "SqliteShell.h"
+#include "WhenModalShows.h"
 
 #include "platform/ui/DBGrid.h"
 
+#include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
@@ -110,6 +112,31 @@ TEST_F(ImportDialogTest, CancelledChoiceAfterAPreviewResetsImportButKeepsTheGrid
     dialog().btnClose->click();
     EXPECT_EQ(lastMessage(), closeQuestion);
     EXPECT_FALSE(dialog().isVisible());
+}
+
+// After an import that refused records, whether they were viewed or not, leaving the open dialog with Esc empties all
+// three counters: no count of the earlier import stays under "Duplicate Records:".
+TEST_F(ImportDialogTest, ChoiceCancelledInTheOpenDialogAfterRefusalsEmptiesTheCounters)
+{
+    for (const bool viewed : { false, true }) {
+        SCOPED_TRACE(viewed ? "refused records viewed" : "refused records not viewed");
+        preview(Kind::Employee, 0, sample("employees-comma.txt"));
+        import();
+        ASSERT_FALSE(dialog().EditDuplicate->text().isEmpty());
+        if (viewed)
+            click(dialog().btnDuplicate);
+        bool shown = false;
+        whenModalShows<QFileDialog>([&shown](QFileDialog& files) {
+            shown = true;
+            QTest::keyClick(files.focusWidget() ? files.focusWidget() : &files, Qt::Key_Escape);
+        });
+        click(dialog().btnEmployee);
+        EXPECT_TRUE(shown);
+        for (QLineEdit* edit : { dialog().EditImportRecord, dialog().EditBadRecord, dialog().EditDuplicate })
+            EXPECT_EQ(edit->text(), QString()) << edit->objectName().toStdString();
+        EXPECT_FALSE(dialog().btnUpdate->isEnabled());
+        EXPECT_TRUE(dialog().EditStatus->isHidden());
+    }
 }
 
 TEST_F(ImportDialogTest, EmptyFilePreviewsNoRecordsAndStillOffersImport)

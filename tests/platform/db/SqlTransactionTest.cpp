@@ -1,7 +1,9 @@
+#include "ChildProcess.h"
 #include "TestFiles.h"
 
 #include "platform/db/EngineError.h"
 #include "platform/db/FileReplacement.h"
+#include "platform/db/OwnerProcess.h"
 #include "platform/db/SqlConnection.h"
 #include "platform/db/SqlStatement.h"
 #include "platform/db/SqlTransaction.h"
@@ -138,6 +140,62 @@ TEST(FileReplacementTest, ATargetThatCannotBeReplacedIsReported)
         EXPECT_FALSE(replacement.replaceTarget());
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
+}
+
+TEST(OwnerProcessTest, OnlyAProcessThatNoLongerRunsHasEnded)
+{
+    EXPECT_TRUE(db::OwnerProcess::hasEnded(ChildProcess::endedProcessId()));
+    // This process, the first process (another user's when the test is not root), and ids that are no process id.
+    for (const QString& id :
+        { db::OwnerProcess::currentId(), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("-1"),
+            QStringLiteral("0042"), QStringLiteral("99999999999"), QStringLiteral("12ab"), QString() }) {
+        EXPECT_FALSE(db::OwnerProcess::hasEnded(id)) << id.toStdString();
+    }
+}
+
+// A builder killed before it could remove its building file leaves it, and its journal; the next replacement of the
+// same target removes them once that process has ended, and leaves everything else.
+TEST(FileReplacementTest, BuildingFilesOfEndedProcessesGoAtTheNextReplacement)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString ended = ChildProcess::endedProcessId();
+    const QString hex = QStringLiteral("-00c0ffee00c0ffee");
+    struct Leftover
+    {
+        QString name;
+        bool removed;
+    };
+    const Leftover leftovers[] = {
+        { "table.db.new-" + ended + hex, true },
+        { "table.db.new-" + ended + hex + "-journal", true },
+        { "table.db.new-" + ended + hex + ".new-" + ended + hex, true }, // a table built beside it in turn
+        { "TABLE.DB.new-" + ended + hex, true },
+        { "table.db.new-" + db::OwnerProcess::currentId() + hex, false }, // a running builder's
+        { "table.db.new-1" + hex, false },
+        { "table.db.new-00c0ffee00c0ffee", false }, // named before the names carried a process id
+        { "other.db.new-" + ended + hex, false }, // another target's
+        { "table.db", false },
+    };
+    for (const Leftover& leftover : leftovers)
+        ASSERT_TRUE(writeFile(folder.filePath(leftover.name), "x"));
+
+    db::FileReplacement replacement(folder.filePath(QStringLiteral("table.db")));
+    for (const Leftover& leftover : leftovers)
+        EXPECT_NE(QFileInfo::exists(folder.filePath(leftover.name)), leftover.removed) << leftover.name.toStdString();
+    EXPECT_TRUE(QFileInfo(replacement.buildingPath())
+                    .fileName()
+                    .startsWith(QStringLiteral("table.db.new-%1-").arg(db::OwnerProcess::currentId())));
+}
+
+TEST(FileReplacementTest, ABuildingPathStandsForItsTarget)
+{
+    db::FileReplacement outer(QStringLiteral("/data/DestTable.db"));
+    db::FileReplacement inner(outer.buildingPath());
+    EXPECT_EQ(db::FileReplacement::targetOf(outer.buildingPath()), QStringLiteral("/data/DestTable.db"));
+    EXPECT_EQ(db::FileReplacement::targetOf(inner.buildingPath()), QStringLiteral("/data/DestTable.db"));
+    EXPECT_EQ(
+        db::FileReplacement::targetOf(QStringLiteral("/data/notes.new-1-2")), QStringLiteral("/data/notes.new-1-2"));
 }
 
 } // namespace

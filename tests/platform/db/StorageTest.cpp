@@ -2,6 +2,7 @@
 #include "TestAlias.h"
 
 #include "platform/db/EngineError.h"
+#include "platform/db/FileReplacement.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
@@ -86,6 +87,23 @@ TEST(TableFileTest, RepeatedKeyIsAKeyViolation)
     EXPECT_THROW(load.insert({ "Sales", "SMITH, ANN", "999" }), db::KeyViolation);
     load.commit();
     EXPECT_EQ(table.rowCount(), 2);
+}
+
+// A table built beside its target, to be renamed over it, is named as the target in every message: also in those
+// that the engine's connection gives (a repeated key here, a full disk alike).
+TEST(TableFileTest, ATableBeingBuiltIsNamedAsItsTarget)
+{
+    TestAlias alias;
+    db::FileReplacement replacement(alias.path("employee.DB"));
+    db::TableFile::create(replacement.buildingPath(), TestAlias::employeeDefinition());
+    const db::TableFile table(replacement.buildingPath(), alias.session());
+    EXPECT_EQ(table.name(), "employee.DB");
+    db::TableLoad load(table);
+    load.insert({ "Sales", "SMITH, ANN", "201" });
+    EXPECT_EQ(failureOf<EngineError>([&] {
+        load.insert({ "Sales", "SMITH, ANN", "202" });
+    }),
+        "Key violation in table employee.DB");
 }
 
 // A load that is not committed, whether it checks keys as rows arrive or at commit, leaves the file as it was:
