@@ -35,12 +35,15 @@ public:
     bool inTransaction() const; // a transaction begun on the connection is open
     qint64 lastInsertRowId() const;
 
+    // Throws the EngineError (or KeyViolation) for a failed call, naming `table` (the label when empty); `detail`
+    // defaults to SQLite's own message.
+    [[noreturn]] void fail(
+        int rc, const QString& statement, const QString& detail = {}, const QString& table = {}) const;
+
 private:
     friend class SqlStatement;
 
     void check(int rc, const QString& statement) const;
-    // Throws the EngineError (or KeyViolation) for a failed call; `detail` defaults to SQLite's own message.
-    [[noreturn]] void fail(int rc, const QString& statement, const QString& detail = {}) const;
 
     struct Closer
     {
