@@ -2,6 +2,8 @@
 
 #include "platform/db/EngineError.h"
 
+#include <QDir>
+
 #include <sqlite3.h>
 
 namespace db {
@@ -35,6 +37,13 @@ QString SqlConnection::quote(const QString& identifier)
     return u'"' + quoted + u'"';
 }
 
+QString SqlConnection::damagedTableMessage(const QString& table, const QString& path)
+{
+    const QString file = path.isEmpty() ? QStringLiteral("it") : QStringLiteral("the file %1").arg(path);
+    return QStringLiteral("Table %1 cannot be read: %2 is damaged or is not a table of this directory")
+        .arg(table, file);
+}
+
 void SqlConnection::exec(const QString& sql) const
 {
     check(sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr), sql);
@@ -61,9 +70,12 @@ void SqlConnection::fail(int rc, const QString& statement, const QString& detail
         throw EngineError(
             QStringLiteral("Table %1 is busy: another program is using it").arg(name), rc, name, statement);
     case SQLITE_NOTADB:
-        throw EngineError(QStringLiteral("%1 is not a table of this engine").arg(name), rc, name, statement);
-    case SQLITE_CORRUPT:
-        throw EngineError(QStringLiteral("Table %1 is damaged: %2").arg(name, why), rc, name, statement);
+    case SQLITE_CORRUPT: {
+        // The path where the connection is the table's own file; a query's reaches its tables as attached files.
+        const char* const file = sqlite3_db_filename(m_db.get(), "main");
+        const QString path = table.isEmpty() && file ? QDir::toNativeSeparators(QString::fromUtf8(file)) : QString();
+        throw EngineError(damagedTableMessage(name, path), rc, name, statement);
+    }
     case SQLITE_FULL:
         throw EngineError(QStringLiteral("Cannot write table %1: the disk is full").arg(name), rc, name, statement);
     case SQLITE_READONLY:

@@ -23,6 +23,8 @@ public:
 
     // An identifier in double quotes, safe for any name.
     static QString quote(const QString& identifier);
+    // What a table whose file is damaged or not a table at all says; the file's path where known.
+    static QString damagedTableMessage(const QString& table, const QString& path = {});
 
     sqlite3* handle() const { return m_db.get(); }
     const QString& label() const { return m_label; }
