@@ -259,6 +259,7 @@ private:
 
     // Letter lists, incremental search and edit permission.
     void connectLetterLists();
+    bool pageTableOpen() const; // the table the current page's letter list and search work on is open
     void connectPermission();
     void openImport();
 

@@ -124,8 +124,21 @@ void TfrmMain::ShowDepartmentLetterList()
         });
 }
 
+bool TfrmMain::pageTableOpen() const
+{
+    // A table that could not be opened said why when it failed; its list and its search do nothing until it opens,
+    // rather than say it again at every letter and every key.
+    if (m_unit.CurrentPage == mainPage::employee)
+        return m_dataModule.TblEmployee1->Active();
+    if (m_unit.CurrentPage == mainPage::department)
+        return m_dataModule.TblDepartment->Active();
+    return false;
+}
+
 void TfrmMain::TabControlMainChange()
 {
+    if (!pageTableOpen())
+        return;
     if (m_unit.CurrentPage == mainPage::employee)
         ShowEmployeeLetterList();
     else if (m_unit.CurrentPage == mainPage::department)
@@ -135,6 +148,8 @@ void TfrmMain::TabControlMainChange()
 void TfrmMain::TabControlMainMouseDown()
 {
     m_unit.CurrentPage = PageControlMain->currentIndex();
+    if (!pageTableOpen())
+        return;
     if (m_unit.CurrentPage == mainPage::employee) {
         if (m_unit.FirstEmployeeLetterClick) {
             m_unit.FirstEmployeeLetterClick = false;
@@ -195,7 +210,7 @@ void TfrmMain::EditSearchFieldKeyUp(int key)
         field->clear();
         m_unit.SearchText.clear();
     }
-    if (m_unit.SearchText.isEmpty())
+    if (m_unit.SearchText.isEmpty() || !pageTableOpen())
         return;
     // No match leaves the record where it is, silently; only a failing look-up says anything.
     try {

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <exception>
 
@@ -66,19 +67,23 @@ bool SetupCommand::parse(const QStringList& arguments, QList<Step>& steps)
         }
         Step step { option, 0, {} };
         if (counted) {
-            // The count may be left out; a number followed by a path is the count.
-            bool number = false;
-            const qint64 count = i + 1 < arguments.size() ? arguments.at(i + 1).toLongLong(&number) : 0;
+            // The count may be left out. A number is the count; so is any word that a path follows, since the
+            // path comes last.
             step.count = DirectoryGenerator::DefaultEmployees;
-            if (number && i + 2 >= arguments.size()) {
-                m_err << "rfsetup: " << option << " needs a " << (option == u"--text" ? "file" : "folder")
-                      << " after the number\n";
-                return false;
-            }
-            if (number) {
-                if (count < 0 || count > DirectoryGenerator::MaxEmployees) {
+            const QString next = i + 1 < arguments.size() ? arguments.at(i + 1) : QString();
+            static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]+$"));
+            const bool pathFollows = i + 2 < arguments.size() && !arguments.at(i + 2).startsWith(u"--");
+            if (integer.match(next).hasMatch() || (pathFollows && !next.startsWith(u"--"))) {
+                bool number = false;
+                const qint64 count = next.toLongLong(&number);
+                if (!number || count < 0 || count > DirectoryGenerator::MaxEmployees) {
                     m_err << "rfsetup: " << option << " needs a number of employees from 0 to "
-                          << DirectoryGenerator::MaxEmployees << '\n';
+                          << DirectoryGenerator::MaxEmployees << ", not '" << next << "'\n";
+                    return false;
+                }
+                if (!pathFollows) {
+                    m_err << "rfsetup: " << option << " needs a " << (option == u"--text" ? "file" : "folder")
+                          << " after the number\n";
                     return false;
                 }
                 step.count = count;

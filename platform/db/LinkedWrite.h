@@ -35,6 +35,8 @@ public:
 
 private:
     void attachAll(const QStringList& linkedPaths);
+    QString failedFiles(int rc) const; // the names of the files a failed write-out stopped at
+    void restoreFiles() noexcept;
     void detachAll() noexcept;
 
     const SqlConnection& m_connection;

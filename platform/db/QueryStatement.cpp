@@ -95,6 +95,8 @@ QueryStatement::QueryStatement(
             m_joinedTables << QFileInfo(path).fileName();
     }
     prepare(sql.translate(schemas));
+    // The joined connection is named after the posting table: a failure names the tables this statement works on.
+    m_statement->setLabel(m_joinedTables.join(QStringLiteral(", ")));
 }
 
 bool QueryStatement::joins(const Session& session, const QString& alias, const QString& text, const LinkedWrite& write)
@@ -159,17 +161,10 @@ qint64 QueryStatement::execute()
     if (!m_connection->inTransaction())
         transaction = std::make_unique<SqlTransaction>(*m_connection);
     qint64 changed = 0;
-    try {
+    {
         const SqlStatementReset done(*m_statement);
         while (m_statement->step()) { }
         changed = sqlite3_stmt_readonly(m_statement->handle()) ? 0 : m_connection->changes();
-    } catch (const EngineError& error) {
-        // The joined connection is named after the posting table: name the tables this statement writes.
-        if (m_joinedTables.isEmpty() || !isBusy(error))
-            throw;
-        const QString names = m_joinedTables.join(QStringLiteral(", "));
-        throw EngineError(QStringLiteral("Table %1 is busy: another program is using it").arg(names),
-            error.sqliteCode(), names, m_text);
     }
     if (transaction)
         transaction->commit();

@@ -2,6 +2,8 @@
 
 #include "platform/db/EngineError.h"
 
+#include <QDir>
+
 #include <sqlite3.h>
 
 namespace db {
@@ -35,6 +37,13 @@ QString SqlConnection::quote(const QString& identifier)
     return u'"' + quoted + u'"';
 }
 
+QString SqlConnection::damagedTableMessage(const QString& table, const QString& path)
+{
+    const QString file = path.isEmpty() ? QStringLiteral("it") : QStringLiteral("the file %1").arg(path);
+    return QStringLiteral("Table %1 cannot be read: %2 is damaged or is not a table of this directory")
+        .arg(table, file);
+}
+
 void SqlConnection::exec(const QString& sql) const
 {
     check(sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr), sql);
@@ -51,33 +60,36 @@ QString SqlConnection::lastMessage() const
     return QString::fromUtf8(sqlite3_errmsg(m_db.get()));
 }
 
-void SqlConnection::fail(int rc, const QString& statement, const QString& detail) const
+void SqlConnection::fail(int rc, const QString& statement, const QString& detail, const QString& table) const
 {
     const QString why = detail.isEmpty() ? lastMessage() : detail;
+    const QString& name = table.isEmpty() ? m_label : table;
     switch (rc & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         throw EngineError(
-            QStringLiteral("Table %1 is busy: another program is using it").arg(m_label), rc, m_label, statement);
+            QStringLiteral("Table %1 is busy: another program is using it").arg(name), rc, name, statement);
     case SQLITE_NOTADB:
-        throw EngineError(QStringLiteral("%1 is not a table of this engine").arg(m_label), rc, m_label, statement);
-    case SQLITE_CORRUPT:
-        throw EngineError(QStringLiteral("Table %1 is damaged: %2").arg(m_label, why), rc, m_label, statement);
+    case SQLITE_CORRUPT: {
+        // The path where the connection is the table's own file; a query's reaches its tables as attached files.
+        const char* const file = sqlite3_db_filename(m_db.get(), "main");
+        const QString path = table.isEmpty() && file ? QDir::toNativeSeparators(QString::fromUtf8(file)) : QString();
+        throw EngineError(damagedTableMessage(name, path), rc, name, statement);
+    }
     case SQLITE_FULL:
-        throw EngineError(
-            QStringLiteral("Cannot write table %1: the disk is full").arg(m_label), rc, m_label, statement);
+        throw EngineError(QStringLiteral("Cannot write table %1: the disk is full").arg(name), rc, name, statement);
     case SQLITE_READONLY:
     case SQLITE_PERM:
-        throw EngineError(QStringLiteral("Cannot write table %1: %2").arg(m_label, why), rc, m_label, statement);
+        throw EngineError(QStringLiteral("Cannot write table %1: %2").arg(name, why), rc, name, statement);
     default:
         break;
     }
     if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
-        throw KeyViolation(QStringLiteral("Key violation in table %1").arg(m_label), rc, m_label, statement);
-    QString message = QStringLiteral("Table %1: %2").arg(m_label, why);
+        throw KeyViolation(QStringLiteral("Key violation in table %1").arg(name), rc, name, statement);
+    QString message = QStringLiteral("Table %1: %2").arg(name, why);
     if (!statement.isEmpty())
         message += QStringLiteral("\nStatement: %1").arg(statement);
-    throw EngineError(message, rc, m_label, statement);
+    throw EngineError(message, rc, name, statement);
 }
 
 qint64 SqlConnection::changes() const

@@ -23,6 +23,8 @@ public:
 
     // An identifier in double quotes, safe for any name.
     static QString quote(const QString& identifier);
+    // What a table whose file is damaged or not a table at all says; the file's path where known.
+    static QString damagedTableMessage(const QString& table, const QString& path = {});
 
     sqlite3* handle() const { return m_db.get(); }
     const QString& label() const { return m_label; }
@@ -35,12 +37,15 @@ public:
     bool inTransaction() const; // a transaction begun on the connection is open
     qint64 lastInsertRowId() const;
 
+    // Throws the EngineError (or KeyViolation) for a failed call, naming `table` (the label when empty); `detail`
+    // defaults to SQLite's own message.
+    [[noreturn]] void fail(
+        int rc, const QString& statement, const QString& detail = {}, const QString& table = {}) const;
+
 private:
     friend class SqlStatement;
 
     void check(int rc, const QString& statement) const;
-    // Throws the EngineError (or KeyViolation) for a failed call; `detail` defaults to SQLite's own message.
-    [[noreturn]] void fail(int rc, const QString& statement, const QString& detail = {}) const;
 
     struct Closer
     {

@@ -84,7 +84,7 @@ bool SqlStatement::step()
         return false;
     const QString why = m_connection->lastMessage();
     sqlite3_reset(m_stmt.get());
-    m_connection->fail(rc, m_sql, why);
+    m_connection->fail(rc, m_sql, why, m_label);
 }
 
 void SqlStatement::reset()

@@ -12,7 +12,8 @@ namespace db {
 
 class SqlConnection;
 
-// A prepared statement of a connection. Errors go through the connection, so they name its table.
+// A prepared statement of a connection. Errors go through the connection, so they name its table, or the tables
+// the statement is labelled with.
 class SqlStatement
 {
 public:
@@ -24,6 +25,9 @@ public:
     const QString& sql() const { return m_sql; }
     sqlite3_stmt* handle() const { return m_stmt.get(); }
     const SqlConnection& connection() const { return *m_connection; }
+    // The tables a failed step names instead of the connection's: those the statement works on, where the
+    // connection reaches several.
+    void setLabel(const QString& label) { m_label = label; }
 
     // Positions count from 1. QString binds as text (a null QString as ''), integers as integers, an invalid or
     // null QVariant as NULL.
@@ -48,6 +52,7 @@ private:
 
     const SqlConnection* m_connection;
     QString m_sql;
+    QString m_label;
     std::unique_ptr<sqlite3_stmt, Finalizer> m_stmt;
 };
 

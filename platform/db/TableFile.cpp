@@ -30,6 +30,12 @@ QString displayName(const QString& path)
     return QFileInfo(FileReplacement::targetOf(path)).fileName();
 }
 
+// The whole path, for the user to find the file by.
+QString shownPath(const QString& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 QByteArray passwordHash(const QByteArray& salt, const QString& password)
 {
     return QCryptographicHash::hash(salt + password.toUtf8(), QCryptographicHash::Sha256).toHex();
@@ -201,12 +207,11 @@ TableFile::TableFile(const QString& path, const Session& session)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        throw EngineError(QStringLiteral("Table %1 not found: the file %2 does not exist")
-                              .arg(name(), QDir::toNativeSeparators(info.absoluteFilePath())),
-            0, name());
+        throw EngineError(
+            QStringLiteral("Table %1 not found: the file %2 does not exist").arg(name(), shownPath(path)), 0, name());
     }
     if (!info.isFile())
-        throw EngineError(QStringLiteral("%1 is not a table of this engine").arg(name()), 0, name());
+        throw EngineError(SqlConnection::damagedTableMessage(name(), shownPath(path)), 0, name());
     m_connection = std::make_unique<SqlConnection>(path, SQLITE_OPEN_READWRITE, name());
     readStructure(session);
 }
@@ -221,7 +226,7 @@ QString TableFile::name() const
 void TableFile::readStructure(const Session& session)
 {
     const auto notOurs
-        = [this]() { return EngineError(QStringLiteral("%1 is not a table of this engine").arg(name()), 0, name()); };
+        = [this]() { return EngineError(SqlConnection::damagedTableMessage(name(), shownPath(m_path)), 0, name()); };
     const auto isBusy = [](const EngineError& error) {
         const int primary = error.sqliteCode() & 0xff;
         return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;

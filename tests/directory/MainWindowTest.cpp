@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "TestFiles.h"
 
 #include "directory/FixedTabBar.h"
 #include "directory/LetterListDock.h"
@@ -391,6 +392,84 @@ TEST_F(EmptyEmployeeTableTest, RecordMenuIsDisabledAtBothEnds)
     TfrmMain& main = start();
     EXPECT_TRUE(data().TblEmployee1->Active());
     expectRecordMenu(main, false, false, false, false);
+}
+
+// The employee table cannot be opened: its file is damaged at the start or in the middle, or missing. The failed
+// openings say so, naming the file; the letter lists and the search of the page it belongs to then do nothing.
+class UnopenedEmployeeTableTest : public MainWindowFixture
+{
+protected:
+    void clickAt(QWidget* widget, QPoint local)
+    {
+        QTest::mouseClick(window().windowHandle(), Qt::LeftButton, {}, widget->mapTo(&window(), local));
+    }
+    void pressLetter(char letter)
+    {
+        QTabBar* const tabs = window().TabControlMain;
+        clickAt(tabs, tabs->tabRect(letter - 'A').center());
+    }
+    void search(QLineEdit* field, const char* text)
+    {
+        clickAt(field, field->rect().center());
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(text));
+    }
+};
+
+TEST_F(UnopenedEmployeeTableTest, SaysWhyAtEachOpeningAndNothingAtTheLettersAndSearchesThatFollow)
+{
+    const QString path = m_environment.tablePath(DirectoryDatabase::EmployeeTable);
+    const QByteArray whole = readFile(path);
+    const int pageSize = (static_cast<uchar>(whole.at(16)) << 8) | static_cast<uchar>(whole.at(17));
+    const QString shownPath = QDir::toNativeSeparators(path);
+    const QString damaged = QStringLiteral("Table employee.DB cannot be read: the file %1 is damaged or is not a table "
+                                           "of this directory")
+                                .arg(shownPath);
+    const struct
+    {
+        const char* file;
+        QByteArray bytes; // empty: no file
+        QString says;
+    } cases[] {
+        { "overwritten at its start", QByteArray(100, '\xa5') + whole.mid(100), damaged },
+        { "overwritten in the middle, where its rows begin",
+            whole.left(pageSize) + QByteArray(64, '\xff') + whole.mid(pageSize + 64), damaged },
+        { "missing", {}, QStringLiteral("Table employee.DB not found: the file %1 does not exist").arg(shownPath) },
+    };
+    for (const auto& [file, bytes, says] : cases) {
+        SCOPED_TRACE(file);
+        m_modal.clear();
+        QFile::remove(path);
+        if (!bytes.isEmpty()) {
+            ASSERT_TRUE(writeFile(path, bytes));
+        }
+
+        TfrmMain& main = start();
+        EXPECT_EQ(messages(), QStringList { says });
+        EXPECT_FALSE(data().TblEmployee1->Active());
+
+        search(main.EditEmployeeSearch, "ab");
+        pressLetter('D'); // the first press, on another letter
+        pressLetter('E');
+        pressLetter('E');
+        EXPECT_FALSE(employeeListShown());
+        // The department page opens its employee grid's table once more, and says so once.
+        switchToPage(1);
+        EXPECT_EQ(messages(), (QStringList { says, says }));
+        EXPECT_FALSE(data().TblEmployee2->Active());
+        search(main.EditDepartmentSearch, "s");
+        pressLetter('S');
+        EXPECT_TRUE(departmentListShown()) << "the department table opened: its list works";
+        switchToPage(0);
+        switchToPage(1);
+        switchToPage(0);
+        pressLetter('F');
+        search(main.EditEmployeeSearch, "x");
+
+        EXPECT_EQ(messages(), (QStringList { says, says }));
+        EXPECT_EQ(readFile(path), bytes) << "the file is only read";
+        EXPECT_TRUE(closeWindow());
+    }
 }
 
 } // namespace

@@ -26,13 +26,36 @@ Outcome rfsetup(const QStringList& arguments)
     return run;
 }
 
-TEST(SetupCommandTest, BadArgumentsShowTheUsage)
+TEST(SetupCommandTest, BadArgumentsSayWhatIsWrongAndShowTheUsage)
 {
-    for (const QStringList& arguments : QList<QStringList> { {}, { "--frobnicate" }, { "--demo" },
-             { "--generate", "many", "/tmp/x" }, { "--generate", "10" }, { "--text", "-5", "/tmp/x.txt" } }) {
+    const QString range = QStringLiteral("needs a number of employees from 0 to 10000000, not ");
+    const struct
+    {
+        QStringList arguments;
+        QString says;
+    } cases[] {
+        { {}, "no command given" },
+        { { "--frobnicate" }, "unknown command '--frobnicate'" },
+        { { "--demo" }, "--demo needs a folder" },
+        { { "--generate", "10" }, "--generate needs a folder after the number" },
+        { { "--generate", "10", "--demo", "/tmp/x" }, "--generate needs a folder after the number" },
+        { { "--generate", "--demo", "/tmp/x" }, "--generate needs a folder" },
+        // A word before the path can only be the count.
+        { { "--generate", "many", "/tmp/x" }, "--generate " + range + "'many'" },
+        { { "--text", "abc", "/tmp/x.txt" }, "--text " + range + "'abc'" },
+        { { "--text", "-5", "/tmp/x.txt" }, "--text " + range + "'-5'" },
+        { { "--generate", "10000001", "/tmp/x" }, "--generate " + range + "'10000001'" },
+        { { "--generate", "99999999999999999999", "/tmp/x" }, "--generate " + range + "'99999999999999999999'" },
+        { { "--generate", "99999999999999999999" }, "--generate " + range + "'99999999999999999999'" },
+        // Without a count the one argument is the path, so the next word is a command again.
+        { { "--generate", "/tmp/x", "--frobnicate" }, "unknown command '--frobnicate'" },
+        { { "--text", "/tmp/x.txt", "--frobnicate" }, "unknown command '--frobnicate'" },
+    };
+    for (const auto& [arguments, says] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         const Outcome run = rfsetup(arguments);
         EXPECT_EQ(run.code, 2);
+        EXPECT_TRUE(run.err.startsWith("rfsetup: " + says + '\n')) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains("Usage: rfsetup")) << run.err.toStdString();
     }
 }

@@ -1,4 +1,5 @@
 #include "DepartmentsFixture.h"
+#include "TestFiles.h"
 
 #include "directory/TfrmDataMod.h"
 #include "directory/TfrmEditMaster.h"
@@ -56,6 +57,18 @@ protected:
     QString currentDepartment()
     {
         return data().TblEditDepartment->FieldByName(QStringLiteral("Department")).AsString();
+    }
+    // A click at the point of the window where the widget lies, which whatever lies on top there gets.
+    static void clickAt(QWidget& window, QWidget* widget, QPoint point = {})
+    {
+        const QPoint local = point.isNull() ? widget->rect().center() : point;
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, widget->mapTo(&window, local));
+    }
+    // Keys typed one by one, each to the widget that has the focus when it is pressed.
+    static void type(const QString& text)
+    {
+        for (const QChar character : text)
+            QTest::keyClick(focused(), character.toLatin1());
     }
     int guardMessages() const
     {
@@ -159,6 +172,39 @@ TEST_F(DepartmentEditorTest, AFailingCascadeIsShownAndLeavesTheRenamePendingInTh
     });
     EXPECT_EQ(departments(), (QStringList { "Accounting", "DESIGN LAB", "SAFETY", "Sales" }));
     EXPECT_TRUE(employees().contains(QStringLiteral("DESIGN LAB/CARTER, EVE")));
+}
+
+TEST_F(DepartmentEditorTest, ARenameRefusedByTheCascadeAfterTheRowWasWrittenIsShownAndChangesNeitherFile)
+{
+    // CARTER, EVE of DESIGN LAB already: renaming DESIGN would give DESIGN's CARTER, EVE the same key.
+    m_environment.addRows(DirectoryDatabase::EmployeeTable,
+        QList<TEmployeeRec> { { "DESIGN LAB", "CARTER, EVE", "200", {}, {}, {}, {}, {} } });
+    const QString employeePath = tablePath(DirectoryDatabase::EmployeeTable);
+    const QString departmentPath = tablePath(DirectoryDatabase::DepartmentTable);
+    const QByteArray employeesBefore = readFile(employeePath);
+    const QByteArray departmentsBefore = readFile(departmentPath);
+    startWithPermission();
+    editDepartments([&](TfrmEditMaster& editor) {
+        type(QStringLiteral("design"));
+        ui::DBGrid* const grid = editor.DBGrid1;
+        ASSERT_EQ(grid->cellText(grid->currentRow(), 0), QStringLiteral("DESIGN"));
+        clickAt(editor, grid->viewport(), grid->cellRect(grid->currentRow(), 0).center());
+        ASSERT_EQ(focused(), grid);
+        type(QStringLiteral("DESIGN LAB"));
+        clickAt(editor, editor.DBNavigator1->button(Button::Post));
+
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_EQ(messages().first(), QStringLiteral("Key violation in table employee.DB"));
+        EXPECT_EQ(data().TblEditDepartment->State(), db::DataSetState::Edit);
+        EXPECT_EQ(currentDepartment(), QStringLiteral("DESIGN LAB")) << "the typed name stays for the user to change";
+        EXPECT_EQ(readFile(employeePath), employeesBefore);
+        EXPECT_EQ(readFile(departmentPath), departmentsBefore);
+        clickAt(editor, editor.DBNavigator1->button(Button::Cancel));
+        clickAt(editor, editor.BitBtn1);
+    });
+    EXPECT_EQ(departments(), (QStringList { "Accounting", "DESIGN", "SAFETY", "Sales" }));
+    EXPECT_EQ(employees().filter(QStringLiteral("CARTER, EVE")),
+        (QStringList { "DESIGN LAB/CARTER, EVE", "DESIGN/CARTER, EVE" }));
 }
 
 TEST_F(DepartmentEditorTest, ReopeningContinuesOnTheSameRowWithAnEmptySearchBox)

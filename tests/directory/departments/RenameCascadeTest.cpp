@@ -1,4 +1,6 @@
 #include "DepartmentsFixture.h"
+#include "FullDisk.h"
+#include "TestFiles.h"
 
 #include "directory/TfrmDataMod.h"
 #include "platform/db/EngineError.h"
@@ -37,6 +39,8 @@ protected:
         table().Post();
     }
 
+    // Connections opened from here on reach the files through it; it refuses nothing until told to.
+    FullDisk m_disk;
     const QStringList m_employeesAtStart { "Accounting/BAKER, DON", "DESIGN/CARTER, EVE", "FACILITIES/DAVIS, FAY",
         "SALES/ALLEN, CAL", "Sales/ABBOTT, ANN", "Sales/ADAMS, BOB" };
     const QStringList m_departmentsAtStart { "Accounting", "DESIGN", "SAFETY", "Sales" };
@@ -144,6 +148,67 @@ TEST_F(RenameCascadeTest, AnUpdateThatCannotRunRollsTheRenameBackAndKeepsTheRowI
     EXPECT_EQ(departments(), (QStringList { "Accounting", "DESIGN", "REVENUE", "SAFETY" }));
     EXPECT_EQ(employees().filter(QStringLiteral("REVENUE/")).size(), 2);
     EXPECT_EQ(stored(DirectoryDatabase::DepartmentTable, "Address1").filter(QStringLiteral("2ND FLOOR")).size(), 1);
+}
+
+TEST_F(RenameCascadeTest, ACascadeThatFailsOnEitherFileNamesThatFileAndChangesNeither)
+{
+    const QString employeePath = tablePath(DirectoryDatabase::EmployeeTable);
+    const QString departmentPath = tablePath(DirectoryDatabase::DepartmentTable);
+    std::unique_ptr<SqliteShell> reader;
+    const auto readWhileCommitting = [&reader](const QString& path) {
+        reader = std::make_unique<SqliteShell>(path, true);
+        ASSERT_TRUE(reader->execute("BEGIN; SELECT count(*) FROM records"));
+    };
+    const struct
+    {
+        const char* failure;
+        std::function<void()> arrange;
+        std::string says;
+    } cases[] {
+        { "another program reads employee.DB", [&] { readWhileCommitting(employeePath); },
+            "Table employee.DB is busy" },
+        { "employee.DB's disk is full when its old rows are saved", [&] { m_disk.fill(employeePath + "-journal"); },
+            "Cannot write table employee.DB: the disk is full" },
+        { "employee.DB's disk is full at the commit", [&] { m_disk.fill(employeePath); },
+            "Cannot write table employee.DB: the disk is full" },
+        { "another program reads department.DB", [&] { readWhileCommitting(departmentPath); },
+            "Table department.DB is busy" },
+        { "department.DB's disk is full at the commit", [&] { m_disk.fill(departmentPath); },
+            "Cannot write table department.DB: the disk is full" },
+        // Last: the employee it adds stays.
+        { "the new name gives two employees one key",
+            [this] {
+                m_environment.addRows(DirectoryDatabase::EmployeeTable,
+                    QList<TEmployeeRec> { { "REVENUE", "ADAMS, BOB", "300", {}, {}, {}, {}, {} } });
+            },
+            "Key violation in table employee.DB" },
+    };
+    for (const auto& [failure, arrange, says] : cases) {
+        SCOPED_TRACE(failure);
+        arrange();
+        const QByteArray employeesBefore = readFile(employeePath);
+        const QByteArray departmentsBefore = readFile(departmentPath);
+
+        edit(QStringLiteral("Sales"), "Department", QStringLiteral("REVENUE"));
+        const std::string message = failureOf<db::EngineError>([this] { table().Post(); });
+        EXPECT_EQ(message.substr(0, says.size()), says);
+        EXPECT_EQ(table().State(), db::DataSetState::Edit);
+        EXPECT_EQ(name().AsString(), QStringLiteral("REVENUE"));
+
+        reader.reset();
+        m_disk.clear();
+        EXPECT_EQ(readFile(employeePath), employeesBefore);
+        EXPECT_EQ(readFile(departmentPath), departmentsBefore);
+        EXPECT_EQ(departments(), m_departmentsAtStart);
+        EXPECT_EQ(employees().filter(QStringLiteral("Sales/")).size(), 2);
+        table().Cancel();
+    }
+
+    // Nothing of the failures stays behind: the rename goes through once the obstacle is gone.
+    rename(QStringLiteral("Sales"), QStringLiteral("SALES & MARKETING"));
+    EXPECT_EQ(employees().filter(QStringLiteral("SALES & MARKETING/")).size(), 2);
+    EXPECT_EQ(SqliteShell(employeePath, true).integrity(), QStringLiteral("ok"));
+    EXPECT_EQ(SqliteShell(departmentPath, true).integrity(), QStringLiteral("ok"));
 }
 
 TEST_F(RenameCascadeTest, AnotherProgramReadsAndWritesBothTablesWhileARowIsBeingEdited)

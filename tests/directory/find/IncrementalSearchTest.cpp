@@ -1,4 +1,5 @@
 #include "FindFixture.h"
+#include "SqliteShell.h"
 
 #include "platform/db/Table.h"
 
@@ -67,7 +68,9 @@ TEST_F(IncrementalSearchTest, DepartmentSearchIgnoresCaseAndAFailingLookUpSaysNo
     QTest::keyClick(&field, Qt::Key_D);
     EXPECT_EQ(main.DBEditDepartment->text(), QStringLiteral("DESIGN"));
 
-    data().TblDepartment->Close();
+    // A look-up that fails (another program holds the table) says so in one box.
+    SqliteShell other(m_environment.tablePath(DirectoryDatabase::DepartmentTable));
+    ASSERT_TRUE(other.execute("BEGIN EXCLUSIVE"));
     QTest::keyClick(&field, Qt::Key_E);
     EXPECT_EQ(messages(), QStringList { "Not Found" });
     EXPECT_EQ(m_modal.messages().constFirst().kind, ui::MessageKind::Information);

@@ -198,7 +198,9 @@ TEST(TableFileTest, OpeningChecksTheFileAndThePassword)
     const QByteArray before = alias.readFile("random.DB");
     for (const char* name : { "random.DB", "empty.DB", "other.DB" }) {
         EXPECT_EQ(failureOf<EngineError>([&] { db::TableFile table(alias.path(name), empty); }),
-            QStringLiteral("%1 is not a table of this engine").arg(name).toStdString());
+            QStringLiteral("Table %1 cannot be read: the file %2 is damaged or is not a table of this directory")
+                .arg(name, QDir::toNativeSeparators(alias.path(name)))
+                .toStdString());
     }
     EXPECT_EQ(alias.readFile("random.DB"), before);
 }
