@@ -25,8 +25,7 @@ bool Bevel::event(QEvent* event)
         break;
     case QEvent::ChildAdded:
         if (static_cast<QChildEvent*>(event)->child()->isWidgetType()) {
-            qWarning("A bevel holds no controls: %s would never get the mouse",
-                qPrintable(static_cast<QChildEvent*>(event)->child()->objectName()));
+            qWarning("A control inside a bevel never gets the mouse: lay it over the bevel instead");
         }
         break;
     default:
