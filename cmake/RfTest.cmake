@@ -3,7 +3,8 @@
 # GUI suites get a main that creates a QApplication. All tests run headless.
 # What every test shares (tests/support): the scoped variable, the temporary alias, the printers for failures, a
 # child process, a plain SQLite connection, a full disk for one file, whole-file reads and writes, the wait for a
-# modal window, and the mains, which point the alias, settings and runtime folders at the build tree (TestHome.h).
+# modal window, the mouse at a point of a window, and the mains, which point the alias, settings and runtime folders
+# at the build tree (TestHome.h).
 set(RF_TEST_SUPPORT ${CMAKE_SOURCE_DIR}/tests/support)
 add_library(rf_test_support STATIC
     ${RF_TEST_SUPPORT}/TestHome.cpp ${RF_TEST_SUPPORT}/TestHome.h
@@ -16,7 +17,8 @@ add_library(rf_test_support STATIC
 target_link_libraries(rf_test_support PUBLIC rf_db Qt6::Core PRIVATE SQLite::SQLite3)
 target_include_directories(rf_test_support PUBLIC ${RF_TEST_SUPPORT})
 target_compile_definitions(rf_test_support PRIVATE RF_BUILD_DIR="${CMAKE_BINARY_DIR}")
-add_library(rf_gui_test_main STATIC ${RF_TEST_SUPPORT}/GuiTestMain.cpp ${RF_TEST_SUPPORT}/WhenModalShows.h)
+add_library(rf_gui_test_main STATIC
+    ${RF_TEST_SUPPORT}/GuiTestMain.cpp ${RF_TEST_SUPPORT}/WhenModalShows.h ${RF_TEST_SUPPORT}/PointerInput.h)
 target_link_libraries(rf_gui_test_main PUBLIC Qt6::Widgets GTest::gtest rf_test_support)
 add_library(rf_test_main STATIC ${RF_TEST_SUPPORT}/TestMain.cpp)
 target_link_libraries(rf_test_main PUBLIC GTest::gtest rf_test_support)

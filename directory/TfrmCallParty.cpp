@@ -3,11 +3,11 @@
 #include "directory/CallRequest.h"
 #include "directory/DialText.h"
 #include "directory/SimpleComboBox.h"
+#include "platform/ui/Bevel.h"
 #include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Component.h"
 
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -27,7 +27,7 @@ TfrmCallParty::TfrmCallParty(const QString& specialPrefix, QWidget* owner)
     : QDialog(owner)
     , btnDial(component<QPushButton>("btnDial", QStringLiteral("&Dial"), this))
     , ComboBox1(component<SimpleComboBox>("ComboBox1", this))
-    , Bevel1(component<QFrame>("Bevel1", this))
+    , Bevel1(component<ui::Bevel>("Bevel1", this))
     , btnClose(component<QPushButton>("btnClose", QStringLiteral("&Close"), this))
     , lblCalledParty(component<QLabel>("lblCalledParty", QStringLiteral("Called Party"), this))
     , m_specialPrefix(specialPrefix)
@@ -39,13 +39,10 @@ TfrmCallParty::TfrmCallParty(const QString& specialPrefix, QWidget* owner)
     setFixedSize(formSize);
     ui::centreOnScreen(*this);
 
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
     Bevel1->setGeometry(8, 8, 246, 204);
     ComboBox1->setGeometry(18, 18, 226, 160);
     lblCalledParty->setGeometry(18, 184, 226, 20);
     lblCalledParty->setAlignment(Qt::AlignCenter);
-    Bevel1->lower();
     btnDial->setGeometry(40, 224, 80, 26);
     btnClose->setGeometry(142, 224, 80, 26);
     btnDial->setDefault(true);

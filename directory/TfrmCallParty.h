@@ -3,10 +3,13 @@
 #include <QDialog>
 #include <QString>
 
-class QFrame;
 class QLabel;
 class QPushButton;
 class SimpleComboBox;
+
+namespace ui {
+class Bevel;
+} // namespace ui
 
 // The number chooser: a small modal dialog that lists the numbers of a value holding several and dials any of
 // them, as often as the user asks, until it is closed. Each dial asks the handset prompt first. Esc does not close
@@ -21,7 +24,7 @@ public:
 
     QPushButton* const btnDial;
     SimpleComboBox* const ComboBox1;
-    QFrame* const Bevel1;
+    ui::Bevel* const Bevel1;
     QPushButton* const btnClose;
     QLabel* const lblCalledParty;
 

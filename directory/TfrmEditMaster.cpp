@@ -6,6 +6,7 @@
 #include "directory/TfrmDataMod.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
+#include "platform/ui/Bevel.h"
 #include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/DBGrid.h"
@@ -62,7 +63,7 @@ TfrmEditMaster::TfrmEditMaster(TfrmDataMod& dataModule, QWidget* owner)
     , DBNavigator1(component<ui::DBNavigator>("DBNavigator1", Panel1))
     , DBGrid1(component<ui::DBGrid>("DBGrid1", this))
     , ActiveDataSource(component<db::DataSource>("ActiveDataSource", this))
-    , Bevel1(component<QFrame>("Bevel1", this))
+    , Bevel1(component<ui::Bevel>("Bevel1", this))
     , EditDepartmentSearch(component<QLineEdit>("EditDepartmentSearch", this))
     , Label1(component<QLabel>("Label1", QStringLiteral("Searching for a department:"), this))
     , m_dataModule(dataModule)
@@ -78,10 +79,6 @@ TfrmEditMaster::TfrmEditMaster(TfrmDataMod& dataModule, QWidget* owner)
     Panel1->setFrameShadow(QFrame::Raised);
     DBNavigator1->setDataSource(ActiveDataSource);
     DBNavigator1->setVisibleButtons(navigatorButtons::allButRefresh);
-
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->lower();
 
     Label1->setFont(arial(10, true));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -14,6 +14,7 @@ class DataSource;
 } // namespace db
 
 namespace ui {
+class Bevel;
 class DBGrid;
 class DBNavigator;
 } // namespace ui
@@ -49,7 +50,7 @@ public:
     ui::DBNavigator* const DBNavigator1;
     ui::DBGrid* const DBGrid1;
     db::DataSource* const ActiveDataSource;
-    QFrame* const Bevel1;
+    ui::Bevel* const Bevel1;
     QLineEdit* const EditDepartmentSearch;
     QLabel* const Label1;
 

@@ -10,6 +10,7 @@
 #include "platform/db/FileReplacement.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
+#include "platform/ui/Bevel.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
@@ -116,7 +117,7 @@ TfrmImportAscii::TfrmImportAscii(TfrmDataMod& dataModule, const QString& program
     , Label1(navyLabel("Label1", QStringLiteral("Records be Imported:"), this))
     , Label2(navyLabel("Label2", QStringLiteral("Bad Records:"), this))
     , RadioGroup1(component<QGroupBox>("RadioGroup1", QStringLiteral("Original Data Type"), this))
-    , Bevel1(component<QFrame>("Bevel1", this))
+    , Bevel1(component<ui::Bevel>("Bevel1", this))
     , Panel1(component<QFrame>("Panel1", this))
     , DBNavigator1(component<ui::DBNavigator>("DBNavigator1", Panel1))
     , SrcDestTable(component<db::DataSource>("SrcDestTable", this))
@@ -171,8 +172,6 @@ void TfrmImportAscii::buildDesign()
     EditStatus->hide();
 
     Bevel1->setGeometry(4, 37, formSize.width() - 8, 292);
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
     DBGrid1->setDataSource(SrcDestTable);
     DBGrid1->setOptions(ui::DBGrid::Option::Editing | ui::DBGrid::Option::Titles | ui::DBGrid::Option::ColLines
         | ui::DBGrid::Option::RowLines | ui::DBGrid::Option::ConfirmDelete | ui::DBGrid::Option::CancelOnExit);

@@ -20,6 +20,7 @@ class DataSource;
 } // namespace db
 
 namespace ui {
+class Bevel;
 class DBGrid;
 class DBNavigator;
 } // namespace ui
@@ -62,7 +63,7 @@ public:
     QLabel* const Label2;
     os::FileDialog OpenDialog1;
     QGroupBox* const RadioGroup1;
-    QFrame* const Bevel1;
+    ui::Bevel* const Bevel1;
     QFrame* const Panel1;
     ui::DBNavigator* const DBNavigator1;
     db::DataSource* const SrcDestTable;

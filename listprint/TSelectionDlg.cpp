@@ -8,12 +8,12 @@
 #include "platform/db/Param.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/ui/Bevel.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
 #include "platform/ui/Component.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -25,7 +25,7 @@ TSelectionDlg::TSelectionDlg(TFrmMain& owner)
     : QDialog(&owner,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint)
-    , Bevel1(component<QFrame>("Bevel1", this))
+    , Bevel1(component<ui::Bevel>("Bevel1", this))
     , LblSelection(component<QLabel>("LblSelection", this))
     , DBLookupComboBoxSelect(component<ui::DBLookupComboBox>("DBLookupComboBoxSelect", this))
     , OKBtn(component<QPushButton>("OKBtn", QStringLiteral("OK"), this))

@@ -2,14 +2,14 @@
 
 #include <QDialog>
 
-class QFrame;
 class QLabel;
 class QPushButton;
 class TFrmMain;
 
 namespace ui {
+class Bevel;
 class DBLookupComboBox;
-}
+} // namespace ui
 
 // The department chooser of the one-department list: every department confirmed with OK runs the main window's
 // current action for it, and the chooser stays open for the next one until it is cancelled or closed.
@@ -21,7 +21,7 @@ public:
     explicit TSelectionDlg(TFrmMain& owner);
     ~TSelectionDlg() override;
 
-    QFrame* const Bevel1;
+    ui::Bevel* const Bevel1;
     QLabel* const LblSelection;
     ui::DBLookupComboBox* const DBLookupComboBoxSelect;
     QPushButton* const OKBtn;

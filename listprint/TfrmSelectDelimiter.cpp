@@ -2,12 +2,12 @@
 
 #include "listprint/BoxedDialog.h"
 #include "listprint/TFrmMain.h"
+#include "platform/ui/Bevel.h"
 #include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/RadioGroup.h"
 
-#include <QFrame>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -20,7 +20,7 @@ TfrmSelectDelimiter::TfrmSelectDelimiter(TFrmMain& owner)
             | Qt::WindowCloseButtonHint)
     , OKBtn(component<QPushButton>("OKBtn", QStringLiteral("OK"), this))
     , CancelBtn(component<QPushButton>("CancelBtn", QStringLiteral("Cancel"), this))
-    , Bevel1(component<QFrame>("Bevel1", this))
+    , Bevel1(component<ui::Bevel>("Bevel1", this))
     , RadioGroup1(component<ui::RadioGroup>("RadioGroup1", this))
     , m_owner(owner)
 {

@@ -2,13 +2,13 @@
 
 #include <QDialog>
 
-class QFrame;
 class QPushButton;
 class TFrmMain;
 
 namespace ui {
+class Bevel;
 class RadioGroup;
-}
+} // namespace ui
 
 // Asks for the format of an export file, comma or tab. Created anew for every export command, so it always starts
 // on the comma format; OK stores the choice in the main window's export delimiter.
@@ -22,7 +22,7 @@ public:
 
     QPushButton* const OKBtn;
     QPushButton* const CancelBtn;
-    QFrame* const Bevel1;
+    ui::Bevel* const Bevel1;
     ui::RadioGroup* const RadioGroup1;
 
     void OKBtnClick();

@@ -1,3 +1,4 @@
+#include "PointerInput.h"
 #include "PrintrollFixture.h"
 
 #include "listprint/TSelectionDlg.h"
@@ -6,6 +7,7 @@
 #include "platform/ui/ModalRecorder.h"
 
 #include <QLabel>
+#include <QTableView>
 #include <QPushButton>
 #include <QTest>
 
@@ -50,6 +52,40 @@ TEST_F(DepartmentChooserTest, EachOkRunsTheListForTheChosenDepartmentUntilCancel
     const QString query = QStringLiteral("Select * |FROM employee |WHERE Department = :ParmDept=");
     EXPECT_EQ(queries, QStringList({ query + departments.front(), query + departments.back() }));
     EXPECT_EQ(mainWindow().ReportAction(), 1);
+}
+
+// With the mouse alone, each click at a point of a window: the list in the frame opens and takes a pick, and OK
+// and Cancel take theirs.
+TEST_F(DepartmentChooserTest, TheFramedListAndTheButtonsTakeClicks)
+{
+    openMainWindow();
+    selectList(QStringLiteral("Employees of a Department"));
+    ui::ModalRecorder recorder;
+    QString picked;
+    recorder.driveDialog([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<TSelectionDlg&>(dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+        pointer::expectMouseReaches(chooser, { "LblSelection", "DBLookupComboBoxSelect", "OKBtn", "CancelBtn" });
+        ui::DBLookupComboBox* const list = chooser.DBLookupComboBoxSelect;
+        pointer::click(*list);
+        QTableView* const rows = list->listView();
+        ASSERT_TRUE(QTest::qWaitFor([rows] { return rows->isVisible(); }));
+        const QModelIndex second = rows->model()->index(1, 0);
+        pointer::click(*rows->viewport(), rows->visualRect(second).center());
+        ASSERT_TRUE(QTest::qWaitFor([rows] { return !rows->isVisible(); }));
+        picked = list->currentText();
+        EXPECT_EQ(picked, second.data().toString());
+        pointer::click(*chooser.OKBtn);
+        EXPECT_TRUE(chooser.isVisible());
+        pointer::click(*chooser.CancelBtn);
+    });
+    doubleClickCatalogue();
+
+    EXPECT_EQ(recorder.dialogTitles(), QStringList { QStringLiteral("Department") });
+    EXPECT_TRUE(recorder.messages().isEmpty()) << "a department was chosen";
+    ASSERT_FALSE(picked.isEmpty());
+    ASSERT_EQ(previews().size(), 1);
+    EXPECT_TRUE(previews().front().contains(picked));
 }
 
 } // namespace

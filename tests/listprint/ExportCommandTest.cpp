@@ -4,6 +4,7 @@
 #include "listprint/TfrmSelectDelimiter.h"
 #include "platform/ui/RadioGroup.h"
 
+#include "PointerInput.h"
 #include "WhenModalShows.h"
 
 #include <QAction>
@@ -141,6 +142,40 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     mainWindow().ExportToAsciiFile1->trigger();
     EXPECT_TRUE(readFile(file).startsWith("\"Last Name\", \"First Name\""));
     EXPECT_EQ(m_recorder.messageTexts(), QStringList { "The Employee Listing has been exported into " + file });
+}
+
+// With the mouse alone, each click at a point of the window: the format in the frame and the buttons take it.
+TEST_F(ExportCommandTest, TheDelimiterDialogTakesClicks)
+{
+    openMainWindow();
+    selectList(QStringLiteral("Employee Listing"));
+    m_recorder.driveDialog([](QDialog& dialog) {
+        auto& delimiter = dynamic_cast<TfrmSelectDelimiter&>(dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&delimiter));
+        pointer::expectMouseReaches(delimiter, { "RadioGroup1", "OKBtn", "CancelBtn" });
+        for (int item : { 1, 0, 1 }) {
+            QRadioButton* const radio = delimiter.RadioGroup1->button(item);
+            pointer::click(*radio, QPoint(radio->height() / 2, radio->height() / 2)); // on its round mark
+            EXPECT_EQ(delimiter.RadioGroup1->ItemIndex(), item);
+        }
+        pointer::click(*delimiter.OKBtn);
+    });
+    bool asked = false;
+    answerFileDialog([&asked](QFileDialog& dialog) {
+        asked = true;
+        pressIn(dialog, Qt::Key_Escape);
+    });
+    mainWindow().ExportToAsciiFile1->trigger();
+    EXPECT_TRUE(asked) << "OK leads on to the file";
+    EXPECT_EQ(mainWindow().ExportDelimiter(), 1);
+
+    m_recorder.driveDialog([](QDialog& dialog) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        pointer::click(*dynamic_cast<TfrmSelectDelimiter&>(dialog).CancelBtn);
+    });
+    mainWindow().ExportToAsciiFile1->trigger();
+    EXPECT_EQ(m_recorder.dialogTitles(), QStringList({ "Select Delimiter", "Select Delimiter" }));
+    EXPECT_TRUE(m_recorder.messages().isEmpty());
 }
 
 TEST_F(ExportCommandTest, ListTwoWritesEachConfirmedDepartmentOverTheOneBefore)

@@ -1,4 +1,5 @@
 #include "DepartmentsFixture.h"
+#include "PointerInput.h"
 #include "TestFiles.h"
 
 #include "directory/TfrmDataMod.h"
@@ -259,6 +260,26 @@ TEST_F(DepartmentEditorTest, TheDepartmentPageIsRefreshedOnlyAfterClose)
     EXPECT_EQ(data().TblDepartment->FieldByName(QStringLiteral("Department")).AsString(), QStringLiteral("FINANCE"));
     EXPECT_EQ(data().TblEmployee2->RecordCount(), 1);
     EXPECT_EQ(data().TblEmployee2->FieldByName(QStringLiteral("Name")).AsString(), QStringLiteral("BAKER, DON"));
+}
+
+// With the mouse alone, each click at a point of the window: the search line and the grid in the frame take it.
+TEST_F(DepartmentEditorTest, TheFramedSearchLineAndGridTakeClicks)
+{
+    startWithPermission();
+    editDepartments([this](TfrmEditMaster& editor) {
+        pointer::expectMouseReaches(editor, { "Label1", "EditDepartmentSearch", "DBGrid1", "DBNavigator1", "BitBtn1" });
+        ui::DBGrid* const grid = editor.DBGrid1;
+        pointer::click(*grid->viewport(), grid->cellRect(2, 1).center());
+        EXPECT_EQ(currentDepartment(), QStringLiteral("SAFETY"));
+        EXPECT_EQ(grid->currentColumn(), 1);
+        EXPECT_TRUE(grid->hasFocus());
+        pointer::click(*editor.EditDepartmentSearch);
+        EXPECT_EQ(focused(), editor.EditDepartmentSearch);
+        pointer::click(*editor.DBNavigator1->button(Button::Last));
+        EXPECT_EQ(currentDepartment(), QStringLiteral("Sales"));
+        pointer::click(*editor.BitBtn1);
+        EXPECT_FALSE(editor.isVisible());
+    });
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "CallManagerStandIn.h"
 #include "DirectoryTestEnvironment.h"
+#include "PointerInput.h"
 #include "TestInput.h"
 
 #include "directory/SimpleComboBox.h"
@@ -98,6 +99,22 @@ TEST_F(NumberChooserTest, DialsPickedOrTypedNumbersAsOftenAsAskedAndStaysOpen)
     EXPECT_EQ(m_modal.messages().size(), 5) << "the handset prompt comes with each dial";
     EXPECT_TRUE(m_chooser.isVisible());
     EXPECT_EQ(m_chooser.ComboBox1->count(), 3);
+}
+
+// With the mouse alone, each click at a point of the window: the list and the name in the frame take it, and the
+// buttons below.
+TEST_F(NumberChooserTest, TheFramedListAndTheButtonsTakeClicks)
+{
+    pointer::expectMouseReaches(m_chooser, { "ComboBox1", "lblCalledParty", "btnDial", "btnClose" });
+    pointer::click(*m_list->viewport(), entry(2));
+    EXPECT_EQ(m_chooser.ComboBox1->text(), QStringLiteral("9555-0199"));
+    pointer::click(*m_chooser.ComboBox1->lineEdit());
+    EXPECT_EQ(focused(), m_chooser.ComboBox1->lineEdit());
+    const QString call = m_calls.expectCall();
+    pointer::click(*m_chooser.btnDial);
+    EXPECT_EQ(m_calls.received(call), dialled(QStringLiteral("9555-0199")));
+    pointer::click(*m_chooser.btnClose);
+    EXPECT_FALSE(m_chooser.isVisible());
 }
 
 } // namespace

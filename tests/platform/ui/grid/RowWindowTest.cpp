@@ -51,6 +51,10 @@ TEST_F(RowWindowTest, TheWindowHoldsTheCurrentRowAtItsPlaceUnlessAnEndIsNear)
         { 100, 3, 3, code(97), false, false },
         { 100, 9, 4, code(96), false, false }, // a place past the bottom is the bottom
         { rows - 2, 0, 3, code(rows - 5), false, true }, // the last rows fill the window from below
+        { rows - 3, 2, 2, code(rows - 5), false, true }, // the last row exactly on the bottom line
+        { rows - 4, 2, 2, code(rows - 6), false, false }, // one row more below it
+        { 2, 2, 2, code(0), true, false }, // the first row exactly on the top line
+        { 3, 2, 2, code(1), false, false }, // one row more above it
     };
     for (const Case& test : cases) {
         table.Locate("Code", code(test.at));
@@ -85,6 +89,25 @@ TEST_F(RowWindowTest, TheWindowHoldsTheCurrentRowAtItsPlaceUnlessAnEndIsNear)
     EXPECT_EQ(shownCode(window, 3), code(50));
     EXPECT_EQ(shownCode(window, 1), code(49));
     table.Cancel();
+    // A row inserted where the window's first or last row falls exactly on the edge, or one row short of it.
+    struct Inserting
+    {
+        int before;
+        bool atStart;
+        bool atEnd;
+    };
+    for (const Inserting test : std::initializer_list<Inserting> {
+             { 2, true, false }, { 3, false, false }, { rows - 2, false, true }, { rows - 3, false, false } }) {
+        SCOPED_TRACE(test.before);
+        table.Locate("Code", code(test.before));
+        table.Insert();
+        window.reload(&table, 2, 5);
+        EXPECT_EQ(window.size(), 5);
+        EXPECT_EQ(shownCode(window, 3), code(test.before));
+        EXPECT_EQ(window.atStart(), test.atStart);
+        EXPECT_EQ(window.atEnd(), test.atEnd);
+        table.Cancel();
+    }
     table.Close();
     window.reload(&table, 2, 5);
     EXPECT_EQ(window.size(), 0);
