@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -92,9 +93,14 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     QString caption;
     QString startFolder;
     bool confirmsOverwrite = true;
+    QStringList fileTypes;
     answerFileDialog([&](QFileDialog& dialog) {
         title = dialog.windowTitle();
         caption = acceptCaption(dialog);
+        if (const auto* const types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+            for (int i = 0; i < types->count(); ++i)
+                fileTypes << types->itemText(i);
+        }
         startFolder = dialog.directory().absolutePath();
         confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
         QWidget* const name = focusIn(dialog);
@@ -110,6 +116,7 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     EXPECT_EQ(focusedFirst, QStringLiteral("OKBtn"));
     EXPECT_EQ(title, QStringLiteral("Export Employee Listing to an ASCII file"));
     EXPECT_EQ(caption, QStringLiteral("&Export"));
+    EXPECT_EQ(fileTypes, QStringList({ "Text file (*.txt)", "Any file (*.*)" }));
     EXPECT_EQ(startFolder, documents());
     EXPECT_FALSE(confirmsOverwrite);
     EXPECT_EQ(mainWindow().ExportDelimiter(), 1);
