@@ -8,47 +8,37 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include <sys/stat.h>
-
 namespace {
 
 TEST(PlainFileTest, OnlyAPlainFileALinkToOneOrNothingMayBeOpenedAsAFile)
 {
     QTemporaryDir dir;
-    const auto at = [&](const char* name) { return dir.filePath(QLatin1String(name)); };
-    ASSERT_TRUE(writeFile(at("plain"), "x"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(at("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(writeFile(dir.filePath("plain"), "x"));
+    ASSERT_TRUE(QFile::link(dir.filePath("plain"), dir.filePath("link to plain")));
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath("link nowhere")));
     QLocalServer socket;
-    ASSERT_TRUE(socket.listen(at("socket")));
-    for (const auto& [link, target] : { std::pair { "link to plain", "plain" }, { "link to pipe", "pipe" },
-             { "link to folder", "." }, { "link nowhere", "nowhere" } })
-        ASSERT_TRUE(QFile::link(at(target), at(link)));
-
+    ASSERT_TRUE(socket.listen(dir.filePath("socket")));
     const struct
     {
         QString path;
         os::FileKind kind;
-        const char* refusal;
     } cases[] = {
-        { at("plain"), os::FileKind::Plain, "" },
-        { at("link to plain"), os::FileKind::Plain, "" },
-        { at("new"), os::FileKind::Missing, "" },
-        { at("link nowhere"), os::FileKind::Missing, "" },
-        { at("plain/below"), os::FileKind::Missing, "" }, // the open says why
-        { dir.path(), os::FileKind::Folder, "it is a folder, not a plain file" },
-        { at("link to folder"), os::FileKind::Folder, "it is a folder, not a plain file" },
-        { at("pipe"), os::FileKind::NamedPipe, "it is a named pipe, not a plain file" },
-        { at("link to pipe"), os::FileKind::NamedPipe, "it is a named pipe, not a plain file" },
-        { "/dev/zero", os::FileKind::Device, "it is a device, not a plain file" },
-        { at("socket"), os::FileKind::Socket, "it is a socket, not a plain file" },
+        { dir.filePath("plain"), os::FileKind::Plain },
+        { dir.filePath("link to plain"), os::FileKind::Plain },
+        { dir.filePath("new"), os::FileKind::Missing },
+        { dir.filePath("link nowhere"), os::FileKind::Missing },
+        { dir.filePath("plain/below"), os::FileKind::Missing }, // the open says why
+        { dir.path(), os::FileKind::Folder },
+        { "/dev/zero", os::FileKind::Device },
+        { dir.filePath("socket"), os::FileKind::Socket },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         EXPECT_EQ(os::fileKind(c.path), c.kind);
-        EXPECT_EQ(os::notAPlainFile(c.path), QLatin1String(c.refusal));
+        const bool mayOpen = c.kind == os::FileKind::Plain || c.kind == os::FileKind::Missing;
+        EXPECT_EQ(os::notAPlainFile(c.path).isEmpty(), mayOpen);
     }
+    EXPECT_EQ(os::notAPlainFile(dir.filePath("socket")), "it is a socket, not a plain file");
 }
 
 } // namespace

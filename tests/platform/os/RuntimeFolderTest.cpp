@@ -71,21 +71,6 @@ TEST(RuntimeFolderTest, OnlyAPrivateFolderOfThisUsersOwnIsTakenAndAMissingOneIsM
     EXPECT_FALSE(os::ensureRuntimeFolder(QString()));
 }
 
-TEST(RuntimeFolderTest, AnotherUsersFolderIsNeverTaken)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("app-links");
-    ASSERT_TRUE(makeFolder(folder, 0700));
-    if (!giveToAnotherUser(folder))
-        GTEST_SKIP() << "only root can give a folder to another user";
-    EXPECT_FALSE(os::ensureRuntimeFolder(folder));
-    EXPECT_EQ(modeOf(folder), 0700);
-
-    // Nor is this user's link to it.
-    ASSERT_TRUE(QFile::link(folder, dir.filePath("mine")));
-    EXPECT_FALSE(os::ensureRuntimeFolder(dir.filePath("mine")));
-}
-
 TEST(RuntimeFolderTest, WithoutARuntimeFolderOfItsOwnTheUserGetsANameOfTheirOwnInTheTemporaryFolder)
 {
     QTemporaryDir temp;
