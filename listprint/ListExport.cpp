@@ -4,6 +4,7 @@
 #include "platform/db/DataSet.h"
 #include "platform/db/Field.h"
 #include "platform/os/OsError.h"
+#include "platform/os/PlainFile.h"
 
 #include <QFile>
 #include <QScopeGuard>
@@ -54,6 +55,11 @@ qint64 ListExport::write(db::DataSet& rows, QIODevice& device, const QString& ta
 
 qint64 ListExport::writeFile(db::DataSet& rows, const QString& fileName) const
 {
+    // Asked before the open: a named pipe would hold Printroll until someone read it, and a device such as
+    // /dev/zero or /dev/null would take the list without a trace.
+    const QString refusal = os::notAPlainFile(fileName);
+    if (!refusal.isEmpty())
+        throw os::OsError(QStringLiteral("Cannot create \"%1\": %2").arg(fileName, refusal));
     QFile file(fileName);
     // Unbuffered: the writer gathers its own blocks, and a refused block is seen at once.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))

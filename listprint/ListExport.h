@@ -20,8 +20,9 @@ public:
 
     // Returns the number of rows written. Errors of the device raise an os::OsError naming `target`.
     qint64 write(db::DataSet& rows, QIODevice& device, const QString& target) const;
-    // Creates the file, or empties and replaces it. A file that cannot be created raises an os::OsError naming
-    // it, and nothing is written; a failure part way leaves the lines written before it in the file.
+    // Creates the file, or empties and replaces it. A file that cannot be created, and anything but a plain file
+    // (a named pipe, a device, a folder, or a link to one), raises an os::OsError naming it, and nothing is written;
+    // a failure part way leaves the lines written before it in the file.
     qint64 writeFile(db::DataSet& rows, const QString& fileName) const;
 
 private:

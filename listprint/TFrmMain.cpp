@@ -424,7 +424,7 @@ void TFrmMain::ToolBtnExportClick()
     const QString listName = m_dataMod.QryReportName->AsString();
     const QString fileName = m_saveDialog1.getSaveFileName(this,
         { QStringLiteral("Export %1 to an ASCII file").arg(listName), exportFolder(),
-            QStringLiteral("Text file (*.txt);;Any file (*)"), QStringLiteral("txt"), QStringLiteral("&Export"),
+            QStringLiteral("Text file (*.txt);;Any file (*.*)"), QStringLiteral("txt"), QStringLiteral("&Export"),
             false });
     if (fileName.isEmpty())
         return;

@@ -1,9 +1,29 @@
 #include "platform/os/FileDialog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 
 namespace os {
+
+namespace {
+
+// The desktop's dialogs that these stand for match "*.*" against every name, a name without a dot included; Qt's
+// would leave such names out, so Qt is given "*" in its place.
+QString matchingEveryName(const QString& filter)
+{
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    if (open < 0 || !filter.endsWith(QLatin1Char(')')))
+        return filter;
+    QStringList patterns = filter.mid(open + 1, filter.size() - open - 2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (QString& pattern : patterns) {
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+    }
+    return filter.left(open + 1) + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+} // namespace
 
 QString FileDialog::getOpenFileName(QWidget* parent, const Options& options)
 {
@@ -32,8 +52,19 @@ QString FileDialog::run(QWidget* parent, const Options& options, bool save)
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!options.folder.isEmpty() && QDir(options.folder).exists())
         dialog.setDirectory(options.folder);
-    if (!options.filter.isEmpty())
-        dialog.setNameFilter(options.filter);
+    if (!options.filter.isEmpty()) {
+        const QStringList shown = options.filter.split(QStringLiteral(";;"));
+        QStringList matching;
+        for (const QString& filter : shown)
+            matching << matchingEveryName(filter);
+        dialog.setNameFilters(matching);
+        // The list of file types shows the filters as the caller wrote them.
+        auto* const types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        if (types && types->count() == shown.size()) {
+            for (int i = 0; i < types->count(); ++i)
+                types->setItemText(i, shown.at(i));
+        }
+    }
     dialog.setDefaultSuffix(options.defaultSuffix);
     if (!options.confirmOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);

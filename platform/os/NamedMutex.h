@@ -17,7 +17,8 @@ public:
     {
         Created, // this object holds the lock
         AlreadyExists, // another holder has it; this object holds nothing
-        Failed // the lock file could not be opened (bad name, unusable folder); this object holds nothing
+        Failed // no lock file could be had (a bad name, a folder that is not this user's private one, a lock file
+               // that is a link or no plain file of this user); this object holds nothing
     };
 
     explicit NamedMutex(const QString& name, const QString& folder = runtimeFolder());

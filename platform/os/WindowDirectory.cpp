@@ -126,8 +126,9 @@ struct WindowDirectory::Entry
 WindowDirectory::WindowDirectory(const QString& folder)
     : m_folder(folder)
     , m_server(std::make_unique<QLocalServer>())
+    , m_folderUsable(ensureRuntimeFolder(folder))
 {
-    if (!ensureRuntimeFolder(m_folder))
+    if (!m_folderUsable)
         return;
     const QString path = socketPath(m_folder, QCoreApplication::applicationPid());
     // A socket under our own process number is left over from an earlier process that had the same number.
@@ -177,6 +178,8 @@ std::optional<WindowHandle> WindowDirectory::findWindow(const QString& title, Qt
         if (e.alive() && e.title().compare(title, cs) == 0)
             return WindowHandle { QCoreApplication::applicationPid(), e.id };
     }
+    if (!m_folderUsable)
+        return std::nullopt;
     for (const PeerSocket& peer : peerSockets(m_folder)) {
         const std::optional<QJsonObject> reply = ask(peer.path, { { QLatin1String("op"), opList } });
         if (!reply)
@@ -194,14 +197,14 @@ bool WindowDirectory::bringWindowToTop(WindowHandle handle)
 {
     if (handle.process == QCoreApplication::applicationPid())
         return applyLocally(opRaise, handle.window, {});
-    return ask(socketPath(m_folder, handle.process), windowRequest(opRaise, handle.window)).has_value();
+    return askProgram(handle.process, windowRequest(opRaise, handle.window)).has_value();
 }
 
 bool WindowDirectory::postQuit(WindowHandle handle)
 {
     if (handle.process == QCoreApplication::applicationPid())
         return applyLocally(opQuit, handle.window, {});
-    return ask(socketPath(m_folder, handle.process), windowRequest(opQuit, handle.window)).has_value();
+    return askProgram(handle.process, windowRequest(opQuit, handle.window)).has_value();
 }
 
 bool WindowDirectory::setWindowText(WindowHandle handle, const QString& text)
@@ -210,7 +213,7 @@ bool WindowDirectory::setWindowText(WindowHandle handle, const QString& text)
         return applyLocally(opTitle, handle.window, text);
     QJsonObject request = windowRequest(opTitle, handle.window);
     request.insert(QLatin1String("text"), text);
-    return ask(socketPath(m_folder, handle.process), request).has_value();
+    return askProgram(handle.process, request).has_value();
 }
 
 bool WindowDirectory::isIconic(WindowHandle handle) const
@@ -221,8 +224,7 @@ bool WindowDirectory::isIconic(WindowHandle handle) const
         const QWidget* w = it != m_entries.end() ? it->window() : nullptr;
         return w && w->isMinimized();
     }
-    const std::optional<QJsonObject> reply
-        = ask(socketPath(m_folder, handle.process), windowRequest(opIconic, handle.window));
+    const std::optional<QJsonObject> reply = askProgram(handle.process, windowRequest(opIconic, handle.window));
     return reply && reply->value(QLatin1String("iconic")).toBool();
 }
 
@@ -230,7 +232,15 @@ bool WindowDirectory::showWindowRestore(WindowHandle handle)
 {
     if (handle.process == QCoreApplication::applicationPid())
         return applyLocally(opRestore, handle.window, {});
-    return ask(socketPath(m_folder, handle.process), windowRequest(opRestore, handle.window)).has_value();
+    return askProgram(handle.process, windowRequest(opRestore, handle.window)).has_value();
+}
+
+std::optional<QJsonObject> WindowDirectory::askProgram(qint64 process, const QJsonObject& request) const
+{
+    // Whoever answers in a folder that is not this user's own may be anybody.
+    if (!m_folderUsable)
+        return std::nullopt;
+    return ask(socketPath(m_folder, process), request);
 }
 
 WindowDirectory::Entry* WindowDirectory::entry(quint64 window)

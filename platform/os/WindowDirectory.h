@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class QJsonObject;
 class QLocalServer;
 class QLocalSocket;
 class QWidget;
@@ -26,6 +27,9 @@ namespace os {
 // that does not answer in time counts as having no such window. The socket of a program that ended without
 // closing its directory (a crash, a kill) refuses connections and is removed when found.
 //
+// In a folder that ensureRuntimeFolder refuses (another user's, a link, open to others), the directory neither
+// listens nor asks: this process's own windows are all it finds.
+//
 // One directory per process and folder (a second one would take over the first one's socket), created after the
 // application object, whose event loop answers the requests.
 class WindowDirectory
@@ -36,7 +40,8 @@ public:
     WindowDirectory(const WindowDirectory&) = delete;
     WindowDirectory& operator=(const WindowDirectory&) = delete;
 
-    // False when the socket could not be created: this process's windows are then visible only to itself.
+    // False when the socket could not be created or the folder was refused: this process's windows are then
+    // visible only to itself.
     bool isListening() const;
 
     // Publishes a top-level window under its own window title, whatever that title is at the time of a look-up.
@@ -66,12 +71,14 @@ private:
     struct Entry;
 
     Entry* entry(quint64 window);
+    std::optional<QJsonObject> askProgram(qint64 process, const QJsonObject& request) const;
     void serve(QLocalSocket* socket);
     QByteArray answer(const QByteArray& request);
     bool applyLocally(const QString& operation, quint64 window, const QString& text);
 
     QString m_folder;
     std::unique_ptr<QLocalServer> m_server;
+    bool m_folderUsable;
     std::vector<Entry> m_entries;
     quint64 m_nextId = 1;
 };

@@ -20,8 +20,10 @@ constexpr QLatin1StringView value { "Special Char" };
 DirectoryTestEnvironment::DirectoryTestEnvironment(Content content)
     : m_alias(DirectoryDatabase::Alias, QStringLiteral("database"))
 {
-    for (const QString& folder : { settingsFolder(), runtimeFolder(), programFolder() })
+    for (const QString& folder : { settingsFolder(), programFolder() })
         QDir().mkpath(folder);
+    // The programs take a runtime folder only when it is private to its owner.
+    QDir().mkdir(runtimeFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setVariable("APP_SETTINGS_DIR", settingsFolder());
     setVariable("APP_RUNTIME_DIR", runtimeFolder());
 

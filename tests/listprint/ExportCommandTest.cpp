@@ -9,15 +9,23 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QScopeGuard>
 #include <QToolButton>
 
+#include <csignal>
 #include <functional>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -86,9 +94,14 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     QString caption;
     QString startFolder;
     bool confirmsOverwrite = true;
+    QStringList fileTypes;
     answerFileDialog([&](QFileDialog& dialog) {
         title = dialog.windowTitle();
         caption = acceptCaption(dialog);
+        if (const auto* const types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+            for (int i = 0; i < types->count(); ++i)
+                fileTypes << types->itemText(i);
+        }
         startFolder = dialog.directory().absolutePath();
         confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
         QWidget* const name = focusIn(dialog);
@@ -104,6 +117,7 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     EXPECT_EQ(focusedFirst, QStringLiteral("OKBtn"));
     EXPECT_EQ(title, QStringLiteral("Export Employee Listing to an ASCII file"));
     EXPECT_EQ(caption, QStringLiteral("&Export"));
+    EXPECT_EQ(fileTypes, QStringList({ "Text file (*.txt)", "Any file (*.*)" }));
     EXPECT_EQ(startFolder, documents());
     EXPECT_FALSE(confirmsOverwrite);
     EXPECT_EQ(mainWindow().ExportDelimiter(), 1);
@@ -226,6 +240,13 @@ TEST_F(ExportCommandTest, AListNumberOutsideOneToSevenCreatesNothingAfterBothDia
 TEST_F(ExportCommandTest, ATargetThatCannotBeWrittenShowsTheErrorAndNoCompletionMessage)
 {
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("a folder.txt"))));
+    // A named pipe that someone reads: a write would go through at once rather than wait.
+    const QString pipe = path(QStringLiteral("pipe.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    const auto closeReader = qScopeGuard([reader] { ::close(reader); });
+    ASSERT_TRUE(QFile::link(pipe, path(QStringLiteral("pipe link.txt"))));
     struct Target
     {
         QString fileName;
@@ -233,8 +254,11 @@ TEST_F(ExportCommandTest, ATargetThatCannotBeWrittenShowsTheErrorAndNoCompletion
     };
     const Target targets[] = {
         { path(QStringLiteral("missing/list.txt")), "No such file or directory" },
-        { path(QStringLiteral("a folder.txt")), "" },
-        { QStringLiteral("/dev/full"), "No space left on device" }, // fails once the writes begin
+        { path(QStringLiteral("a folder.txt")), "it is a folder, not a plain file" },
+        { pipe, "it is a named pipe, not a plain file" },
+        { path(QStringLiteral("pipe link.txt")), "it is a named pipe, not a plain file" },
+        { QStringLiteral("/dev/zero"), "it is a device, not a plain file" },
+        { QStringLiteral("/dev/full"), "it is a device, not a plain file" },
     };
     openMainWindow();
     selectList(QStringLiteral("Employee Listing"));
@@ -254,6 +278,41 @@ TEST_F(ExportCommandTest, ATargetThatCannotBeWrittenShowsTheErrorAndNoCompletion
         EXPECT_TRUE(mainWindow().ExportToAsciiFile1->isEnabled());
     }
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("missing"))));
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0) << "something was written into the pipe";
+}
+
+TEST_F(ExportCommandTest, AWriteThatFailsHalfWayKeepsTheLinesBeforeItAndShowsTheError)
+{
+    // A limit on the size of the files this process writes stands in for a disk that fills up: writes past it
+    // fail with "File too large" instead of a signal.
+    struct rlimit before = {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const auto restore = qScopeGuard([&] {
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previousHandler);
+    });
+    openMainWindow();
+    selectList(QStringLiteral("Employee Listing"));
+    const QString file = path(QStringLiteral("half.txt"));
+    mainWindow().SaveDialog1().setNextFileName(file);
+    confirmDelimiter();
+    struct rlimit limited = before;
+    limited.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    mainWindow().ExportToAsciiFile1->trigger();
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &before), 0);
+
+    ASSERT_EQ(m_recorder.messages().size(), 1);
+    const ui::MessageRequest& error = m_recorder.messages().front();
+    EXPECT_EQ(error.kind, ui::MessageKind::Error);
+    EXPECT_TRUE(error.text.contains(file)) << error.text.toStdString();
+    EXPECT_TRUE(error.text.contains(QStringLiteral("File too large"))) << error.text.toStdString();
+    const QByteArray written = readFile(file);
+    EXPECT_EQ(written.size(), 100);
+    EXPECT_TRUE(written.startsWith("\"Last Name\", \"First Name\"")) << written.toStdString();
+    EXPECT_EQ(mainWindow().ReportAction(), 1);
 }
 
 } // namespace

@@ -32,8 +32,10 @@ class WindowProbeTest : public ::testing::Test
 protected:
     WindowProbeTest()
     {
-        for (const char* folder : { "runtime", "settings" })
-            QDir().mkpath(m_alias.path(QLatin1String(folder)));
+        QDir().mkpath(m_alias.path(QStringLiteral("settings")));
+        // The programs take a runtime folder only when it is private to its owner.
+        QDir().mkdir(m_alias.path(QStringLiteral("runtime")),
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         DirectoryInstaller(m_alias.folder()).installDemo();
     }
 

@@ -2,14 +2,17 @@
 // never stop each other, and a copy that was killed leaves nothing that keeps the next start from coming up.
 #include "ChildProcess.h"
 #include "DirectoryTestEnvironment.h"
+#include "OtherUser.h"
 #include "PeerProcess.h"
 
 #include "common/TJustOne32.h"
+#include "platform/os/NamedMutex.h"
 #include "platform/os/WindowDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -172,6 +175,35 @@ TEST_F(GuardProcessTest, AKilledCopysLockDoesNotKeepTheNextStartFromComingUp)
     ASSERT_TRUE(startDirectory(next)) << next.output().toStdString();
     EXPECT_FALSE(next.output().contains(copyEnds));
     quit(next, directoryTitle);
+}
+
+TEST_F(GuardProcessTest, InARuntimeFolderThatAnotherUserTookEveryRingfolioStartsWithoutTheGuard)
+{
+    // The other user made the folder first, holds Ringfolio's lock in it and listens there as a program would.
+    QTemporaryDir taken;
+    const QString folder = QDir(taken.path()).filePath(QStringLiteral("app-links"));
+    ASSERT_TRUE(QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    const os::NamedMutex lock(QStringLiteral("Ringfolio"), folder);
+    ASSERT_EQ(lock.result(), os::NamedMutex::Result::Created);
+    QLocalServer listener;
+    ASSERT_TRUE(listener.listen(QDir(folder).filePath(QStringLiteral("windows-1.sock"))));
+    if (!giveToAnotherUser(folder))
+        GTEST_SKIP() << "only root can give a folder to another user";
+
+    QProcessEnvironment inTakenFolder = environment();
+    inTakenFolder.insert(QStringLiteral("APP_RUNTIME_DIR"), folder);
+    ChildProcess first(inTakenFolder);
+    ASSERT_TRUE(first.start(ChildProcess::beside(QStringLiteral("Ringfolio"))));
+    ASSERT_TRUE(first.waitForOutput(splashShown)) << first.output().toStdString();
+    ChildProcess second(inTakenFolder);
+    ASSERT_TRUE(second.start(ChildProcess::beside(QStringLiteral("Ringfolio"))));
+    ASSERT_TRUE(second.waitForOutput(splashShown)) << second.output().toStdString();
+
+    EXPECT_FALSE(first.output().contains(copyEnds));
+    EXPECT_FALSE(second.output().contains(copyEnds));
+    EXPECT_TRUE(first.running());
+    EXPECT_TRUE(second.running());
+    EXPECT_FALSE(listener.waitForNewConnection(0)) << "a program asked the other user's listener";
 }
 
 TEST_F(GuardProcessTest, TheGuardRetitlesTheFirstWindowFoundAndRestoresTheNext)

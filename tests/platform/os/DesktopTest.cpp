@@ -4,17 +4,22 @@
 #include "platform/os/PrinterSetupDialog.h"
 
 #include "PeerProcess.h"
+#include "TestFiles.h"
+#include "TestPrinters.h"
 #include "WhenModalShows.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QListView>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -43,6 +48,69 @@ TEST(DesktopTest, SaveDialogShowsTheCallersAcceptLabelAndAddsTheSuffix)
 
     whenModalShows<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(dialogs.getOpenFileName(nullptr, {}), QString());
+}
+
+// The names the dialog's list offers, once it has read its folder.
+QStringList listedNames(const QFileDialog& dialog)
+{
+    const auto* const view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    QStringList names;
+    for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row) {
+        const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+        if (index.flags() & Qt::ItemIsEnabled)
+            names << index.data().toString();
+    }
+    names.sort();
+    return names;
+}
+
+TEST(DesktopTest, AnyFileIsShownAsStarDotStarAndMatchesNamesWithoutADot)
+{
+    QTemporaryDir folder;
+    for (const char* name : { "README", "list.txt", "notes.md" })
+        ASSERT_TRUE(writeFile(folder.filePath(QLatin1String(name)), "x"));
+    os::FileDialog dialogs;
+    QStringList shownTypes;
+    QStringList listedAsText;
+    QStringList listedAsAny;
+    whenModalShows<QFileDialog>([&](QFileDialog& dialog) {
+        const auto* const types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        for (int i = 0; i < types->count(); ++i)
+            shownTypes << types->itemText(i);
+        // A step that fails must not leave the dialog waiting.
+        const auto closeAnyway = qScopeGuard([&dialog] {
+            if (dialog.isVisible())
+                dialog.reject();
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !listedNames(dialog).isEmpty(); }));
+        listedAsText = listedNames(dialog);
+
+        // The user tabs to the list of file types and picks the next one.
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        for (int step = 0; step < 20 && QApplication::focusWidget() && QApplication::focusWidget() != types; ++step)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), types);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listedNames(dialog).size() == 3; }));
+        listedAsAny = listedNames(dialog);
+
+        // and chooses the file without an extension from the list.
+        auto* const view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+        const QModelIndexList readme = view->model()->match(
+            view->model()->index(0, 0, view->rootIndex()), Qt::DisplayRole, "README", 1, Qt::MatchExactly);
+        ASSERT_EQ(readme.size(), 1);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(readme.front()).center());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    const QString chosen = dialogs.getSaveFileName(
+        nullptr, { "Export", folder.path(), "Text file (*.txt);;Any file (*.*)", "txt", "&Export", false });
+
+    EXPECT_EQ(shownTypes, QStringList({ "Text file (*.txt)", "Any file (*.*)" }));
+    EXPECT_EQ(listedAsText, QStringList { "list.txt" });
+    EXPECT_EQ(listedAsAny, QStringList({ "README", "list.txt", "notes.md" }));
+    EXPECT_EQ(chosen, folder.filePath("README"));
 }
 
 TEST(DesktopTest, NextFileNameAnswersOneDialogWithoutShowingIt)

@@ -1,9 +1,12 @@
 #include "platform/os/WindowDirectory.h"
 
+#include "OtherUser.h"
 #include "PeerProcess.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 
 using os::WindowDirectory;
@@ -157,6 +161,51 @@ TEST_F(WindowDirectoryTest, ProgramThatDoesNotAnswerCountsAsAbsent)
     const auto found = m_directory.findWindow("Same Title");
     ASSERT_TRUE(found);
     EXPECT_EQ(found->process, stopped.pid());
+}
+
+TEST(WindowDirectoryFolderTest, InAFolderOthersCanReachItNeitherListensNorAsks)
+{
+    const struct
+    {
+        const char* name;
+        std::function<bool(const QString&)> open; // opens the private folder to others; false when it cannot
+    } cases[] = {
+        { "readable by others",
+            [](const QString& folder) {
+                return QFile::setPermissions(folder,
+                    QFile::permissions(folder) | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                        | QFileDevice::ExeOther);
+            } },
+        { "another user's", giveToAnotherUser },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("links");
+        ASSERT_TRUE(QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        // Someone else's program listening there, as the companion would.
+        const QString socket = folder + "/windows-1.sock";
+        QLocalServer squatter;
+        ASSERT_TRUE(squatter.listen(socket));
+        if (!c.open(folder))
+            GTEST_SKIP() << "only root can give a folder to another user"; // the last case
+
+        WindowDirectory directory(folder);
+        EXPECT_FALSE(directory.isListening());
+        QWidget window;
+        window.setWindowTitle("Own Window");
+        const os::WindowHandle own = directory.publish(&window);
+        EXPECT_EQ(directory.findWindow("Own Window"), own) << "its own windows are still found";
+        EXPECT_FALSE(directory.findWindow("Companion"));
+        const os::WindowHandle squattersWindow { 1, 1 };
+        EXPECT_FALSE(directory.bringWindowToTop(squattersWindow));
+        EXPECT_FALSE(directory.postQuit(squattersWindow));
+        EXPECT_FALSE(directory.isIconic(squattersWindow));
+
+        EXPECT_FALSE(squatter.waitForNewConnection(0)) << "the squatter was asked";
+        EXPECT_TRUE(QFile::exists(socket));
+        EXPECT_EQ(QDir(folder).entryList(QDir::System | QDir::NoDotAndDotDot), QStringList { "windows-1.sock" });
+    }
 }
 
 } // namespace
