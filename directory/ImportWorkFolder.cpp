@@ -2,6 +2,7 @@
 
 #include "platform/db/EngineError.h"
 #include "platform/db/OwnerProcess.h"
+#include "platform/os/PlainFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QLocale>
 #include <QRegularExpression>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -22,37 +22,16 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// What the file is when it is not a plain file or a link to one; empty for a plain file, and for a name that cannot
-// be looked at, whose read then says why. Reading a named pipe waits for a writer, and a device may never end.
-QString notPlainFile(const QString& path)
-{
-    struct stat info
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || S_ISREG(info.st_mode))
-        return {};
-    if (S_ISDIR(info.st_mode))
-        return QStringLiteral("a folder");
-    if (S_ISFIFO(info.st_mode))
-        return QStringLiteral("a named pipe");
-    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
-        return QStringLiteral("a device");
-    if (S_ISSOCK(info.st_mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a special file");
-}
-
 } // namespace
 
 ImportWorkFolder::ImportWorkFolder(const QString& chosenFile, const QString& workFileName, const QString& schemaFile)
     : m_chosenFile(chosenFile)
     , m_schemaFile(schemaFile)
 {
-    const QString kind = notPlainFile(chosenFile);
-    if (!kind.isEmpty()) {
-        throw db::EngineError(
-            QStringLiteral("Cannot import %1: it is %2, not a plain file").arg(native(chosenFile), kind));
-    }
+    // Reading a named pipe waits for a writer, and a device may never end.
+    const QString refusal = os::notAPlainFile(chosenFile);
+    if (!refusal.isEmpty())
+        throw db::EngineError(QStringLiteral("Cannot import %1: %2").arg(native(chosenFile), refusal));
     const QDir temporary(QDir::tempPath());
     m_folder = std::make_unique<QTemporaryDir>(
         temporary.filePath(folderPrefix + db::OwnerProcess::currentId() + QStringLiteral("-XXXXXX")));

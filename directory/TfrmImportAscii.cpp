@@ -42,8 +42,8 @@ const QString viewingDuplicates = QStringLiteral("Viewing:  Duplicate Records");
 const QString importDepartment = QStringLiteral("Import Department");
 const QString importEmployee = QStringLiteral("Import Employee");
 
-// The stored filter "Text Files (*.txt)|*.txt|All Files (*.*)|*.*" in Qt's form; "*" is Linux's "any file".
-const QString openFilter = QStringLiteral("Text Files (*.txt);;All Files (*)");
+// The stored filter in Qt's form; the file dialog reads "*.*" as every name, dot or none.
+const QString openFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)");
 
 // The busy cursor while a preview or an import runs, put back however it ends.
 class BusyCursor
