@@ -7,13 +7,16 @@
 namespace db {
 
 class DataSet;
+class KeyViolationTable;
 class Table;
+class TableFile;
 
 // Moves rows from a source data set to a destination table, fields matched by position, as one transaction.
 // Copy creates or replaces the destination with the source's structure and copies every row. Append adds the
 // rows to the existing destination; a row that repeats its primary key goes to the key-violation table (created
-// or replaced with the destination's structure) and is counted. Rows that cannot be converted (a text line that
-// does not fit its schema, a value too wide or not a number) are counted as problems.
+// or replaced with the destination's structure) and is counted; the destination's new rows and the refused ones
+// commit together or not at all. Rows that cannot be converted (a text line that does not fit its schema, a value
+// too wide or not a number) are counted as problems.
 class BatchMove : public QObject
 {
     Q_OBJECT
@@ -49,6 +52,9 @@ public:
     QString FirstProblem() const { return m_firstProblem; }
 
 private:
+    void copy();
+    void appendRows(const TableFile& destination, KeyViolationTable& violations);
+
     QPointer<DataSet> m_source;
     QPointer<Table> m_destination;
     Mode m_mode = Mode::Append;

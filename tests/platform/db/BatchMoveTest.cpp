@@ -1,3 +1,4 @@
+#include "SqliteShell.h"
 #include "TestAlias.h"
 
 #include "platform/db/BatchMove.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -231,6 +234,56 @@ TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
     const db::TableFile file(m_alias.path("employee.DB"), m_alias.session());
     EXPECT_EQ(file.definition(), TestAlias::employeeDefinition());
     EXPECT_EQ(names("DupTable.db"), QStringList { "DOE, JANE" });
+}
+
+// Each append that refuses rows replaces the key-violation table with one of the destination's fields and
+// protection holding only its own refused rows, whatever the file held before, even no table at all; an append
+// that refuses none leaves it as it was. The table refused into cannot be the table appended to or the source.
+TEST_F(BatchMoveTest, RefusedRowsReplaceTheKeyViolationTable)
+{
+    preview(line("Sales", "SMITH, ANN", "999") + line("Lab", "NEW, NED", "1"));
+    m_alias.writeFile("employeecom.dll", line("Research", "COOK, CY", "998"));
+    struct Case
+    {
+        const char* was;
+        QByteArray bytes; // empty: a department table
+        bool fromText;
+    };
+    for (const Case& c : { Case { "a department table", {}, false }, Case { "not a table", "no table", true },
+             Case { "missing", "", false } }) {
+        SCOPED_TRACE(c.was);
+        QFile::remove(m_alias.path("DupTable.db"));
+        if (c.bytes.isNull())
+            m_alias.createTable("DupTable.db", TestAlias::departmentDefinition(), { { "EARLIER" } }, false);
+        else if (!c.bytes.isEmpty())
+            m_alias.writeFile("DupTable.db", c.bytes);
+        m_alias.createEmployees({ { "Sales", "SMITH, ANN", "201" }, { "Research", "COOK, CY", "202" } });
+        BatchMove& move = appendMove(c.fromText ? textTable("employeecom.dll") : table("DestTable.db"), "employee.DB");
+        move.Execute();
+        EXPECT_EQ(move.KeyViolCount(), 1);
+        const db::TableFile refused(m_alias.path("DupTable.db"), m_alias.session());
+        EXPECT_EQ(refused.definition().fields, TestAlias::employeeDefinition().fields);
+        EXPECT_TRUE(refused.definition().primaryKey.isEmpty());
+        EXPECT_TRUE(refused.isProtected());
+        EXPECT_EQ(names("DupTable.db"), QStringList { c.fromText ? "COOK, CY" : "SMITH, ANN" });
+        EXPECT_EQ(SqliteShell(m_alias.path("DupTable.db")).integrity(), "ok");
+    }
+
+    const QByteArray refused = m_alias.readFile("DupTable.db");
+    preview(line("Lab", "OTHER, OLA", "2"));
+    appendMove(table("DestTable.db"), "employee.DB").Execute();
+    EXPECT_EQ(m_move.KeyViolCount(), 0);
+    EXPECT_EQ(m_alias.readFile("DupTable.db"), refused);
+
+    for (const char* keyViolations : { "employee.DB", "DestTable.db" }) {
+        preview(line("Sales", "SMITH, ANN", "997"));
+        const QByteArray table = m_alias.readFile("employee.DB");
+        BatchMove& move = appendMove(this->table("DestTable.db"), "employee.DB");
+        move.setKeyViolTableName(keyViolations);
+        const std::string failure = failureOf<EngineError>([&] { move.Execute(); });
+        EXPECT_NE(failure.find("cannot be"), std::string::npos) << failure;
+        EXPECT_EQ(m_alias.readFile("employee.DB"), table);
+    }
 }
 
 TEST_F(BatchMoveTest, MissingDestinationIsNamed)
