@@ -1,6 +1,7 @@
 #include "platform/db/BatchMove.h"
 
 #include "platform/db/DataSet.h"
+#include "platform/db/DataSetState.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/FileIdentity.h"
 #include "platform/db/FileReplacement.h"
@@ -8,6 +9,7 @@
 #include "platform/db/Session.h"
 #include "platform/db/StoredValue.h"
 #include "platform/db/Table.h"
+#include "platform/db/TableAppend.h"
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
 #include "platform/db/TextSchema.h"
@@ -217,7 +219,12 @@ void BatchMove::Execute()
     }
     // Declared first: it is detached from the destination's connection only once the transaction has ended.
     KeyViolationTable violations(destination, keyViolPath, session);
-    appendRows(destination, violations);
+    TableDef sourceDefinition;
+    const QString sourcePath = tableSource(destination, sourceDefinition);
+    if (!sourcePath.isEmpty())
+        appendTable(destination, sourcePath, sourceDefinition, violations);
+    else
+        appendRows(destination, violations);
     if (m_destination->Active())
         m_destination->Refresh();
 }
@@ -250,6 +257,43 @@ void BatchMove::copy()
                               .arg(destinationName, QDir::toNativeSeparators(destinationPath)),
             0, destinationName);
     }
+}
+
+QString BatchMove::tableSource(const TableFile& destination, TableDef& sourceDefinition) const
+{
+    auto* const table = qobject_cast<Table*>(m_source.data());
+    if (!table || table->TableType() != Table::Type::Default)
+        return {};
+    const QString path = table->filePath();
+    // Rows read as the table shows them: all of them, in stored order, with nothing pending.
+    if (table->MasterSource() || !table->IndexName().isEmpty() || !table->IndexFieldNames().isEmpty()
+        || (table->Active() && table->State() != DataSetState::Browse) || sameFile(path, destination.path())) {
+        return {};
+    }
+    const TableFile file(path, table->session());
+    if (!TableAppend::suits(file.definition(), destination.definition()))
+        return {};
+    sourceDefinition = file.definition();
+    return path;
+}
+
+void BatchMove::appendTable(const TableFile& destination, const QString& sourcePath, const TableDef& sourceDefinition,
+    KeyViolationTable& violations)
+{
+    TableAppend append(destination, sourcePath, sourceDefinition);
+    m_problemCount = append.problemCount();
+    if (append.problemCount() > 0)
+        m_firstProblem = QStringLiteral("row %1: %2").arg(append.firstProblemRow()).arg(append.firstProblem());
+    // As the rows come, in stored order: the first problem or the first refused row stops the move.
+    const bool stopsAtKey = m_abortOnKeyViol && append.refusedCount() > 0;
+    if (m_abortOnProblem && append.problemCount() > 0 && !(stopsAtKey && append.refusesBeforeProblem()))
+        throw ConvertedRows::stoppedAt(destination.name(), append.firstProblemRow(), append.firstProblem());
+    if (stopsAtKey) {
+        m_keyViolCount = append.refusedCount();
+        throw stoppedByKey(destination.name());
+    }
+    m_movedCount = append.commit(violations);
+    m_keyViolCount = append.refusedCount();
 }
 
 void BatchMove::appendRows(const TableFile& destination, KeyViolationTable& violations)

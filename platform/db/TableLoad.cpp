@@ -10,10 +10,6 @@
 namespace db {
 namespace {
 
-// Page cache of a large load, in KiB. SQLite sorts for an index build in memory of the same size, so a load with
-// indexes grows the process by about twice this: kept well under 64 MB.
-constexpr int LoadCacheKib = 24 * 1024;
-
 const SqlConnection& idleConnection(const TableFile& table)
 {
     if (table.connection().inTransaction())
@@ -48,7 +44,7 @@ void TableLoad::suspendIndexes(KeyCheck keyCheck)
 {
     // Building an index once over all rows is far quicker than keeping it up to date row by row. Unless the keys
     // are checked at commit, unique indexes stay, so that repeated keys are still refused as they arrive.
-    m_table.connection().exec(QStringLiteral("PRAGMA cache_size = -%1").arg(LoadCacheKib));
+    m_table.connection().exec(QStringLiteral("PRAGMA cache_size = -%1").arg(CacheKib));
     const TableDef& definition = m_table.definition();
     QList<IndexDef> indexes;
     if (keyCheck == KeyCheck::AtCommit && !definition.primaryKey.isEmpty())

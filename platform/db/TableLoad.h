@@ -20,6 +20,10 @@ class TableFile;
 class TableLoad
 {
 public:
+    // Page cache of a large load, in KiB. SQLite sorts for an index build in memory of the same size, so a load with
+    // indexes grows the process by about twice this: kept well under 64 MB.
+    static constexpr int CacheKib = 24 * 1024;
+
     enum class KeyCheck
     {
         // A row repeating the primary key (or any unique index) throws KeyViolation as it arrives.

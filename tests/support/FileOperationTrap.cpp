@@ -224,3 +224,12 @@ QStringList FileOperationTrap::operationsIn(const QString& output)
     }
     return found;
 }
+
+std::string FileOperationTrap::describeStop(qint64 stop, const QStringList& operations)
+{
+    return QStringLiteral("stopped at %1 of %2, %3")
+        .arg(stop)
+        .arg(operations.size())
+        .arg(operations.value(stop - 1))
+        .toStdString();
+}

@@ -186,11 +186,7 @@ TEST(ImportAtomicityTest, ImportKilledMidwayLeavesTheTableWhole)
             stops.insert(operations.size() * part / 8 + 1);
         std::set<bool> leftAsBefore;
         for (const qint64 stop : stops) {
-            SCOPED_TRACE(QStringLiteral("killed at %1 of %2, %3")
-                             .arg(stop)
-                             .arg(operations.size())
-                             .arg(operations.at(stop - 1))
-                             .toStdString());
+            SCOPED_TRACE(FileOperationTrap::describeStop(stop, operations));
             restore();
             ChildProcess child(childEnvironment(table, stop), childDeadlineMs);
             ASSERT_TRUE(child.startTest(childTest));
