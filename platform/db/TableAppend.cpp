@@ -21,6 +21,10 @@ namespace {
 
 const QString SourceSchema = QStringLiteral("source");
 
+// The page cache while the source is examined, in KiB. SQLite sorts the source's keys in memory of the same size,
+// beside the row ids refused; the load's larger cache (TableLoad::CacheKib) comes after.
+constexpr int ExaminationCacheKib = 8 * 1024;
+
 bool isText(FieldType type)
 {
     return type == FieldType::Alpha || type == FieldType::Memo;
@@ -66,7 +70,7 @@ TableAppend::TableAppend(const TableFile& destination, const QString& sourcePath
         throw EngineError(
             QStringLiteral("Table %1 is already loading rows").arg(destination.name()), 0, destination.name());
     }
-    connection.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(TableLoad::CacheKib));
+    connection.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(ExaminationCacheKib));
     m_transaction = std::make_unique<SqlTransaction>(connection);
     // Attached inside the transaction, so that the source is only read: it takes no write lock.
     m_source = std::make_unique<AttachedFile>(connection, sourcePath, SourceSchema);
@@ -156,7 +160,9 @@ void TableAppend::findRefused()
     }
     // The source's keys in key order, each row after the earlier rows of its key: the first of a key is refused
     // when the destination holds the key, every later one always. In key order the look-ups walk the destination's
-    // key index from its start to its end.
+    // key index from its start to its end, each page once, so that the small page cache of the examination serves
+    // them.
+    m_refused.reserve(static_cast<size_t>(m_rows - m_problemCount));
     SqlStatement sorted(connection,
         QStringLiteral("SELECT s.rowid, %1 FROM %2.records s WHERE %3 ORDER BY %1, s.rowid")
             .arg(keys.join(u", "), SourceSchema, m_fits));
@@ -273,6 +279,7 @@ qint64 TableAppend::commit(KeyViolationTable& violations)
     const qint64 held = m_destination.rowCount();
     if (held > 0)
         findRefused(); // whether the rows added are many depends on it
+    m_destination.connection().exec(QStringLiteral("PRAGMA cache_size = -%1").arg(TableLoad::CacheKib));
     const qint64 fitting = m_rows - m_problemCount;
     if (fitting > static_cast<qint64>(m_refused.size())) {
         QList<IndexDef> dropped;
