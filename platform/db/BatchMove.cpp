@@ -85,6 +85,8 @@ public:
     }
 
     // Lines of a text file skipped as problems so far, and the last one's description.
+    // A text file's rows come converted to its fields already.
+    bool converts() const { return m_text != nullptr; }
     qint64 textProblems() const { return m_text ? m_text->problemCount() : 0; }
     QString lastTextProblem() const { return m_text ? m_text->lastProblem() : QString(); }
     QString firstTextProblem() const { return m_text ? m_text->firstProblem() : QString(); }
@@ -130,9 +132,16 @@ public:
     // The next row that converts to the fields.
     bool next(const QList<FieldDef>& fields, QVariantList& values)
     {
+        // Rows already of the fields need no second conversion: the values that fit a text file's field fit the
+        // same field of a table.
+        if (m_fieldsChecked != &fields) {
+            m_fieldsChecked = &fields;
+            m_converted = m_feed.converts() && fields == m_feed.fields();
+        }
+        const bool converted = m_converted;
         QVariantList row;
         for (;;) {
-            const bool more = m_feed.next(row);
+            const bool more = m_feed.next(converted ? values : row);
             if (m_feed.textProblems() > m_textProblems) {
                 m_problemCount += m_feed.textProblems() - m_textProblems;
                 m_textProblems = m_feed.textProblems();
@@ -148,7 +157,7 @@ public:
                 return false;
             ++m_rowNumber;
             QString why;
-            if (convertRow(fields, row, values, why))
+            if (converted || convertRow(fields, row, values, why))
                 return true;
             ++m_problemCount;
             if (m_firstProblem.isEmpty())
@@ -169,6 +178,8 @@ private:
     RowFeed m_feed;
     const QString m_destinationName;
     const bool m_abortOnProblem;
+    const QList<FieldDef>* m_fieldsChecked = nullptr;
+    bool m_converted = false;
     qint64 m_textProblems = 0;
     qint64 m_rowNumber = 0;
     qint64 m_problemCount = 0;
@@ -245,7 +256,7 @@ void BatchMove::copy()
         TableLoad load(table);
         QVariantList values;
         while (rows.next(table.definition().fields, values)) {
-            load.insert(values);
+            load.insertStored(values);
             ++m_movedCount;
         }
         m_problemCount = rows.problemCount();
@@ -314,7 +325,7 @@ void BatchMove::appendRows(const TableFile& destination, KeyViolationTable& viol
     QVariantList values;
     while (rows.next(fields, values)) {
         try {
-            load.insert(values);
+            load.insertStored(values);
             ++m_movedCount;
         } catch (const KeyViolation&) {
             refuse(values);

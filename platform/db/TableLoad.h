@@ -40,6 +40,8 @@ public:
     TableLoad& operator=(const TableLoad&) = delete;
 
     void insert(const QVariantList& values);
+    // A row already in the table's stored values (toStoredValue for each field), as a batch move converts them.
+    void insertStored(const QVariantList& values);
     // The rows repeating a unique key (all but the first row of each key, in the order inserted), removed from the
     // load.
     std::vector<QVariantList> takeRepeatedKeys();
@@ -47,6 +49,7 @@ public:
 
 private:
     void suspendIndexes(KeyCheck keyCheck);
+    SqlStatement& insertStatement();
 
     const TableFile& m_table;
     SqlTransaction m_transaction;
