@@ -7,6 +7,7 @@
 #include "platform/db/Field.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/ui/BusyCursor.h"
 
 #include <utility>
 
@@ -44,5 +45,6 @@ void TfrmDataMod::TblEditDepartmentAfterPost(db::DataSet& /*DataSet*/)
         QStringLiteral("WHERE Department = :FindVal") });
     QryEditMaster->Params(0).setAsString(newName);
     QryEditMaster->Params(1).setAsString(OldDepartment);
+    const ui::BusyCursor busy; // a large department's employees take a while
     QryEditMaster->ExecSQL();
 }

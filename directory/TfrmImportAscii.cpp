@@ -11,6 +11,7 @@
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Bevel.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
@@ -44,16 +45,6 @@ const QString importEmployee = QStringLiteral("Import Employee");
 
 // The stored filter in Qt's form; the file dialog reads "*.*" as every name, dot or none.
 const QString openFilter = QStringLiteral("Text Files (*.txt);;All Files (*.*)");
-
-// The busy cursor while a preview or an import runs, put back however it ends.
-class BusyCursor
-{
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QLineEdit* counterEdit(const char* name, QWidget* parent)
 {
@@ -312,7 +303,7 @@ void TfrmImportAscii::previewInto(const QString& chosenFile, const QString& work
     db::BatchMove& move = *m_dataModule.BatchMove1;
     move.setMode(db::BatchMove::Mode::Copy);
     try {
-        const BusyCursor busy;
+        const ui::BusyCursor busy;
         move.Execute();
     } catch (const db::EngineError& error) {
         // A preview that fails leaves the earlier preview table as it was, and the grid shows it again.
@@ -387,7 +378,7 @@ void TfrmImportAscii::btnUpdateClick()
                                                                  : QString(DirectoryDatabase::TempTable));
     destTable.setTableName(destination);
     {
-        const BusyCursor busy;
+        const ui::BusyCursor busy;
         move.Execute();
     }
     sourceTable.Close();

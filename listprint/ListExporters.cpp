@@ -7,6 +7,7 @@
 #include "platform/db/Field.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/ModalPoint.h"
 
 namespace {
@@ -16,6 +17,7 @@ using Format = ExportLineWriter::Format;
 // Writes the rows to the main window's export file; an error ends the export before its message.
 void writeExport(TFrmMain& mainWindow, db::DataSet& rows, const ExportColumns& columns, Format format)
 {
+    const ui::BusyCursor busy;
     ListExport(columns, format).writeFile(rows, mainWindow.ExportFileName());
 }
 

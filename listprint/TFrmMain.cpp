@@ -25,6 +25,7 @@
 #include "platform/os/WindowDirectory.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBMemo.h"
 #include "platform/ui/Guard.h"
@@ -527,9 +528,11 @@ void TFrmMain::runAction(
     case 1:
         layout.Preview(&m_printerSetupDialog1.printer());
         break;
-    case 2:
+    case 2: {
+        const ui::BusyCursor busy; // the pages are laid out as they print
         layout.Print(&m_printerSetupDialog1.printer());
         break;
+    }
     case 3:
         if (m_exportDelimiter == 0)
             exportComma();

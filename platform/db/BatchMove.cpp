@@ -1,11 +1,15 @@
 #include "platform/db/BatchMove.h"
 
 #include "platform/db/DataSet.h"
+#include "platform/db/DataSetState.h"
 #include "platform/db/EngineError.h"
+#include "platform/db/FileIdentity.h"
 #include "platform/db/FileReplacement.h"
+#include "platform/db/KeyViolationTable.h"
 #include "platform/db/Session.h"
 #include "platform/db/StoredValue.h"
 #include "platform/db/Table.h"
+#include "platform/db/TableAppend.h"
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
 #include "platform/db/TextSchema.h"
@@ -81,6 +85,8 @@ public:
     }
 
     // Lines of a text file skipped as problems so far, and the last one's description.
+    // A text file's rows come converted to its fields already.
+    bool converts() const { return m_text != nullptr; }
     qint64 textProblems() const { return m_text ? m_text->problemCount() : 0; }
     QString lastTextProblem() const { return m_text ? m_text->lastProblem() : QString(); }
     QString firstTextProblem() const { return m_text ? m_text->firstProblem() : QString(); }
@@ -107,6 +113,85 @@ bool convertRow(const QList<FieldDef>& fields, const QVariantList& row, QVariant
     return true;
 }
 
+// The rows of a feed converted to a table's fields. Rows that do not convert are problems: counted, or they stop
+// the move.
+class ConvertedRows
+{
+public:
+    ConvertedRows(DataSet& source, QString destinationName, bool abortOnProblem)
+        : m_feed(source)
+        , m_destinationName(std::move(destinationName))
+        , m_abortOnProblem(abortOnProblem)
+    {
+    }
+
+    const QList<FieldDef>& sourceFields() const { return m_feed.fields(); }
+    qint64 problemCount() const { return m_problemCount; }
+    const QString& firstProblem() const { return m_firstProblem; }
+
+    // The next row that converts to the fields.
+    bool next(const QList<FieldDef>& fields, QVariantList& values)
+    {
+        // Rows already of the fields need no second conversion: the values that fit a text file's field fit the
+        // same field of a table.
+        if (m_fieldsChecked != &fields) {
+            m_fieldsChecked = &fields;
+            m_converted = m_feed.converts() && fields == m_feed.fields();
+        }
+        const bool converted = m_converted;
+        QVariantList row;
+        for (;;) {
+            const bool more = m_feed.next(converted ? values : row);
+            if (m_feed.textProblems() > m_textProblems) {
+                m_problemCount += m_feed.textProblems() - m_textProblems;
+                m_textProblems = m_feed.textProblems();
+                if (m_firstProblem.isEmpty())
+                    m_firstProblem = m_feed.firstTextProblem();
+                if (m_abortOnProblem) {
+                    throw EngineError(QStringLiteral("The batch move into %1 stopped: %2")
+                                          .arg(m_destinationName, m_feed.lastTextProblem()),
+                        0, m_destinationName);
+                }
+            }
+            if (!more)
+                return false;
+            ++m_rowNumber;
+            QString why;
+            if (converted || convertRow(fields, row, values, why))
+                return true;
+            ++m_problemCount;
+            if (m_firstProblem.isEmpty())
+                m_firstProblem = QStringLiteral("row %1: %2").arg(m_rowNumber).arg(why);
+            if (m_abortOnProblem)
+                throw stoppedAt(m_destinationName, m_rowNumber, why);
+        }
+    }
+
+    static EngineError stoppedAt(const QString& destinationName, qint64 rowNumber, const QString& why)
+    {
+        return EngineError(QStringLiteral("The batch move into %1 stopped at row %2: %3")
+                               .arg(destinationName, QString::number(rowNumber), why),
+            0, destinationName);
+    }
+
+private:
+    RowFeed m_feed;
+    const QString m_destinationName;
+    const bool m_abortOnProblem;
+    const QList<FieldDef>* m_fieldsChecked = nullptr;
+    bool m_converted = false;
+    qint64 m_textProblems = 0;
+    qint64 m_rowNumber = 0;
+    qint64 m_problemCount = 0;
+    QString m_firstProblem;
+};
+
+KeyViolation stoppedByKey(const QString& destinationName)
+{
+    return KeyViolation(QStringLiteral("Key violation in table %1: the batch move was stopped").arg(destinationName), 0,
+        destinationName);
+}
+
 } // namespace
 
 BatchMove::BatchMove(QObject* parent)
@@ -124,126 +209,138 @@ void BatchMove::Execute()
     m_keyViolCount = 0;
     m_problemCount = 0;
     m_firstProblem.clear();
-
-    Session& session = m_destination->session();
-    const QString destinationPath = m_destination->filePath();
-    const QString destinationName = QFileInfo(destinationPath).fileName();
-    RowFeed feed(*m_source);
-    qint64 textProblems = 0;
-    qint64 rowNumber = 0;
-
-    // The next row that converts to the destination's fields; problems are counted, or stop the move.
-    const auto nextRow = [&](const QList<FieldDef>& fields, QVariantList& values) {
-        QVariantList row;
-        for (;;) {
-            const bool more = feed.next(row);
-            if (feed.textProblems() > textProblems) {
-                m_problemCount += feed.textProblems() - textProblems;
-                textProblems = feed.textProblems();
-                if (m_firstProblem.isEmpty())
-                    m_firstProblem = feed.firstTextProblem();
-                if (m_abortOnProblem) {
-                    throw EngineError(QStringLiteral("The batch move into %1 stopped: %2")
-                                          .arg(destinationName, feed.lastTextProblem()),
-                        0, destinationName);
-                }
-            }
-            if (!more)
-                return false;
-            ++rowNumber;
-            QString why;
-            if (convertRow(fields, row, values, why))
-                return true;
-            ++m_problemCount;
-            if (m_firstProblem.isEmpty())
-                m_firstProblem = QStringLiteral("row %1: %2").arg(rowNumber).arg(why);
-            if (m_abortOnProblem) {
-                throw EngineError(QStringLiteral("The batch move into %1 stopped at row %2: %3")
-                                      .arg(destinationName, QString::number(rowNumber), why),
-                    0, destinationName);
-            }
-        }
-    };
-
-    QVariantList values;
     if (m_mode == Mode::Copy) {
-        // Built beside the destination and renamed over it: a crash leaves the old table or the whole new one.
-        TableDef definition;
-        definition.fields = feed.fields();
-        m_destination->Close();
-        FileReplacement replacement(destinationPath);
-        TableFile::create(replacement.buildingPath(), definition);
-        {
-            const TableFile table(replacement.buildingPath(), session);
-            TableLoad load(table);
-            while (nextRow(table.definition().fields, values)) {
-                load.insert(values);
-                ++m_movedCount;
-            }
-            load.commit();
-        }
-        if (!replacement.replaceTarget()) {
-            throw EngineError(QStringLiteral("Cannot replace table %1: %2")
-                                  .arg(destinationName, QDir::toNativeSeparators(destinationPath)),
-                0, destinationName);
-        }
+        copy();
         return;
     }
 
-    TableFile destination(destinationPath, session);
+    Session& session = m_destination->session();
+    const TableFile destination(m_destination->filePath(), session);
+    // Refused rows are kept only by a move that goes on past them.
+    const QString keyViolPath = m_keyViolTableName.isEmpty() || m_abortOnKeyViol
+        ? QString()
+        : session.tableFile(m_destination->DatabaseName(), m_keyViolTableName);
+    // The refused rows replace what the key-violation table holds: it cannot be where the rows come from.
+    const auto* const table = qobject_cast<const Table*>(m_source.data());
+    if (table && table->TableType() == Table::Type::Default && !keyViolPath.isEmpty()
+        && sameFile(table->filePath(), keyViolPath)) {
+        throw EngineError(QStringLiteral("The key-violation table %1 cannot be the source of the batch move")
+                              .arg(QFileInfo(keyViolPath).fileName()),
+            0, destination.name());
+    }
+    // Declared first: it is detached from the destination's connection only once the transaction has ended.
+    KeyViolationTable violations(destination, keyViolPath, session);
+    TableDef sourceDefinition;
+    const QString sourcePath = tableSource(destination, sourceDefinition);
+    if (!sourcePath.isEmpty())
+        appendTable(destination, sourcePath, sourceDefinition, violations);
+    else
+        appendRows(destination, violations);
+    if (m_destination->Active())
+        m_destination->Refresh();
+}
+
+void BatchMove::copy()
+{
+    const QString destinationPath = m_destination->filePath();
+    const QString destinationName = QFileInfo(destinationPath).fileName();
+    ConvertedRows rows(*m_source, destinationName, m_abortOnProblem);
+    // Built beside the destination and renamed over it: a crash leaves the old table or the whole new one.
+    TableDef definition;
+    definition.fields = rows.sourceFields();
+    m_destination->Close();
+    FileReplacement replacement(destinationPath);
+    TableFile::create(replacement.buildingPath(), definition);
+    {
+        const TableFile table(replacement.buildingPath(), m_destination->session());
+        TableLoad load(table);
+        QVariantList values;
+        while (rows.next(table.definition().fields, values)) {
+            load.insertStored(values);
+            ++m_movedCount;
+        }
+        m_problemCount = rows.problemCount();
+        m_firstProblem = rows.firstProblem();
+        load.commit();
+    }
+    if (!replacement.replaceTarget()) {
+        throw EngineError(QStringLiteral("Cannot replace table %1: %2")
+                              .arg(destinationName, QDir::toNativeSeparators(destinationPath)),
+            0, destinationName);
+    }
+}
+
+QString BatchMove::tableSource(const TableFile& destination, TableDef& sourceDefinition) const
+{
+    auto* const table = qobject_cast<Table*>(m_source.data());
+    if (!table || table->TableType() != Table::Type::Default)
+        return {};
+    const QString path = table->filePath();
+    // Rows read as the table shows them: all of them, in stored order, with nothing pending.
+    if (table->MasterSource() || !table->IndexName().isEmpty() || !table->IndexFieldNames().isEmpty()
+        || (table->Active() && table->State() != DataSetState::Browse) || sameFile(path, destination.path())) {
+        return {};
+    }
+    const TableFile file(path, table->session());
+    if (!TableAppend::suits(file.definition(), destination.definition()))
+        return {};
+    sourceDefinition = file.definition();
+    return path;
+}
+
+void BatchMove::appendTable(const TableFile& destination, const QString& sourcePath, const TableDef& sourceDefinition,
+    KeyViolationTable& violations)
+{
+    TableAppend append(destination, sourcePath, sourceDefinition);
+    m_problemCount = append.problemCount();
+    if (append.problemCount() > 0)
+        m_firstProblem = QStringLiteral("row %1: %2").arg(append.firstProblemRow()).arg(append.firstProblem());
+    // As the rows come, in stored order: the first problem or the first refused row stops the move.
+    const bool stopsAtKey = m_abortOnKeyViol && append.refusedCount() > 0;
+    if (m_abortOnProblem && append.problemCount() > 0 && !(stopsAtKey && append.refusesBeforeProblem()))
+        throw ConvertedRows::stoppedAt(destination.name(), append.firstProblemRow(), append.firstProblem());
+    if (stopsAtKey) {
+        m_keyViolCount = append.refusedCount();
+        throw stoppedByKey(destination.name());
+    }
+    m_movedCount = append.commit(violations);
+    m_keyViolCount = append.refusedCount();
+}
+
+void BatchMove::appendRows(const TableFile& destination, KeyViolationTable& violations)
+{
     const QList<FieldDef>& fields = destination.definition().fields;
-    std::unique_ptr<TableFile> violations;
-    std::unique_ptr<TableLoad> violationLoad;
-    // A row whose key the destination holds already goes to the key-violation table, when the move names one.
-    // That table keeps the destination's fields but no key, so that repeats among the refused rows fit too, and is
-    // protected like the destination.
+    ConvertedRows rows(*m_source, destination.name(), m_abortOnProblem);
     const auto refuse = [&](const QVariantList& row) {
         ++m_keyViolCount;
-        if (m_abortOnKeyViol) {
-            throw KeyViolation(
-                QStringLiteral("Key violation in table %1: the batch move was stopped").arg(destinationName), 0,
-                destinationName);
-        }
-        if (m_keyViolTableName.isEmpty())
-            return;
-        if (!violations) {
-            const QString path = session.tableFile(m_destination->DatabaseName(), m_keyViolTableName);
-            QString password;
-            for (const QString& candidate : session.passwords()) {
-                if (password.isEmpty() && destination.acceptsPassword(candidate))
-                    password = candidate;
-            }
-            TableDef definition;
-            definition.fields = fields;
-            TableFile::create(path, definition, password);
-            violations = std::make_unique<TableFile>(path, session);
-            violationLoad = std::make_unique<TableLoad>(*violations);
-        }
-        violationLoad->insert(row);
+        if (m_abortOnKeyViol)
+            throw stoppedByKey(destination.name());
+        if (violations.kept())
+            violations.add(row);
     };
 
     // Into an empty table every index is built once at the end, and repeated keys are found then.
     const bool bulk = destination.rowCount() == 0;
     TableLoad load(destination, bulk ? TableLoad::KeyCheck::AtCommit : TableLoad::KeyCheck::EachRow);
-    while (nextRow(fields, values)) {
+    QVariantList values;
+    while (rows.next(fields, values)) {
         try {
-            load.insert(values);
+            load.insertStored(values);
             ++m_movedCount;
         } catch (const KeyViolation&) {
             refuse(values);
         }
     }
+    m_problemCount = rows.problemCount();
+    m_firstProblem = rows.firstProblem();
     if (bulk) {
         for (const QVariantList& row : load.takeRepeatedKeys()) {
             --m_movedCount;
             refuse(row);
         }
     }
+    // The refused rows were written inside the load's transaction: they commit with the rows added.
     load.commit();
-    if (violationLoad)
-        violationLoad->commit();
-    if (m_destination->Active())
-        m_destination->Refresh();
 }
 
 } // namespace db

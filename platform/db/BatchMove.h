@@ -7,13 +7,18 @@
 namespace db {
 
 class DataSet;
+class KeyViolationTable;
 class Table;
+class TableFile;
+struct TableDef;
 
 // Moves rows from a source data set to a destination table, fields matched by position, as one transaction.
 // Copy creates or replaces the destination with the source's structure and copies every row. Append adds the
 // rows to the existing destination; a row that repeats its primary key goes to the key-violation table (created
-// or replaced with the destination's structure) and is counted. Rows that cannot be converted (a text line that
-// does not fit its schema, a value too wide or not a number) are counted as problems.
+// or replaced with the destination's structure) and is counted; the destination's new rows and the refused ones
+// commit together or not at all. Rows that cannot be converted (a text line that does not fit its schema, a value
+// too wide or not a number) are counted as problems. A table file's rows are appended set at a time by SQL
+// (TableAppend) where the fields allow it; other sources row by row.
 class BatchMove : public QObject
 {
     Q_OBJECT
@@ -49,6 +54,13 @@ public:
     QString FirstProblem() const { return m_firstProblem; }
 
 private:
+    void copy();
+    // The source's table file when SQL alone can append its rows (TableAppend), with its definition; else empty.
+    QString tableSource(const TableFile& destination, TableDef& sourceDefinition) const;
+    void appendTable(const TableFile& destination, const QString& sourcePath, const TableDef& sourceDefinition,
+        KeyViolationTable& violations);
+    void appendRows(const TableFile& destination, KeyViolationTable& violations);
+
     QPointer<DataSet> m_source;
     QPointer<Table> m_destination;
     Mode m_mode = Mode::Append;

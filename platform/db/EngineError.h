@@ -15,6 +15,8 @@ public:
 
     QString message() const { return QString::fromUtf8(what()); }
     int sqliteCode() const { return m_sqliteCode; }
+    // Another program holds the table (SQLite's busy or locked).
+    bool isBusy() const;
     const QString& table() const { return m_table; }
     const QString& statement() const { return m_statement; }
 

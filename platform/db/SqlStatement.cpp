@@ -4,7 +4,28 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace db {
+namespace {
+
+// UTF-8 of the text into a buffer that keeps its memory from value to value; ASCII, by far the most common, is
+// copied as it is.
+void toUtf8Into(const QString& text, QByteArray& buffer)
+{
+    const qsizetype size = text.size();
+    const QChar* const from = text.constData();
+    if (std::all_of(from, from + size, [](QChar c) { return c.unicode() < 0x80; })) {
+        buffer.resize(size);
+        char* const to = buffer.data();
+        for (qsizetype i = 0; i < size; ++i)
+            to[i] = static_cast<char>(from[i].unicode());
+        return;
+    }
+    buffer = text.toUtf8();
+}
+
+} // namespace
 
 void SqlStatement::Finalizer::operator()(sqlite3_stmt* statement) const
 {
@@ -34,8 +55,15 @@ void SqlStatement::bind(int position, const QVariant& value)
         rc = sqlite3_bind_null(statement, position);
         break;
     case QMetaType::QString: {
-        const QByteArray text = value.toString().toUtf8();
-        rc = sqlite3_bind_text(statement, position, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        if (position < 1)
+            return m_connection->check(sqlite3_bind_null(statement, position), m_sql);
+        if (m_texts.size() < static_cast<size_t>(position))
+            m_texts.resize(static_cast<size_t>(position));
+        // The position's own buffer, rewritten in place (the binding that read it before is replaced below, before
+        // SQLite reads again).
+        QByteArray& text = m_texts[static_cast<size_t>(position) - 1];
+        toUtf8Into(*static_cast<const QString*>(value.constData()), text);
+        rc = sqlite3_bind_text(statement, position, text.constData(), static_cast<int>(text.size()), SQLITE_STATIC);
         break;
     }
     case QMetaType::Int:

@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <vector>
 
 struct sqlite3_stmt;
 
@@ -53,7 +54,9 @@ private:
     const SqlConnection* m_connection;
     QString m_sql;
     QString m_label;
-    std::unique_ptr<sqlite3_stmt, Finalizer> m_stmt;
+    // The text bound at each position as UTF-8, held while SQLite may read it: text is bound without a copy.
+    std::vector<QByteArray> m_texts;
+    std::unique_ptr<sqlite3_stmt, Finalizer> m_stmt; // finalized before the texts go
 };
 
 } // namespace db

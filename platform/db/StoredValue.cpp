@@ -42,6 +42,16 @@ bool toShort(const QVariant& value, QVariant& stored, QString& why)
     return true;
 }
 
+// Characters, as SQLite's length() counts them; UTF-16 units are never fewer.
+bool fitsAlpha(const QString& text, const FieldDef& field, QString& why)
+{
+    const qsizetype length = text.size() <= field.size ? text.size() : text.toUcs4().size();
+    if (length <= field.size)
+        return true;
+    why = QStringLiteral("the text has %1 characters, the field holds at most %2").arg(length).arg(field.size);
+    return false;
+}
+
 } // namespace
 
 bool toStoredValue(const FieldDef& field, const QVariant& value, QVariant& stored, QString& why)
@@ -53,17 +63,20 @@ bool toStoredValue(const FieldDef& field, const QVariant& value, QVariant& store
         }
         return toShort(value, stored, why);
     }
+    // Text, by far the most common, is checked where it is held and passed on without a conversion.
+    const auto* const held
+        = value.typeId() == QMetaType::QString ? static_cast<const QString*>(value.constData()) : nullptr;
+    if (held && !held->isNull()) {
+        if (field.type == FieldType::Alpha && !fitsAlpha(*held, field, why))
+            return false;
+        stored = value;
+        return true;
+    }
     QString text = value.isNull() ? QString() : value.toString();
     if (text.isNull())
         text = QStringLiteral("");
-    if (field.type == FieldType::Alpha) {
-        // Characters, as SQLite's length() counts them; UTF-16 units are never fewer.
-        const qsizetype length = text.size() <= field.size ? text.size() : text.toUcs4().size();
-        if (length > field.size) {
-            why = QStringLiteral("the text has %1 characters, the field holds at most %2").arg(length).arg(field.size);
-            return false;
-        }
-    }
+    if (field.type == FieldType::Alpha && !fitsAlpha(text, field, why))
+        return false;
     stored = QVariant(text);
     return true;
 }

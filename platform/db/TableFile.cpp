@@ -119,13 +119,16 @@ QString columnSql(const FieldDef& field)
     return {};
 }
 
-QString indexSql(const QString& name, const QStringList& fields, bool unique, bool caseInsensitive)
+// The schema names the file on the connection; SQLite keeps the statement without it, so the file's own schema text
+// reads the same however the index was made.
+QString indexSql(
+    const QString& schema, const QString& name, const QStringList& fields, bool unique, bool caseInsensitive)
 {
     QStringList columns;
     for (const QString& field : fields)
         columns << SqlConnection::quote(field) + (caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
-    return QStringLiteral("CREATE %1INDEX %2 ON records(%3)")
-        .arg(unique ? QStringLiteral("UNIQUE ") : QString(), SqlConnection::quote(name), columns.join(u", "));
+    return QStringLiteral("CREATE %1INDEX %2.%3 ON records(%4)")
+        .arg(unique ? QStringLiteral("UNIQUE ") : QString(), schema, SqlConnection::quote(name), columns.join(u", "));
 }
 
 void execBound(const SqlConnection& connection, const QString& sql, const QVariantList& values)
@@ -135,20 +138,25 @@ void execBound(const SqlConnection& connection, const QString& sql, const QVaria
     statement.step();
 }
 
-void writeStructure(const SqlConnection& connection, const TableDef& definition, const QString& password)
+// The structure written into the file that `schema` names on the connection ("main" for its own).
+void writeStructure(
+    const SqlConnection& connection, const TableDef& definition, const QString& password, const QString& schema)
 {
     QStringList columns;
     for (const FieldDef& field : definition.fields)
         columns << columnSql(field);
-    connection.exec(QStringLiteral("CREATE TABLE records(%1)").arg(columns.join(u", ")));
-    connection.exec(QStringLiteral("CREATE TABLE dbengine_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
-    connection.exec(QStringLiteral("CREATE TABLE dbengine_fields(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
-                                   "type TEXT NOT NULL, size INTEGER NOT NULL)"));
-    connection.exec(QStringLiteral("CREATE TABLE dbengine_indexes(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+    connection.exec(QStringLiteral("CREATE TABLE %1.records(%2)").arg(schema, columns.join(u", ")));
+    connection.exec(
+        QStringLiteral("CREATE TABLE %1.dbengine_meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)").arg(schema));
+    connection.exec(QStringLiteral("CREATE TABLE %1.dbengine_fields(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+                                   "type TEXT NOT NULL, size INTEGER NOT NULL)")
+                        .arg(schema));
+    connection.exec(QStringLiteral("CREATE TABLE %1.dbengine_indexes(position INTEGER PRIMARY KEY, name TEXT NOT NULL, "
                                    "fields TEXT NOT NULL, is_primary INTEGER NOT NULL, is_unique INTEGER NOT NULL, "
-                                   "case_insensitive INTEGER NOT NULL)"));
+                                   "case_insensitive INTEGER NOT NULL)")
+                        .arg(schema));
 
-    const QString meta = QStringLiteral("INSERT INTO dbengine_meta(key, value) VALUES (?, ?)");
+    const QString meta = QStringLiteral("INSERT INTO %1.dbengine_meta(key, value) VALUES (?, ?)").arg(schema);
     execBound(connection, meta, { QStringLiteral("format"), FormatMarker });
     if (!password.isEmpty()) {
         QByteArray salt(16, Qt::Uninitialized);
@@ -161,19 +169,21 @@ void writeStructure(const SqlConnection& connection, const TableDef& definition,
     for (int i = 0; i < definition.fields.size(); ++i) {
         const FieldDef& field = definition.fields.at(i);
         execBound(connection,
-            QStringLiteral("INSERT INTO dbengine_fields(position, name, type, size) VALUES (?, ?, ?, ?)"),
+            QStringLiteral("INSERT INTO %1.dbengine_fields(position, name, type, size) VALUES (?, ?, ?, ?)")
+                .arg(schema),
             { i + 1, field.name, fieldTypeName(field.type), field.size });
     }
-    const QString indexRow = QStringLiteral("INSERT INTO dbengine_indexes(position, name, fields, is_primary, "
-                                            "is_unique, case_insensitive) VALUES (?, ?, ?, ?, ?, ?)");
+    const QString indexRow = QStringLiteral("INSERT INTO %1.dbengine_indexes(position, name, fields, is_primary, "
+                                            "is_unique, case_insensitive) VALUES (?, ?, ?, ?, ?, ?)")
+                                 .arg(schema);
     int position = 0;
     if (!definition.primaryKey.isEmpty()) {
-        connection.exec(indexSql(QStringLiteral("PRIMARY"), definition.primaryKey, true, false));
+        connection.exec(indexSql(schema, QStringLiteral("PRIMARY"), definition.primaryKey, true, false));
         execBound(
             connection, indexRow, { ++position, QStringLiteral("PRIMARY"), definition.primaryKey.join(u';'), 1, 1, 0 });
     }
     for (const IndexDef& index : definition.indexes) {
-        connection.exec(indexSql(index.name, index.fields, index.unique, index.caseInsensitive));
+        connection.exec(indexSql(schema, index.name, index.fields, index.unique, index.caseInsensitive));
         execBound(connection, indexRow,
             { ++position, index.name, index.fields.join(u';'), 0, index.unique ? 1 : 0,
                 index.caseInsensitive ? 1 : 0 });
@@ -195,11 +205,30 @@ void TableFile::create(const QString& path, const TableDef& definition, const QS
         SqlConnection connection(
             replacement.buildingPath(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, displayName(path));
         SqlTransaction transaction(connection);
-        writeStructure(connection, table, password);
+        writeStructure(connection, table, password, QStringLiteral("main"));
         transaction.commit();
     }
     if (!replacement.replaceTarget())
         refuse(path, QStringLiteral("the file %1 cannot be replaced").arg(QDir::toNativeSeparators(path)));
+}
+
+void TableFile::rewriteAttached(const SqlConnection& connection, const QString& schema, const QString& path,
+    const TableDef& definition, const QString& password)
+{
+    const QString quoted = SqlConnection::quote(schema);
+    const TableDef table = validated(path, definition);
+    QStringList tables;
+    {
+        SqlStatement list(connection,
+            QStringLiteral("SELECT name FROM %1.sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite!_%' "
+                           "ESCAPE '!'")
+                .arg(quoted));
+        while (list.step())
+            tables << list.column(0).toString();
+    }
+    for (const QString& name : tables)
+        connection.exec(QStringLiteral("DROP TABLE %1.%2").arg(quoted, SqlConnection::quote(name)));
+    writeStructure(connection, table, password, quoted);
 }
 
 TableFile::TableFile(const QString& path, const Session& session)
@@ -293,14 +322,15 @@ bool TableFile::acceptsPassword(const QString& password) const
     return m_protected && passwordHash(m_salt, password) == m_passwordHash;
 }
 
+// Named in the table's own schema: another table file attached to the connection may have an index of that name.
 void TableFile::dropIndex(const IndexDef& index) const
 {
-    m_connection->exec(QStringLiteral("DROP INDEX %1").arg(SqlConnection::quote(index.name)));
+    m_connection->exec(QStringLiteral("DROP INDEX main.%1").arg(SqlConnection::quote(index.name)));
 }
 
 void TableFile::buildIndex(const IndexDef& index) const
 {
-    m_connection->exec(indexSql(index.name, index.fields, index.unique, index.caseInsensitive));
+    m_connection->exec(indexSql(QStringLiteral("main"), index.name, index.fields, index.unique, index.caseInsensitive));
 }
 
 qint64 TableFile::rowCount() const

@@ -20,6 +20,11 @@ class TableFile
 public:
     // Creates the file (replacing any file of that name) with the structure; protected when password is not empty.
     static void create(const QString& path, const TableDef& definition, const QString& password = {});
+    // Replaces everything the table file at `path`, attached to the connection as `schema`, holds with an empty table
+    // of the structure, inside the transaction open on the connection: the new table is there when it commits, the
+    // old one is back when it rolls back.
+    static void rewriteAttached(const SqlConnection& connection, const QString& schema, const QString& path,
+        const TableDef& definition, const QString& password);
 
     TableFile(const QString& path, const Session& session); // EngineError: missing, not ours, no password
     ~TableFile();

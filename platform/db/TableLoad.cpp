@@ -10,10 +10,6 @@
 namespace db {
 namespace {
 
-// Page cache of a large load, in KiB. SQLite sorts for an index build in memory of the same size, so a load with
-// indexes grows the process by about twice this: kept well under 64 MB.
-constexpr int LoadCacheKib = 24 * 1024;
-
 const SqlConnection& idleConnection(const TableFile& table)
 {
     if (table.connection().inTransaction())
@@ -48,7 +44,7 @@ void TableLoad::suspendIndexes(KeyCheck keyCheck)
 {
     // Building an index once over all rows is far quicker than keeping it up to date row by row. Unless the keys
     // are checked at commit, unique indexes stay, so that repeated keys are still refused as they arrive.
-    m_table.connection().exec(QStringLiteral("PRAGMA cache_size = -%1").arg(LoadCacheKib));
+    m_table.connection().exec(QStringLiteral("PRAGMA cache_size = -%1").arg(CacheKib));
     const TableDef& definition = m_table.definition();
     QList<IndexDef> indexes;
     if (keyCheck == KeyCheck::AtCommit && !definition.primaryKey.isEmpty())
@@ -128,14 +124,9 @@ void TableLoad::commit()
     m_suspendedIndexes.clear();
 }
 
-void TableLoad::insert(const QVariantList& values)
+SqlStatement& TableLoad::insertStatement()
 {
     const QList<FieldDef>& fields = m_table.definition().fields;
-    if (values.size() > fields.size()) {
-        throw EngineError(QStringLiteral("Table %1 has %2 fields, the row %3 values")
-                              .arg(m_table.name(), QString::number(fields.size()), QString::number(values.size())),
-            0, m_table.name());
-    }
     if (!m_insert) {
         QStringList columns;
         QStringList places;
@@ -146,6 +137,18 @@ void TableLoad::insert(const QVariantList& values)
         m_insert = std::make_unique<SqlStatement>(m_table.connection(),
             QStringLiteral("INSERT INTO records(%1) VALUES (%2)").arg(columns.join(u", "), places.join(u", ")));
     }
+    return *m_insert;
+}
+
+void TableLoad::insert(const QVariantList& values)
+{
+    const QList<FieldDef>& fields = m_table.definition().fields;
+    if (values.size() > fields.size()) {
+        throw EngineError(QStringLiteral("Table %1 has %2 fields, the row %3 values")
+                              .arg(m_table.name(), QString::number(fields.size()), QString::number(values.size())),
+            0, m_table.name());
+    }
+    SqlStatement& insert = insertStatement();
     for (int i = 0; i < fields.size(); ++i) {
         QVariant stored;
         QString why;
@@ -154,10 +157,20 @@ void TableLoad::insert(const QVariantList& values)
                                   .arg(fields.at(i).name, m_table.name(), why),
                 0, m_table.name());
         }
-        m_insert->bind(i + 1, stored);
+        insert.bind(i + 1, stored);
     }
-    const SqlStatementReset done(*m_insert);
-    m_insert->step();
+    const SqlStatementReset done(insert);
+    insert.step();
+}
+
+void TableLoad::insertStored(const QVariantList& values)
+{
+    SqlStatement& insert = insertStatement();
+    const qsizetype fields = m_table.definition().fields.size();
+    for (qsizetype i = 0; i < fields; ++i)
+        insert.bind(static_cast<int>(i + 1), i < values.size() ? values.at(i) : QVariant());
+    const SqlStatementReset done(insert);
+    insert.step();
 }
 
 } // namespace db

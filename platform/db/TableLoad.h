@@ -20,6 +20,10 @@ class TableFile;
 class TableLoad
 {
 public:
+    // Page cache of a large load, in KiB. SQLite sorts for an index build in memory of the same size, so a load with
+    // indexes grows the process by about twice this: kept well under 64 MB.
+    static constexpr int CacheKib = 24 * 1024;
+
     enum class KeyCheck
     {
         // A row repeating the primary key (or any unique index) throws KeyViolation as it arrives.
@@ -36,6 +40,8 @@ public:
     TableLoad& operator=(const TableLoad&) = delete;
 
     void insert(const QVariantList& values);
+    // A row already in the table's stored values (toStoredValue for each field), as a batch move converts them.
+    void insertStored(const QVariantList& values);
     // The rows repeating a unique key (all but the first row of each key, in the order inserted), removed from the
     // load.
     std::vector<QVariantList> takeRepeatedKeys();
@@ -43,6 +49,7 @@ public:
 
 private:
     void suspendIndexes(KeyCheck keyCheck);
+    SqlStatement& insertStatement();
 
     const TableFile& m_table;
     SqlTransaction m_transaction;

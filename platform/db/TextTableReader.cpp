@@ -285,13 +285,10 @@ bool TextTableReader::parseLine(QByteArrayView bytes, QVariantList& row, QString
         why = QStringLiteral("%1 fields where the layout has %2").arg(m_values.size()).arg(fieldCount);
         return false;
     }
-    row.clear();
-    row.reserve(fieldCount);
+    row.resize(fieldCount);
     for (int i = 0; i < fieldCount; ++i) {
-        QVariant value;
-        if (!convert(i, m_values.at(i), value, why))
+        if (!convert(i, m_values.at(i), row[i], why))
             return false;
-        row.append(value);
     }
     return true;
 }
@@ -341,7 +338,7 @@ bool TextTableReader::splitDelimited(const QString& text, QString& why)
                 return false;
             }
             end = pos;
-            m_values.append(value);
+            m_values.append(std::move(value));
         } else {
             end = text.indexOf(separator, start);
             if (end < 0)

@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "FileOperationTrap.h"
 #include "ImportFixture.h"
 #include "SqliteShell.h"
 
@@ -16,101 +17,191 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <set>
 #include <string>
 
 namespace {
 
-constexpr int importedRows = 30000;
-constexpr int killAtRow = 20000;
+// The destination holds `heldRows` rows; the preview brings `importedRows`, of which every fourth repeats a key the
+// destination holds and every fourth repeats the key of the row before it: half are refused, and the half added is
+// many beside the rows there, so the import drops the destination's indexes and builds them again.
+constexpr int heldRows = 2000;
+constexpr int importedRows = 1600;
 
 // The test binary itself, started again to run an import that the test kills.
 constexpr const char* childTest = "ImportChild.DISABLED_RunsTheImport";
 constexpr int childDeadlineMs = 60000;
 
-QProcessEnvironment childEnvironment(const QString& table, bool stopInside)
+QProcessEnvironment childEnvironment(const QString& table, qint64 stopAt)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("RF_IMPORT_CHILD_TABLE"), table);
-    environment.insert(QStringLiteral("RF_IMPORT_CHILD_STOP"), stopInside ? QStringLiteral("1") : QString());
+    environment.insert(QStringLiteral("RF_IMPORT_CHILD_STOP"), QString::number(stopAt));
     return environment;
 }
 
 // The import's side, as the dialog's Import button runs it: the data module's batch move appends DestTable.db to
-// the table named, stopping well inside the move when asked, until it is killed.
+// the table named, stopped at the file operation the parent names, which kills it there; else each operation is
+// written out.
 TEST(ImportChild, DISABLED_RunsTheImport)
 {
     const QString table = qEnvironmentVariable("RF_IMPORT_CHILD_TABLE");
     if (table.isEmpty())
         GTEST_SKIP() << "started by the import atomicity tests only";
+    const qint64 stopAt = qEnvironmentVariable("RF_IMPORT_CHILD_STOP").toLongLong();
+    FileOperationTrap::install(stopAt, stopAt == 0);
     db::Session::defaultSession().AddPassword(DirectoryDatabase::TablePassword);
     TfrmDataMod data;
     data.SourceTable->setTableType(db::Table::Type::Default);
     data.SourceTable->setTableName(DirectoryDatabase::DestTable);
     data.DestTable->setTableName(table);
     data.BatchMove1->setMode(db::BatchMove::Mode::Append);
-    int rows = 0;
-    if (!qEnvironmentVariableIsEmpty("RF_IMPORT_CHILD_STOP")) {
-        data.SourceTable->AfterScroll = [&rows](db::DataSet&) {
-            if (++rows == killAtRow) {
-                std::cout << "inside" << std::endl;
-                std::string line;
-                std::getline(std::cin, line); // until killed
-            }
-        };
-    }
     data.BatchMove1->Execute();
-    std::cout << "imported " << data.BatchMove1->MovedCount() << std::endl;
+    std::cout << "imported " << data.BatchMove1->MovedCount() << " refused " << data.BatchMove1->KeyViolCount()
+              << std::endl;
 }
 
-// A preview table of new records for the table named, as the preview would leave it.
-void writePreview(const QString& folder, bool employees)
+void load(const QString& path, const db::TableDef& definition, const std::vector<QVariantList>& rows)
 {
-    const db::TableDef destination
-        = employees ? DirectoryDatabase::employeeDefinition() : DirectoryDatabase::departmentDefinition();
-    db::TableDef preview;
-    preview.fields = destination.fields;
-    const QString path = QDir(folder).filePath(DirectoryDatabase::DestTable);
-    db::TableFile::create(path, preview);
+    db::TableFile::create(path, definition, DirectoryDatabase::TablePassword);
     db::TableFile file(path, db::Session::defaultSession());
-    db::TableLoad load(file);
-    for (int i = 0; i < importedRows; ++i) {
-        const QString key = QStringLiteral("IMPORTED %1").arg(i);
-        load.insert(employees ? QVariantList { QStringLiteral("SALES"), key, QStringLiteral("4711") }
-                              : QVariantList { key, QStringLiteral("4711") });
-    }
-    load.commit();
+    db::TableLoad loading(file);
+    for (const QVariantList& row : rows)
+        loading.insert(row);
+    loading.commit();
 }
 
-// An import killed (SIGKILL) in the middle of its append leaves employee.DB and department.DB with none of the
-// records, whole and openable; an import left to finish adds them all.
+// A row of the kind: its key (an employee's name in one department, or a department's name) and an extension.
+QVariantList row(bool employees, const QString& key, const QString& extension)
+{
+    return employees ? QVariantList { QStringLiteral("SALES"), key, extension } : QVariantList { key, extension };
+}
+
+// What a kill can leave: the destination's rows, and what the key-violation table holds: its field names, then each
+// row's key and extension.
+struct Outcome
+{
+    qint64 rows = 0;
+    QStringList refused;
+
+    friend bool operator==(const Outcome&, const Outcome&) = default;
+};
+
+Outcome outcome(const QString& destination, const QString& keyViolations)
+{
+    SqliteShell shell(keyViolations);
+    const QString fields = shell.column("SELECT group_concat(name) FROM dbengine_fields").value(0);
+    const QByteArray rows = fields.startsWith(QStringLiteral("Department,Name"))
+        ? "SELECT Name || '/' || Extension FROM records ORDER BY rowid"
+        : "SELECT Department || '/' || MainExtension FROM records ORDER BY rowid";
+    return { rowCount(destination), QStringList { fields } + shell.column(rows.constData()) };
+}
+
+// An import killed (SIGKILL) at any moment leaves employee.DB or department.DB and the key-violation table DupTable.db
+// both as they were or both as the whole import leaves them, whole and with the structure they had: spread over the
+// import, and at every file operation of the commit that writes the two files together. An earlier import's
+// DupTable.db, of the other record kind, stays until the new one has all the refused rows.
 TEST(ImportAtomicityTest, ImportKilledMidwayLeavesTheTableWhole)
 {
     for (const bool employees : { true, false }) {
         SCOPED_TRACE(employees ? "employees" : "departments");
         DirectoryTestEnvironment environment;
         db::Session::defaultSession().AddPassword(DirectoryDatabase::TablePassword);
+        const QDir folder(environment.databaseFolder());
         const QString table = employees ? QString(DirectoryDatabase::EmployeeImportTable)
                                         : QString(DirectoryDatabase::DepartmentImportTable);
         const QString file
-            = QDir(environment.databaseFolder())
-                  .filePath(employees ? DirectoryDatabase::EmployeeTable : DirectoryDatabase::DepartmentTable);
-        writePreview(environment.databaseFolder(), employees);
-        const qint64 before = rowCount(table);
+            = folder.filePath(employees ? DirectoryDatabase::EmployeeTable : DirectoryDatabase::DepartmentTable);
+        const QString keyViolations = folder.filePath(DirectoryDatabase::DupTable);
+        const db::TableDef destination
+            = employees ? DirectoryDatabase::employeeDefinition() : DirectoryDatabase::departmentDefinition();
 
-        const QString childTable = employees ? QStringLiteral("Employee.db") : QStringLiteral("Department.db");
-        ChildProcess child(childEnvironment(childTable, true), childDeadlineMs);
-        ASSERT_TRUE(child.startTest(childTest));
-        ASSERT_TRUE(child.waitForOutput(QStringLiteral("inside"))) << child.output().toStdString();
-        EXPECT_TRUE(QFile::exists(file + QStringLiteral("-journal"))) << "the append is under way";
-        child.kill(); // SIGKILL: no handler, no destructor runs
-        EXPECT_EQ(rowCount(table), before);
-        EXPECT_EQ(SqliteShell(file).integrity(), QStringLiteral("ok"));
+        {
+            const db::TableFile held(file, db::Session::defaultSession());
+            db::TableLoad loading(held);
+            for (int i = 0; i < heldRows; ++i)
+                loading.insert(row(employees, QStringLiteral("HELD %1").arg(i), QStringLiteral("100")));
+            loading.commit();
+        }
+        db::TableDef earlier;
+        earlier.fields
+            = (employees ? DirectoryDatabase::departmentDefinition() : DirectoryDatabase::employeeDefinition()).fields;
+        load(keyViolations, earlier, { row(!employees, QStringLiteral("EARLIER"), QStringLiteral("1")) });
+        std::vector<QVariantList> imported;
+        QStringList refused;
+        for (int i = 0; i < importedRows; ++i) {
+            const QString key = i % 4 == 1 ? QStringLiteral("HELD %1").arg(i)
+                : i % 4 == 3               ? QStringLiteral("IMPORTED %1").arg(i - 1)
+                                           : QStringLiteral("IMPORTED %1").arg(i);
+            imported.push_back(row(employees, key, QString::number(i)));
+            if (i % 2 == 1)
+                refused << key + u'/' + QString::number(i);
+        }
+        db::TableDef preview;
+        preview.fields = destination.fields;
+        load(folder.filePath(DirectoryDatabase::DestTable), preview, imported);
 
-        ChildProcess finished(childEnvironment(childTable, false), childDeadlineMs);
-        ASSERT_TRUE(finished.startTest(childTest));
-        ASSERT_TRUE(finished.waitForOutput(QStringLiteral("imported %1").arg(importedRows)))
-            << finished.output().toStdString();
-        EXPECT_EQ(rowCount(table), before + importedRows);
+        const QStringList files { file, keyViolations, folder.filePath(DirectoryDatabase::DestTable) };
+        std::vector<QByteArray> pristine;
+        for (const QString& path : files)
+            pristine.push_back(readFile(path));
+        const auto restore = [&] {
+            for (const QString& leftover : folder.entryList({ QStringLiteral("*-journal"), QStringLiteral("*-mj*") }))
+                QFile::remove(folder.filePath(leftover));
+            for (qsizetype i = 0; i < files.size(); ++i)
+                ASSERT_TRUE(writeFile(files.at(i), pristine.at(static_cast<size_t>(i))));
+        };
+        const QStringList schema = SqliteShell(file).column("SELECT sql FROM sqlite_schema ORDER BY rowid");
+        const Outcome before = outcome(table, keyViolations);
+        ASSERT_EQ(before.refused.size(), 2);
+
+        // The import left to finish: the refused rows in the order of the preview, every file operation written out.
+        QStringList operations;
+        Outcome after;
+        {
+            ChildProcess child(childEnvironment(table, 0), childDeadlineMs);
+            ASSERT_TRUE(child.startTest(childTest));
+            ASSERT_TRUE(child.waitForOutput(
+                QStringLiteral("imported %1 refused %2\n").arg(importedRows / 2).arg(importedRows / 2)))
+                << child.output().toStdString();
+            operations = FileOperationTrap::operationsIn(child.output());
+            after = outcome(table, keyViolations);
+            EXPECT_EQ(after.rows, before.rows + importedRows / 2);
+            EXPECT_EQ(after.refused.mid(1), refused);
+            EXPECT_EQ(
+                db::TableFile(keyViolations, db::Session::defaultSession()).definition().fields, destination.fields);
+        }
+
+        // Spread over the import; and from the commit's super-journal on, before each change from one kind of
+        // operation or file to another, and before the last operation.
+        const auto commitStart = std::find_if(operations.cbegin(), operations.cend(),
+            [](const QString& operation) { return operation.contains(QStringLiteral("-mj")); });
+        ASSERT_NE(commitStart, operations.cend()) << operations.join(u'\n').toStdString();
+        std::set<qint64> stops { operations.size() };
+        for (qint64 stop = commitStart - operations.cbegin() + 1; stop <= operations.size(); ++stop) {
+            if (operations.at(stop - 1) != operations.at(stop - 2))
+                stops.insert(stop);
+        }
+        for (qint64 part = 1; part < 8; ++part)
+            stops.insert(operations.size() * part / 8 + 1);
+        std::set<bool> leftAsBefore;
+        for (const qint64 stop : stops) {
+            SCOPED_TRACE(FileOperationTrap::describeStop(stop, operations));
+            restore();
+            ChildProcess child(childEnvironment(table, stop), childDeadlineMs);
+            ASSERT_TRUE(child.startTest(childTest));
+            ASSERT_TRUE(child.waitForOutput(QStringLiteral("stopped at"))) << child.output().toStdString();
+            child.kill(); // SIGKILL: no handler, no destructor runs
+
+            const Outcome left = outcome(table, keyViolations);
+            EXPECT_TRUE(left == before || left == after)
+                << left.rows << " rows, " << left.refused.size() - 1 << " refused";
+            leftAsBefore.insert(left == before);
+            EXPECT_EQ(SqliteShell(file).integrity(), QStringLiteral("ok"));
+            EXPECT_EQ(SqliteShell(keyViolations).integrity(), QStringLiteral("ok"));
+            EXPECT_EQ(SqliteShell(file).column("SELECT sql FROM sqlite_schema ORDER BY rowid"), schema);
+        }
+        EXPECT_EQ(leftAsBefore, (std::set<bool> { false, true })) << "kills before and after the commit point";
     }
 }
 

@@ -1,3 +1,4 @@
+#include "SqliteShell.h"
 #include "TestAlias.h"
 
 #include "platform/db/BatchMove.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -56,7 +59,11 @@ protected:
     void preview(const QByteArray& lines, bool abortOnProblem = false)
     {
         m_alias.writeFile("employeecom.dll", lines);
-        auto source = textTable("employeecom.dll");
+        previewFile("employeecom.dll", abortOnProblem);
+    }
+    void previewFile(const QString& textFile, bool abortOnProblem = false)
+    {
+        auto source = textTable(textFile);
         auto destination = table("DestTable.db");
         BatchMove move;
         move.setSource(source.get());
@@ -231,6 +238,193 @@ TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
     const db::TableFile file(m_alias.path("employee.DB"), m_alias.session());
     EXPECT_EQ(file.definition(), TestAlias::employeeDefinition());
     EXPECT_EQ(names("DupTable.db"), QStringList { "DOE, JANE" });
+}
+
+// Cellular is wider in the text than in the table: a value of 26 to 35 characters reaches the preview table and is
+// a problem of the append.
+void writeWideSchema(TestAlias& alias)
+{
+    QByteArray wideSchema = EmployeeSchema;
+    wideSchema.replace("[employeecom]", "[widecom]").replace("field4=Cellular,alpha,25", "field4=Cellular,alpha,35");
+    alias.writeFile("widecom.SCH", wideSchema);
+}
+
+// Every row of a table file in stored order, all fields, as the SQLite library reads them.
+QStringList storedRows(const QString& path)
+{
+    return SqliteShell(path).column("SELECT Department || '|' || Name || '|' || Extension || '|' || Cellular || '|' || "
+                                    "Pager || '|' || HomePhone || '|' || EMail || '|' || Title FROM records "
+                                    "ORDER BY rowid");
+}
+
+QStringList schemaOf(const QString& path)
+{
+    return SqliteShell(path).column("SELECT sql || ' @' || rootpage FROM sqlite_schema ORDER BY rowid");
+}
+
+// Appending a table file, which the engine does set at a time, gives what appending the same rows one by one from
+// the text file gives: the same rows added in the same order, the same rows refused into the key-violation table
+// in the same order, the same counts and problem, and the table's structure as it was. Into an empty table; into
+// one whose rows are few beside those added, whose indexes are dropped and built again (so their pages move); and
+// into one whose rows are many, whose indexes are kept.
+TEST_F(BatchMoveTest, AppendingATableGivesWhatAppendingRowByRowGives)
+{
+    writeWideSchema(m_alias);
+    QByteArray lines = line("Sales", "DOE, JANE", "301") + line("Sales", "HELD 1", "302")
+        + line("sales", "HELD 1", "303") + line("Research", "ROE, RAY", "304") + line("Sales", "DOE, JANE", "305")
+        + "Sales,\"WIDE, WALLY\",306," + QByteArray(30, '5') + ",,,,\n" + line("Sales", "", "307")
+        + line("Sales", "", "308") + line("Research", "ROE, RAY", "309") + line("Sales", "HELD 150", "310");
+    for (int i = 0; i < 12; ++i)
+        lines += line("Lab", QByteArray("NEW ") + QByteArray::number(i), QByteArray::number(400 + i));
+    m_alias.writeFile("widecom.dll", lines);
+
+    struct Case
+    {
+        int held;
+        qint64 moved;
+        qint64 refused;
+        bool indexesRebuilt;
+    };
+    for (const Case& c : { Case { 0, 18, 3, true }, Case { 3, 17, 4, true }, Case { 200, 16, 5, false } }) {
+        SCOPED_TRACE(c.held);
+        std::vector<QVariantList> held;
+        for (int i = 0; i < c.held; ++i)
+            held.push_back({ "Sales", QStringLiteral("HELD %1").arg(i), "100" });
+        m_alias.createEmployees(held);
+        ASSERT_TRUE(QFile::remove(m_alias.path("staff.DB")) || !QFile::exists(m_alias.path("staff.DB")));
+        ASSERT_TRUE(QFile::copy(m_alias.path("employee.DB"), m_alias.path("staff.DB")));
+        const QStringList schema = schemaOf(m_alias.path("employee.DB"));
+        previewFile("widecom.dll");
+        ASSERT_EQ(m_problems, 0);
+
+        BatchMove& byTable = appendMove(table("DestTable.db"), "employee.DB");
+        byTable.Execute();
+        auto text = textTable("widecom.dll");
+        auto staff = table("staff.DB");
+        BatchMove byRow;
+        byRow.setSource(text.get());
+        byRow.setDestination(staff.get());
+        byRow.setMode(BatchMove::Mode::Append);
+        byRow.setKeyViolTableName("DupRows.db");
+        byRow.setAbortOnKeyViol(false);
+        byRow.setAbortOnProblem(false);
+        byRow.Execute();
+
+        EXPECT_EQ(byTable.MovedCount(), c.moved);
+        EXPECT_EQ(byTable.KeyViolCount(), c.refused);
+        EXPECT_EQ(byTable.ProblemCount(), 1);
+        EXPECT_EQ(byTable.FirstProblem().toStdString(),
+            "row 6: field 'Cellular' cannot take the value: the text has 30 characters, the field holds at most 25");
+        EXPECT_EQ(byRow.MovedCount(), byTable.MovedCount());
+        EXPECT_EQ(byRow.KeyViolCount(), byTable.KeyViolCount());
+        EXPECT_EQ(byRow.ProblemCount(), byTable.ProblemCount());
+        EXPECT_EQ(byRow.FirstProblem(), byTable.FirstProblem());
+        EXPECT_EQ(storedRows(m_alias.path("employee.DB")), storedRows(m_alias.path("staff.DB")));
+        EXPECT_EQ(storedRows(m_alias.path("DupTable.db")), storedRows(m_alias.path("DupRows.db")));
+        EXPECT_EQ(db::TableFile(m_alias.path("DupTable.db"), m_alias.session()).definition().fields,
+            TestAlias::employeeDefinition().fields);
+
+        // The same statements make the same structure; only the pages of indexes built again move.
+        const QStringList after = schemaOf(m_alias.path("employee.DB"));
+        EXPECT_EQ(after != schema, c.indexesRebuilt);
+        const auto withoutPages = [](QStringList statements) {
+            for (QString& statement : statements)
+                statement.truncate(statement.lastIndexOf(u'@'));
+            return statements;
+        };
+        EXPECT_EQ(withoutPages(after), withoutPages(schema));
+        EXPECT_EQ(SqliteShell(m_alias.path("employee.DB")).integrity(), "ok");
+    }
+}
+
+// Where the rows stop a move that stops at problems or key violations: at the first of them in stored order, with
+// the table and the key-violation table left as they were.
+TEST_F(BatchMoveTest, AppendingATableStopsAtTheFirstProblemOrKeyViolation)
+{
+    writeWideSchema(m_alias);
+    const QByteArray wide = "Lab,\"WIDE, WALLY\",306," + QByteArray(30, '5') + ",,,,\n";
+    const QByteArray repeat = line("Sales", "SMITH, ANN", "999");
+    const QByteArray fresh = line("Lab", "NEW, NED", "1");
+    m_alias.createTable("DupTable.db", TestAlias::departmentDefinition(), { { "EARLIER" } });
+
+    struct Case
+    {
+        QByteArray lines;
+        bool abortOnProblem;
+        bool abortOnKeyViol;
+        const char* failure;
+    };
+    const Case cases[] = {
+        { fresh + wide + repeat, true, true, "The batch move into employee.DB stopped at row 2: field 'Cellular'" },
+        { fresh + repeat + wide, true, true, "Key violation in table employee.DB: the batch move was stopped" },
+        { fresh + repeat + wide, true, false, "The batch move into employee.DB stopped at row 3: field 'Cellular'" },
+        { fresh + wide + repeat, false, true, "Key violation in table employee.DB: the batch move was stopped" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failure);
+        m_alias.writeFile("widecom.dll", c.lines);
+        previewFile("widecom.dll");
+
+        const QByteArray table = m_alias.readFile("employee.DB");
+        const QByteArray refused = m_alias.readFile("DupTable.db");
+        BatchMove& move = appendMove(this->table("DestTable.db"), "employee.DB");
+        move.setAbortOnProblem(c.abortOnProblem);
+        move.setAbortOnKeyViol(c.abortOnKeyViol);
+        const std::string failure = failureOf<EngineError>([&] { move.Execute(); });
+        EXPECT_EQ(failure.rfind(c.failure, 0), 0u) << failure;
+        EXPECT_EQ(m_alias.readFile("employee.DB"), table);
+        EXPECT_EQ(m_alias.readFile("DupTable.db"), refused);
+    }
+}
+
+// Each append that refuses rows replaces the key-violation table with one of the destination's fields and
+// protection holding only its own refused rows, whatever the file held before, even no table at all; an append
+// that refuses none leaves it as it was. The table refused into cannot be the table appended to or the source.
+TEST_F(BatchMoveTest, RefusedRowsReplaceTheKeyViolationTable)
+{
+    preview(line("Sales", "SMITH, ANN", "999") + line("Lab", "NEW, NED", "1"));
+    m_alias.writeFile("employeecom.dll", line("Research", "COOK, CY", "998"));
+    struct Case
+    {
+        const char* was;
+        QByteArray bytes; // empty: a department table
+        bool fromText;
+    };
+    for (const Case& c : { Case { "a department table", {}, false }, Case { "not a table", "no table", true },
+             Case { "missing", "", false } }) {
+        SCOPED_TRACE(c.was);
+        QFile::remove(m_alias.path("DupTable.db"));
+        if (c.bytes.isNull())
+            m_alias.createTable("DupTable.db", TestAlias::departmentDefinition(), { { "EARLIER" } }, false);
+        else if (!c.bytes.isEmpty())
+            m_alias.writeFile("DupTable.db", c.bytes);
+        m_alias.createEmployees({ { "Sales", "SMITH, ANN", "201" }, { "Research", "COOK, CY", "202" } });
+        BatchMove& move = appendMove(c.fromText ? textTable("employeecom.dll") : table("DestTable.db"), "employee.DB");
+        move.Execute();
+        EXPECT_EQ(move.KeyViolCount(), 1);
+        const db::TableFile refused(m_alias.path("DupTable.db"), m_alias.session());
+        EXPECT_EQ(refused.definition().fields, TestAlias::employeeDefinition().fields);
+        EXPECT_TRUE(refused.definition().primaryKey.isEmpty());
+        EXPECT_TRUE(refused.isProtected());
+        EXPECT_EQ(names("DupTable.db"), QStringList { c.fromText ? "COOK, CY" : "SMITH, ANN" });
+        EXPECT_EQ(SqliteShell(m_alias.path("DupTable.db")).integrity(), "ok");
+    }
+
+    const QByteArray refused = m_alias.readFile("DupTable.db");
+    preview(line("Lab", "OTHER, OLA", "2"));
+    appendMove(table("DestTable.db"), "employee.DB").Execute();
+    EXPECT_EQ(m_move.KeyViolCount(), 0);
+    EXPECT_EQ(m_alias.readFile("DupTable.db"), refused);
+
+    for (const char* keyViolations : { "employee.DB", "DestTable.db" }) {
+        preview(line("Sales", "SMITH, ANN", "997"));
+        const QByteArray table = m_alias.readFile("employee.DB");
+        BatchMove& move = appendMove(this->table("DestTable.db"), "employee.DB");
+        move.setKeyViolTableName(keyViolations);
+        const std::string failure = failureOf<EngineError>([&] { move.Execute(); });
+        EXPECT_NE(failure.find("cannot be"), std::string::npos) << failure;
+        EXPECT_EQ(m_alias.readFile("employee.DB"), table);
+    }
 }
 
 TEST_F(BatchMoveTest, MissingDestinationIsNamed)

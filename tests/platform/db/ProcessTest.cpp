@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "FileOperationTrap.h"
 #include "SqliteShell.h"
 #include "TestAlias.h"
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <set>
 #include <string>
 
 namespace {
@@ -20,11 +22,12 @@ namespace {
 constexpr const char* childTest = "ChildProgram.DISABLED_PlaysItsRole";
 constexpr int childDeadlineMs = 60000;
 
-QProcessEnvironment childEnvironment(const QString& role, const QString& folder)
+QProcessEnvironment childEnvironment(const QString& role, const QString& folder, qint64 stopAt = 0)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("RF_DB_CHILD_ROLE"), role);
     environment.insert(QStringLiteral("RF_DB_CHILD_FOLDER"), folder);
+    environment.insert(QStringLiteral("RF_DB_CHILD_STOP"), QString::number(stopAt));
     return environment;
 }
 
@@ -63,17 +66,12 @@ TEST(ChildProgram, DISABLED_PlaysItsRole)
         table->FieldByName("Name").setAsString("CHILD, CHLOE");
         table->Post();
         std::cout << "posted" << std::endl;
-    } else if (role == "append-and-wait") {
+    } else if (role == "append") {
+        // Stopped at the file operation the parent names, which kills it there; else each operation is written out.
+        const qint64 stopAt = qEnvironmentVariable("RF_DB_CHILD_STOP").toLongLong();
+        FileOperationTrap::install(stopAt, stopAt == 0);
         auto source = TestAlias::table(session, "source.DB");
         auto destination = employees(session);
-        int rows = 0;
-        // Well into the move, the parent is told so and kills this process.
-        source->AfterScroll = [&rows](db::DataSet&) {
-            if (++rows == 20000) {
-                std::cout << "inside" << std::endl;
-                waitForGo();
-            }
-        };
         db::BatchMove move;
         move.setSource(source.get());
         move.setDestination(destination.get());
@@ -85,43 +83,83 @@ TEST(ChildProgram, DISABLED_PlaysItsRole)
     }
 }
 
-// A program killed in the middle of a batch move leaves the destination with none of the moved rows: into an
-// empty table (indexes dropped for the load) and into one with rows, where the move has already written pages of
-// the file itself and only the rollback journal can restore it.
+// A program killed at any moment of a batch move leaves the destination with none of the moved rows or all of them,
+// whole and with its structure: into an empty table and into one with rows, whose indexes the move drops and builds
+// again, the moment when the move has written most pages of the file itself and only the rollback journal can
+// restore it included.
 TEST(ProcessTest, KilledBatchMoveLeavesTheDestinationAsItWas)
 {
+    constexpr int moved = 30000;
     for (const bool empty : { true, false }) {
         SCOPED_TRACE(empty ? "empty destination" : "destination with rows");
-        TestAlias alias;
         std::vector<QVariantList> existing;
         if (!empty)
             existing.push_back({ "Sales", "FIRST, ROW", "1" });
-        alias.createEmployees(existing);
-        std::vector<QVariantList> rows;
-        for (int i = 0; i < 30000; ++i) {
-            rows.push_back({ QStringLiteral("Department %1").arg(i % 40), QStringLiteral("EMPLOYEE NAME %1").arg(i),
-                "100-200-300", "555-0100", "555-0101", "555-0102", "someone@example.com", "A TITLE" });
+        QByteArray before;
+        QByteArray source;
+        {
+            TestAlias seed;
+            seed.createEmployees(existing);
+            std::vector<QVariantList> rows;
+            for (int i = 0; i < moved; ++i) {
+                rows.push_back({ QStringLiteral("Department %1").arg(i % 40), QStringLiteral("EMPLOYEE NAME %1").arg(i),
+                    "100-200-300", "555-0100", "555-0101", "555-0102", "someone@example.com", "A TITLE" });
+            }
+            db::TableDef definition = TestAlias::employeeDefinition();
+            definition.primaryKey.clear();
+            definition.indexes.clear();
+            seed.createTable("source.DB", definition, rows);
+            before = seed.readFile("employee.DB");
+            source = seed.readFile("source.DB");
         }
-        db::TableDef source = TestAlias::employeeDefinition();
-        source.primaryKey.clear();
-        source.indexes.clear();
-        alias.createTable("source.DB", source, rows);
-        const QByteArray before = alias.readFile("employee.DB");
+        const auto seeded = [&](TestAlias& alias) {
+            alias.writeFile("employee.DB", before);
+            alias.writeFile("source.DB", source);
+        };
 
-        ChildProcess child(childEnvironment("append-and-wait", alias.folder()), childDeadlineMs);
-        ASSERT_TRUE(child.startTest(childTest));
-        ASSERT_TRUE(child.waitForOutput("inside")) << child.output().toStdString();
-        EXPECT_TRUE(QFile::exists(alias.path("employee.DB-journal")));
-        if (!empty) {
-            EXPECT_NE(alias.readFile("employee.DB"), before); // pages already written to the table file
+        // The file operations of a move left to finish.
+        QStringList operations;
+        {
+            TestAlias alias;
+            seeded(alias);
+            ChildProcess child(childEnvironment("append", alias.folder()), childDeadlineMs);
+            ASSERT_TRUE(child.startTest(childTest));
+            ASSERT_TRUE(child.waitForOutput("moved")) << child.output().toStdString();
+            operations = FileOperationTrap::operationsIn(child.output());
+            EXPECT_EQ(db::TableFile(alias.path("employee.DB"), alias.session()).rowCount(),
+                static_cast<qint64>(existing.size()) + moved);
         }
-        child.kill();
+        const qint64 lastTableWrite = operations.lastIndexOf("write employee.DB") + 1;
+        ASSERT_GT(lastTableWrite, 0) << operations.join(u'\n').toStdString();
+        // Spread over the move, and at the journal's first sync and the table file's last write, when the commit has
+        // written all but one page.
+        std::set<qint64> stops { operations.indexOf("sync employee.DB-journal") + 1, lastTableWrite };
+        for (qint64 part = 1; part < 8; ++part)
+            stops.insert(operations.size() * part / 8 + 1);
 
-        const db::TableFile table(alias.path("employee.DB"), alias.session());
-        EXPECT_EQ(table.rowCount(), static_cast<qint64>(existing.size()));
-        EXPECT_EQ(table.definition(), TestAlias::employeeDefinition());
-        EXPECT_EQ(SqliteShell(alias.path("employee.DB")).integrity(), "ok");
-        EXPECT_EQ(alias.readFile("employee.DB"), before);
+        for (const qint64 stop : stops) {
+            SCOPED_TRACE(FileOperationTrap::describeStop(stop, operations));
+            TestAlias alias;
+            seeded(alias);
+            ChildProcess child(childEnvironment("append", alias.folder(), stop), childDeadlineMs);
+            ASSERT_TRUE(child.startTest(childTest));
+            ASSERT_TRUE(child.waitForOutput("stopped at")) << child.output().toStdString();
+            if (stop == lastTableWrite) {
+                EXPECT_TRUE(QFile::exists(alias.path("employee.DB-journal")));
+                EXPECT_NE(alias.readFile("employee.DB"), before); // pages already written to the table file
+            }
+            child.kill();
+
+            const db::TableFile table(alias.path("employee.DB"), alias.session());
+            const qint64 rows = table.rowCount();
+            EXPECT_TRUE(rows == static_cast<qint64>(existing.size()) || rows == qint64(existing.size()) + moved)
+                << rows;
+            if (stop == lastTableWrite || rows == static_cast<qint64>(existing.size())) {
+                EXPECT_EQ(alias.readFile("employee.DB"), before);
+            }
+            EXPECT_EQ(table.definition(), TestAlias::employeeDefinition());
+            EXPECT_EQ(SqliteShell(alias.path("employee.DB")).integrity(), "ok");
+        }
     }
 }
 

@@ -57,6 +57,35 @@ TEST(TableFileTest, BlankTextIsEmptyAndBlankShortIsNull)
     EXPECT_EQ(table->FieldByName("Number").AsInteger(), 7);
 }
 
+// Each row keeps exactly the text it was given, however long or short, plain or not, the one before it was: rows
+// loaded one after the other, converted by the load or given in stored values already.
+TEST(TableFileTest, ALoadKeepsEachTextAsGiven)
+{
+    TestAlias alias;
+    db::TableDef definition;
+    definition.fields = { { "Name", db::FieldType::Alpha, 35 }, { "Notes", db::FieldType::Memo, 0 } };
+    db::TableFile::create(alias.path("notes.DB"), definition);
+    const QStringList texts { "A LONG NAME OF THIRTY-FIVE LETTERS!", "short", "", "MÜLLER, JÖRG", "山田, 太郎", "x",
+        QString(), "\U0001F600 grin", "plain again" };
+    {
+        const db::TableFile file(alias.path("notes.DB"), alias.session());
+        db::TableLoad load(file);
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            const QVariantList row { texts.at(i), texts.at(texts.size() - 1 - i) };
+            if (i % 2 == 0)
+                load.insert(row);
+            else
+                load.insertStored(row);
+        }
+        load.commit();
+    }
+    QStringList expected;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        expected << texts.at(i) + u'|' + texts.at(texts.size() - 1 - i);
+    EXPECT_EQ(SqliteShell(alias.path("notes.DB")).column("SELECT Name || '|' || Notes FROM records ORDER BY rowid"),
+        expected);
+}
+
 TEST(TableFileTest, RefusesValuesThatDoNotFit)
 {
     TestAlias alias;

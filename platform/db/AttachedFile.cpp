@@ -1,0 +1,25 @@
+#include "platform/db/AttachedFile.h"
+
+#include "platform/db/SqlConnection.h"
+#include "platform/db/SqlStatement.h"
+
+#include <sqlite3.h>
+
+namespace db {
+
+AttachedFile::AttachedFile(const SqlConnection& connection, const QString& path, QString schema)
+    : m_connection(connection)
+    , m_schema(std::move(schema))
+{
+    SqlStatement attach(m_connection, QStringLiteral("ATTACH DATABASE ? AS %1").arg(SqlConnection::quote(m_schema)));
+    attach.bind(1, path);
+    attach.step();
+}
+
+AttachedFile::~AttachedFile()
+{
+    const QByteArray detach = QStringLiteral("DETACH DATABASE %1").arg(SqlConnection::quote(m_schema)).toUtf8();
+    sqlite3_exec(m_connection.handle(), detach.constData(), nullptr, nullptr, nullptr);
+}
+
+} // namespace db
