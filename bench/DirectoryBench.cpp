@@ -6,8 +6,10 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
+#include "platform/db/TextSchema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 QStringList DirectoryBench::letterListSql()
@@ -130,6 +132,18 @@ qint64 DirectoryBench::importPreview(const QString& previewPath, const QString& 
     return move(previewPath, db::Table::Type::Default, destinationPath, db::BatchMove::Mode::Append);
 }
 
+qint64 DirectoryBench::previewFromCopy(const QString& textPath, const QString& previewPath)
+{
+    QTemporaryDir work(QDir(QDir::tempPath()).filePath(QStringLiteral("ringfolio-import-XXXXXX")));
+    if (!work.isValid())
+        throw db::EngineError(QStringLiteral("Cannot create a work folder: %1").arg(work.errorString()));
+    const QString copy = work.filePath(QFileInfo(textPath).fileName());
+    const QString schema = db::TextSchema::schemaPathFor(textPath);
+    if (!QFile::copy(textPath, copy) || !QFile::copy(schema, work.filePath(QFileInfo(schema).fileName())))
+        throw db::EngineError(QStringLiteral("Cannot copy %1 into %2").arg(textPath, work.path()));
+    return previewFromText(copy, previewPath);
+}
+
 qint64 DirectoryBench::move(
     const QString& sourcePath, db::Table::Type sourceType, const QString& destinationPath, db::BatchMove::Mode mode)
 {
@@ -154,5 +168,6 @@ qint64 DirectoryBench::move(
     move.setAbortOnKeyViol(false);
     move.setAbortOnProblem(false);
     move.Execute();
+    m_lastRefused = move.KeyViolCount();
     return move.MovedCount();
 }

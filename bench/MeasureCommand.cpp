@@ -7,6 +7,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -76,7 +77,7 @@ QStringList MeasureCommand::scenarios()
 {
     return { QStringLiteral("open30"), QStringLiteral("locate"), QStringLiteral("lastprior"),
         QStringLiteral("letterlist"), QStringLiteral("append"), QStringLiteral("walk"), QStringLiteral("preview"),
-        QStringLiteral("import") };
+        QStringLiteral("import"), QStringLiteral("previewcopy"), QStringLiteral("importfull") };
 }
 
 MeasureCommand::MeasureCommand(QTextStream& out, QTextStream& err)
@@ -97,6 +98,9 @@ QString MeasureCommand::usage()
         "  append      append-mode batch move of --text into an empty employee.DB\n"
         "  preview     the import's preview: copy-mode batch move of --text into DestTable.db\n"
         "  import      the import proper: DestTable.db (made from --text first) appended to an empty employee.DB\n"
+        "  previewcopy the preview as the import dialog runs it: --text copied into a private folder first\n"
+        "  importfull  the import proper into a copy of DIR's employee.DB (made before each job, with no\n"
+        "              DupTable.db beside it); adds refused=<rows refused>\n"
         "  walk        open the table and step through every row, with the process's memory figures\n"
         "Options:\n"
         "  --samples N     samples whose median is reported (default 7; walk: 1)\n"
@@ -141,7 +145,8 @@ int MeasureCommand::run(const QStringList& arguments)
     const QStringList prefixes = parser.value(prefixesOption).split(u';', Qt::SkipEmptyParts);
     if (!scenarios().contains(scenario) || !parser.isSet(folderOption) || !samplesOk || !repsOk || !warmupsOk
         || samples < 1 || reps < 1 || warmups < 0 || prefixes.isEmpty()
-        || ((scenario == u"append" || scenario == u"preview" || scenario == u"import") && !parser.isSet(textOption))) {
+        || ((scenario == u"append" || scenario.startsWith(u"preview") || scenario.startsWith(u"import"))
+            && !parser.isSet(textOption))) {
         m_err << usage();
         return 2;
     }
@@ -183,23 +188,40 @@ int MeasureCommand::run(const QStringList& arguments)
             destination = workFolder(QStringLiteral("append")).absoluteFilePath(QStringLiteral("employee.DB"));
             job.prepare = [destination]() { DirectoryBench::createEmptyEmployees(destination); };
             job.run = [&bench, text, destination]() { return bench.appendFromText(text, destination); };
-        } else if (scenario == u"preview" || scenario == u"import") {
+        } else if (scenario.startsWith(u"preview") || scenario.startsWith(u"import")) {
             const QDir folder = workFolder(QStringLiteral("import"));
             const QString preview = folder.absoluteFilePath(QStringLiteral("DestTable.db"));
             destination = folder.absoluteFilePath(QStringLiteral("employee.DB"));
             if (scenario == u"import") {
                 bench.previewFromText(text, preview);
                 job.prepare = [destination]() { DirectoryBench::createEmptyEmployees(destination); };
+            } else if (scenario == u"importfull") {
+                bench.previewFromText(text, preview);
+                const QString full = QDir(parser.value(folderOption)).absoluteFilePath(QStringLiteral("employee.DB"));
+                const QString refused = folder.absoluteFilePath(QStringLiteral("DupTable.db"));
+                job.prepare = [full, destination, refused]() {
+                    for (const QString& path : { destination, refused })
+                        QFile::remove(path);
+                    if (!QFile::copy(full, destination))
+                        throw std::runtime_error("cannot copy " + full.toStdString());
+                };
             }
             // The memory figures come from the first job: what the move added to the process at its peak.
             const ProcessMemory::Figures before = ProcessMemory::read();
             const bool peakReset = ProcessMemory::resetPeak();
-            const bool previewing = scenario == u"preview";
-            job.run = [&bench, &extra, text, preview, destination, previewing, before, peakReset]() {
-                const qint64 rows
-                    = previewing ? bench.previewFromText(text, preview) : bench.importPreview(preview, destination);
-                if (extra.isEmpty())
+            job.run = [&bench, &extra, scenario, text, preview, destination, before, peakReset]() {
+                qint64 rows = 0;
+                if (scenario == u"preview")
+                    rows = bench.previewFromText(text, preview);
+                else if (scenario == u"previewcopy")
+                    rows = bench.previewFromCopy(text, preview);
+                else
+                    rows = bench.importPreview(preview, destination);
+                if (extra.isEmpty()) {
                     extra = addedMemory(before, ProcessMemory::read(), peakReset);
+                    if (scenario == u"importfull")
+                        extra = QStringLiteral(" refused=%1").arg(bench.lastRefusedCount()) + extra;
+                }
                 return rows;
             };
         } else {

@@ -2,6 +2,7 @@
 
 #include "GeneratedDirectoryTest.h"
 #include "ScopedEnvironmentVariable.h"
+#include "TestFiles.h"
 #include "TestPrinters.h"
 #include "bench/MeasureCommand.h"
 #include "common/DirectoryDatabase.h"
@@ -129,6 +130,17 @@ TEST_F(MeasureCommandTest, PrintsOneMachineReadableLinePerScenario)
     const QString text = m_dir.filePath(QStringLiteral("text/employees.txt"));
     ASSERT_TRUE(QDir().mkpath(m_dir.filePath(QStringLiteral("text"))));
     DirectoryGenerator(300, 20).writeText(text);
+    // The directory's own employees (every one of them a repeated key), and 300 more (none of them one).
+    const QString own = m_dir.filePath(QStringLiteral("own/employees.txt"));
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath(QStringLiteral("own"))));
+    DirectoryGenerator(Employees + 300, 20).writeText(own);
+    QList<QByteArray> lines = readFile(own).split('\n');
+    lines.removeLast(); // after the last line end
+    const QString more = m_dir.filePath(QStringLiteral("own/more.txt"));
+    ASSERT_TRUE(writeFile(more, lines.mid(Employees).join('\n') + '\n'));
+    ASSERT_TRUE(writeFile(own, lines.mid(0, Employees).join('\n') + '\n'));
+    ASSERT_TRUE(QFile::copy(
+        m_dir.filePath(QStringLiteral("own/employees.SCH")), m_dir.filePath(QStringLiteral("own/more.SCH"))));
     const QStringList common { "--folder", folder(), "--samples", "2", "--reps", "2" };
     const struct
     {
@@ -143,6 +155,12 @@ TEST_F(MeasureCommandTest, PrintsOneMachineReadableLinePerScenario)
             "^scenario=walk ours_ms=\\S+ rows=1500 samples=1 reps=1 rss_before_kb=\\d+ rss_after_kb=\\d+ peak_kb=\\d+ "
             "added_mb=\\S+\\n$" },
         { { "--measure", "append", "--folder", folder(), "--text", text, "--samples", "2" }, " rows=300 " },
+        { { "--measure", "previewcopy", "--folder", folder(), "--text", text, "--samples", "2" },
+            " rows=300 samples=2 reps=1 added_mb=" },
+        { { "--measure", "importfull", "--folder", folder(), "--text", more, "--samples", "2" },
+            " rows=300 samples=2 reps=1 refused=0 added_mb=" },
+        { { "--measure", "importfull", "--folder", folder(), "--text", own, "--samples", "2" },
+            " rows=0 samples=2 reps=1 refused=1500 added_mb=" },
     };
     for (const auto& scenario : scenarios) {
         SCOPED_TRACE(scenario.arguments.join(u' ').toStdString());
@@ -150,8 +168,10 @@ TEST_F(MeasureCommandTest, PrintsOneMachineReadableLinePerScenario)
         EXPECT_TRUE(QRegularExpression(QString::fromLatin1(scenario.line)).match(m_output).hasMatch())
             << m_output.toStdString();
     }
-    // The append's destination was a temporary folder beside the text file, and is gone.
+    // The append's destination was a temporary folder beside the text file, and is gone; the import's copy of the
+    // directory's table was made there, and the directory's own table is as it was.
     EXPECT_EQ(QDir(m_dir.filePath(QStringLiteral("text"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(firstColumn(employeeTable(), { QStringLiteral("SELECT count(*) FROM records") }), QStringList { "1500" });
 }
 
 TEST_F(MeasureCommandTest, RefusesBadArgumentsAndReportsFailures)

@@ -6,10 +6,13 @@
 #include "platform/ui/ModalRecorder.h"
 
 #include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QFile>
 #include <QTest>
 #include <QToolButton>
 
+#include <functional>
 #include <ostream>
 
 namespace {
@@ -62,11 +65,28 @@ INSTANTIATE_TEST_SUITE_P(EveryList, ListRunTest,
 
 using ListCommandTest = PrintrollFixture;
 
+// The cursor over the application as a run reads the employee query's last row (the busy cursor of a print or an
+// export), and none once the run is done.
+int cursorAtTheLastRow(db::DataSet& rows, const std::function<void()>& run)
+{
+    int shape = -1;
+    rows.AfterScroll = [&shape](db::DataSet&) {
+        const QCursor* const cursor = QGuiApplication::overrideCursor();
+        shape = cursor ? cursor->shape() : -1;
+    };
+    run();
+    rows.AfterScroll = nullptr;
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    return shape;
+}
+
 TEST_F(ListCommandTest, PrintAndExportDoTheirWorkAndThenADoubleClickPreviewsAgain)
 {
     openMainWindow();
     selectList(QStringLiteral("Employee Listing"));
-    QTest::mouseClick(mainWindow().ToolBtnPrinter, Qt::LeftButton);
+    EXPECT_EQ(cursorAtTheLastRow(
+                  *dataMod().QryEmployee, [this] { QTest::mouseClick(mainWindow().ToolBtnPrinter, Qt::LeftButton); }),
+        Qt::WaitCursor);
     EXPECT_TRUE(printed().startsWith("%PDF"));
     EXPECT_EQ(mainWindow().ReportAction(), 1);
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("printed.pdf"))));
@@ -78,7 +98,10 @@ TEST_F(ListCommandTest, PrintAndExportDoTheirWorkAndThenADoubleClickPreviewsAgai
     for (const int delimiter : { 0, 1, 2 }) {
         mainWindow().setReportAction(3);
         mainWindow().setExportDelimiter(delimiter);
-        doubleClickCatalogue();
+        const int cursor = cursorAtTheLastRow(*dataMod().QryEmployee, [this] { doubleClickCatalogue(); });
+        if (delimiter != 2) {
+            EXPECT_EQ(cursor, Qt::WaitCursor);
+        }
         EXPECT_EQ(dataMod().QryEmployee->SQL().value(2), QStringLiteral("WHERE Title LIKE 'DIRECTOR%'"));
         EXPECT_EQ(mainWindow().ReportAction(), 1);
     }
