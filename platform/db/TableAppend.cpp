@@ -81,7 +81,11 @@ TableAppend::TableAppend(const TableFile& destination, const QString& sourcePath
                   .arg(SqlConnection::quote(m_sourceDefinition.fields.at(i).name))
             : QStringLiteral("''");
         m_values << value;
-        if (fields.at(i).type == FieldType::Alpha)
+        // A source field no wider holds nothing too long: its own table refuses it (CHECK of the column).
+        const bool wider = i < m_sourceDefinition.fields.size()
+            && (m_sourceDefinition.fields.at(i).type != FieldType::Alpha
+                || m_sourceDefinition.fields.at(i).size > fields.at(i).size);
+        if (fields.at(i).type == FieldType::Alpha && wider)
             fits << QStringLiteral("length(%1) <= %2").arg(value).arg(fields.at(i).size);
     }
     m_fits = fits.isEmpty() ? QStringLiteral("1") : u'(' + fits.join(QStringLiteral(" AND ")) + u')';
