@@ -21,6 +21,9 @@ namespace {
 
 const QString SourceSchema = QStringLiteral("source");
 
+// Source keys looked up in the destination to tell whether the source brings keys the destination holds.
+constexpr qint64 SampledKeys = 1000;
+
 // The page cache while the source is examined, in KiB. SQLite sorts the source's keys in memory of the same size,
 // beside the row ids refused; the load's larger cache (TableLoad::CacheKib) comes after.
 constexpr int ExaminationCacheKib = 8 * 1024;
@@ -37,13 +40,6 @@ QStringList quotedNames(const QList<FieldDef>& fields)
         names << SqlConnection::quote(field.name);
     return names;
 }
-
-// A key value of the sorted source rows as SQLite holds it until the next step.
-struct KeyValue
-{
-    const char* bytes = nullptr;
-    int size = 0;
-};
 
 } // namespace
 
@@ -85,7 +81,11 @@ TableAppend::TableAppend(const TableFile& destination, const QString& sourcePath
                   .arg(SqlConnection::quote(m_sourceDefinition.fields.at(i).name))
             : QStringLiteral("''");
         m_values << value;
-        if (fields.at(i).type == FieldType::Alpha)
+        // A source field no wider holds nothing too long: its own table refuses it (CHECK of the column).
+        const bool wider = i < m_sourceDefinition.fields.size()
+            && (m_sourceDefinition.fields.at(i).type != FieldType::Alpha
+                || m_sourceDefinition.fields.at(i).size > fields.at(i).size);
+        if (fields.at(i).type == FieldType::Alpha && wider)
             fits << QStringLiteral("length(%1) <= %2").arg(value).arg(fields.at(i).size);
     }
     m_fits = fits.isEmpty() ? QStringLiteral("1") : u'(' + fits.join(QStringLiteral(" AND ")) + u')';
@@ -143,21 +143,71 @@ void TableAppend::findProblems()
     before.reset();
 }
 
-void TableAppend::findRefused()
+QStringList TableAppend::keyValues() const
 {
     const TableDef& definition = m_destination.definition();
+    QStringList keys;
+    for (const QString& field : definition.primaryKey)
+        keys << m_values.at(definition.fieldIndex(field));
+    return keys;
+}
+
+// Whether the destination holds the key that `row` gives from column 1 on; `key` keeps the key's bytes meanwhile.
+bool TableAppend::holdsKey(SqlStatement& lookUp, sqlite3_stmt* row, std::vector<QByteArray>& key) const
+{
+    for (int k = 0; k < static_cast<int>(key.size()); ++k) {
+        QByteArray& value = key[static_cast<size_t>(k)];
+        const auto* const bytes = reinterpret_cast<const char*>(sqlite3_column_text(row, k + 1));
+        value = QByteArray(bytes, sqlite3_column_bytes(row, k + 1));
+        if (sqlite3_bind_text(lookUp.handle(), k + 1, value.constData(), static_cast<int>(value.size()), SQLITE_STATIC)
+            != SQLITE_OK) {
+            throw EngineError(
+                QStringLiteral("Table %1: %2").arg(m_destination.name(), lookUp.connection().lastMessage()), 0,
+                m_destination.name());
+        }
+    }
+    const SqlStatementReset lookedUp(lookUp);
+    return lookUp.step();
+}
+
+std::unique_ptr<SqlStatement> TableAppend::keyLookUp() const
+{
+    QStringList matches;
+    for (const QString& field : m_destination.definition().primaryKey)
+        matches << SqlConnection::quote(field) + QStringLiteral(" = ?");
+    return std::make_unique<SqlStatement>(m_destination.connection(),
+        QStringLiteral("SELECT 1 FROM main.records WHERE %1 LIMIT 1").arg(matches.join(QStringLiteral(" AND "))));
+}
+
+bool TableAppend::sampleHoldsNoKey()
+{
+    if (m_destination.definition().primaryKey.isEmpty())
+        return true;
+    const QStringList keys = keyValues();
+    const std::unique_ptr<SqlStatement> lookUp = keyLookUp();
+    SqlStatement sample(m_destination.connection(),
+        QStringLiteral("SELECT s.rowid, %1 FROM %2.records s WHERE s.rowid % ? = 0 AND %3 LIMIT ?")
+            .arg(keys.join(u", "), SourceSchema, m_fits));
+    sample.bind(1, std::max<qint64>(1, m_rows / SampledKeys));
+    sample.bind(2, SampledKeys);
+    const SqlStatementReset done(sample);
+    std::vector<QByteArray> key(static_cast<size_t>(keys.size()));
+    while (sample.step()) {
+        if (holdsKey(*lookUp, sample.handle(), key))
+            return false;
+    }
+    return true;
+}
+
+void TableAppend::findRefused()
+{
     if (m_refusedFound)
         return;
     m_refusedFound = true;
-    if (definition.primaryKey.isEmpty())
+    if (m_destination.definition().primaryKey.isEmpty())
         return;
     const SqlConnection& connection = m_destination.connection();
-    QStringList keys;
-    QStringList matches;
-    for (const QString& field : definition.primaryKey) {
-        keys << m_values.at(definition.fieldIndex(field));
-        matches << SqlConnection::quote(field) + QStringLiteral(" = ?");
-    }
+    const QStringList keys = keyValues();
     // The source's keys in key order, each row after the earlier rows of its key: the first of a key is refused
     // when the destination holds the key, every later one always. In key order the look-ups walk the destination's
     // key index from its start to its end, each page once, so that the small page cache of the examination serves
@@ -166,44 +216,22 @@ void TableAppend::findRefused()
     SqlStatement sorted(connection,
         QStringLiteral("SELECT s.rowid, %1 FROM %2.records s WHERE %3 ORDER BY %1, s.rowid")
             .arg(keys.join(u", "), SourceSchema, m_fits));
-    SqlStatement held(connection,
-        QStringLiteral("SELECT 1 FROM main.records WHERE %1 LIMIT 1").arg(matches.join(QStringLiteral(" AND "))));
+    const std::unique_ptr<SqlStatement> lookUp = keyLookUp();
     const SqlStatementReset sortedDone(sorted);
-    sqlite3_stmt* const lookUp = held.handle();
-    const int keyCount = static_cast<int>(keys.size());
-    std::vector<QByteArray> previous(static_cast<size_t>(keyCount));
-    std::vector<KeyValue> current(static_cast<size_t>(keyCount));
+    const size_t keyCount = static_cast<size_t>(keys.size());
+    std::vector<QByteArray> previous(keyCount);
     bool first = true;
     while (sorted.step()) {
         sqlite3_stmt* const row = sorted.handle();
         bool repeats = !first;
-        for (int k = 0; k < keyCount; ++k) {
-            KeyValue& value = current[static_cast<size_t>(k)];
-            value.bytes = reinterpret_cast<const char*>(sqlite3_column_text(row, k + 1));
-            value.size = sqlite3_column_bytes(row, k + 1);
-            const QByteArray& before = previous[static_cast<size_t>(k)];
-            repeats = repeats && before.size() == value.size
-                && (value.size == 0
-                    || std::memcmp(before.constData(), value.bytes, static_cast<size_t>(value.size)) == 0);
+        for (size_t k = 0; k < keyCount && repeats; ++k) {
+            const auto* const bytes = reinterpret_cast<const char*>(sqlite3_column_text(row, static_cast<int>(k) + 1));
+            const int size = sqlite3_column_bytes(row, static_cast<int>(k) + 1);
+            repeats = previous[k].size() == size
+                && (size == 0 || std::memcmp(previous[k].constData(), bytes, static_cast<size_t>(size)) == 0);
         }
         first = false;
-        bool refused = repeats;
-        if (!repeats) {
-            for (int k = 0; k < keyCount; ++k) {
-                const KeyValue& value = current[static_cast<size_t>(k)];
-                previous[static_cast<size_t>(k)] = QByteArray(value.bytes ? value.bytes : "", value.size);
-                if (sqlite3_bind_text(
-                        lookUp, k + 1, previous[static_cast<size_t>(k)].constData(), value.size, SQLITE_STATIC)
-                    != SQLITE_OK) {
-                    throw EngineError(
-                        QStringLiteral("Table %1: %2").arg(m_destination.name(), connection.lastMessage()), 0,
-                        m_destination.name());
-                }
-            }
-            const SqlStatementReset lookedUp(held);
-            refused = held.step();
-        }
-        if (refused)
+        if (repeats || holdsKey(*lookUp, row, previous))
             m_refused.push_back(sqlite3_column_int64(row, 0));
     }
     if (m_refused.empty())
@@ -277,10 +305,13 @@ qint64 TableAppend::commit(KeyViolationTable& violations)
 {
     const TableDef& definition = m_destination.definition();
     const qint64 held = m_destination.rowCount();
-    if (held > 0)
-        findRefused(); // whether the rows added are many depends on it
-    m_destination.connection().exec(QStringLiteral("PRAGMA cache_size = -%1").arg(TableLoad::CacheKib));
     const qint64 fitting = m_rows - m_problemCount;
+    // Where the rows added are many and a sample of them finds no key the destination holds, they go in first and
+    // the key index built over all rows tells whether any key repeats, as into an empty table; otherwise the keys
+    // are checked first, and whether the rows added are many depends on that.
+    if (held > 0 && !(fitting * ManyRowsDivisor >= held && sampleHoldsNoKey()))
+        findRefused();
+    m_destination.connection().exec(QStringLiteral("PRAGMA cache_size = -%1").arg(TableLoad::CacheKib));
     if (fitting > static_cast<qint64>(m_refused.size())) {
         QList<IndexDef> dropped;
         if ((fitting - static_cast<qint64>(m_refused.size())) * ManyRowsDivisor >= held) {

@@ -2,17 +2,22 @@
 
 #include "platform/db/TableDef.h"
 
+#include <QByteArray>
+
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <vector>
 
+struct sqlite3_stmt;
+
 namespace db {
 
 class AttachedFile;
 class KeyViolationTable;
 class Session;
+class SqlStatement;
 class SqlTransaction;
 class TableFile;
 
@@ -22,10 +27,11 @@ class TableFile;
 // added; a row whose primary key the destination holds, or an earlier row of the source brought, is refused.
 //
 // The source is read in its stored order. The key check sorts the source's keys once and looks each up in the
-// destination's key index in that order, so that it reads each index page once however large the destination; into
-// an empty table it is left to the key index itself, built over all rows at the end, and made only when that finds a
-// repeat. When the rows added are many beside those there, the destination's indexes are dropped and built afresh
-// over all rows at the end, which is far quicker than keeping each up to date row by row; otherwise they are kept.
+// destination's key index in that order, so that it reads each index page once however large the destination. Into
+// an empty table, or where many rows are added and a sample of their keys finds none the destination holds, it is
+// left to the key index itself, built over all rows at the end, and made only when that finds a repeat. When the rows
+// added are many beside those there, the destination's indexes are dropped and built afresh over all rows at the end,
+// which is far quicker than keeping each up to date row by row; otherwise they are kept.
 class TableAppend
 {
 public:
@@ -59,6 +65,10 @@ public:
 
 private:
     void findProblems();
+    QStringList keyValues() const; // SQL of the primary key's values from a source row "s"
+    std::unique_ptr<SqlStatement> keyLookUp() const;
+    bool holdsKey(SqlStatement& lookUp, sqlite3_stmt* row, std::vector<QByteArray>& key) const;
+    bool sampleHoldsNoKey();
     void findRefused();
     void insertRows(const QString& schema, bool refused);
     void addRows(QList<IndexDef>& indexes);

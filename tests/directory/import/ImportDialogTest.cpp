@@ -211,6 +211,43 @@ TEST_F(ImportDialogTest, RefusedEmployeeIsViewedCorrectedAndImportedAgain)
     EXPECT_TRUE(names(DirectoryDatabase::EmployeeTable).contains(QStringLiteral("GRUBER, ANNA MARIA")));
 }
 
+// A file that brings more employees than the directory holds, two of them already there and one twice: the others
+// are added, and the three refused are viewed in the order of the file.
+TEST_F(ImportDialogTest, ManyEmployeesAreAddedAndTheRefusedViewedInTheFilesOrder)
+{
+    const qint64 before = rowCount(DirectoryDatabase::EmployeeTable);
+    const auto record = [](const char* department, const QString& name, int extension) {
+        return QStringLiteral("\"%1\",\"%2\",\"%3\",\"\",\"\",\"\",\"\",\"\"\n")
+            .arg(QLatin1String(department), name)
+            .arg(extension)
+            .toUtf8();
+    };
+    QByteArray lines;
+    QStringList refused;
+    const int count = static_cast<int>(before) * 2;
+    for (int i = 0; i < count; ++i) {
+        if (i == 3 || i == count - 2) {
+            lines += record("ACCOUNTING", QStringLiteral("GRUBER, ANNA"), i);
+            refused << QStringLiteral("GRUBER, ANNA");
+        } else if (i == count / 2) {
+            lines += record("SALES", QStringLiteral("NEW, NUMBER 1"), i);
+            refused << QStringLiteral("NEW, NUMBER 1");
+        } else {
+            lines += record("SALES", QStringLiteral("NEW, NUMBER %1").arg(i), i);
+        }
+    }
+    preview(Kind::Employee, 0, writeFile(QStringLiteral("many.txt"), lines));
+    import();
+    EXPECT_EQ(rowCount(DirectoryDatabase::EmployeeTable), before + count - 3);
+    EXPECT_EQ(dialog().EditDuplicate->text(), QStringLiteral("3"));
+    EXPECT_EQ(lastMessage(), duplicatesMessage(3));
+
+    click(dialog().btnDuplicate);
+    EXPECT_EQ(names(DirectoryDatabase::TempTable), refused);
+    EXPECT_EQ(names(DirectoryDatabase::TempTable, "Extension"),
+        (QStringList { "3", QString::number(count / 2), QString::number(count - 2) }));
+}
+
 TEST_F(ImportDialogTest, ImportTwiceAppendsThePreviewAgain)
 {
     preview(Kind::Employee, 0, sample("employees-comma.txt"));
