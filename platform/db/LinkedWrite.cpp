@@ -1,6 +1,7 @@
 #include "platform/db/LinkedWrite.h"
 
 #include "platform/db/EngineError.h"
+#include "platform/db/FileIdentity.h"
 #include "platform/db/Session.h"
 #include "platform/db/SqlConnection.h"
 #include "platform/db/SqlStatement.h"
@@ -12,28 +13,13 @@
 #include <sqlite3.h>
 
 namespace db {
-namespace {
-
-QString canonical(const QString& path)
-{
-    const QString resolved = QFileInfo(path).canonicalFilePath();
-    return resolved.isEmpty() ? QFileInfo(path).absoluteFilePath() : resolved;
-}
-
-bool isBusy(const EngineError& error)
-{
-    const int primary = error.sqliteCode() & 0xff;
-    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
-}
-
-} // namespace
 
 LinkedWrite::LinkedWrite(
     const SqlConnection& connection, const QString& ownPath, const QStringList& linkedPaths, Session& session)
     : m_connection(connection)
     , m_session(session)
 {
-    m_paths << canonical(ownPath);
+    m_paths << canonicalFilePath(ownPath);
     m_schemas << QStringLiteral("main");
     try {
         attachAll(linkedPaths);
@@ -45,7 +31,7 @@ LinkedWrite::LinkedWrite(
         for (const QString& path : m_paths)
             names << QFileInfo(path).fileName();
         detachAll();
-        if (!isBusy(error))
+        if (!error.isBusy())
             throw;
         throw EngineError(
             QStringLiteral("Table %1 is busy: another program is using it").arg(names.join(QStringLiteral(" or "))),
@@ -77,7 +63,7 @@ void LinkedWrite::restoreFiles() noexcept
 void LinkedWrite::attachAll(const QStringList& linkedPaths)
 {
     for (const QString& path : linkedPaths) {
-        const QString file = canonical(path);
+        const QString file = canonicalFilePath(path);
         if (m_paths.contains(file))
             continue;
         const TableFile table(path, m_session); // ours, and the session may open it
@@ -101,7 +87,7 @@ void LinkedWrite::detachAll() noexcept
 
 QString LinkedWrite::schemaOf(const QString& path) const
 {
-    const qsizetype index = m_paths.indexOf(canonical(path));
+    const qsizetype index = m_paths.indexOf(canonicalFilePath(path));
     return index < 0 ? QString() : m_schemas.at(index);
 }
 
