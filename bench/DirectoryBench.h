@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/ScopedVariable.h"
+#include "ScopedEnvironmentVariable.h"
 #include "platform/db/BatchMove.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
@@ -69,7 +69,7 @@ private:
 
     QString m_folder;
     QTemporaryDir m_configDir;
-    ScopedVariable m_config;
+    ScopedEnvironmentVariable m_config;
     db::Session m_session;
     qint64 m_lastRefused = 0;
 };

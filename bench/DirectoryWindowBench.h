@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bench/DirectoryBench.h"
-#include "bench/ScopedVariable.h"
+#include "ScopedEnvironmentVariable.h"
 #include "platform/ui/ModalRecorder.h"
 
 #include <QString>
@@ -57,8 +57,8 @@ private:
     void checkNoMessage(const QString& during) const;
 
     QTemporaryDir m_scratch;
-    ScopedVariable m_settingsFolder;
-    ScopedVariable m_runtimeFolder;
+    ScopedEnvironmentVariable m_settingsFolder;
+    ScopedEnvironmentVariable m_runtimeFolder;
     DirectoryBench m_bench; // the alias
     ui::ModalRecorder m_modal;
     QString m_firstName;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bench/DirectoryBench.h"
-#include "bench/ScopedVariable.h"
+#include "ScopedEnvironmentVariable.h"
 #include "platform/os/HelpViewer.h"
 #include "platform/os/WindowDirectory.h"
 #include "platform/ui/Application.h"
@@ -46,7 +46,7 @@ private:
     void checkNoMessage(const QString& during) const;
 
     QTemporaryDir m_scratch;
-    ScopedVariable m_settingsFolder;
+    ScopedEnvironmentVariable m_settingsFolder;
     DirectoryBench m_bench; // the alias
     ui::ModalRecorder m_modal;
     ui::Application m_application;

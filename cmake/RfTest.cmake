@@ -8,14 +8,13 @@
 set(RF_TEST_SUPPORT ${CMAKE_SOURCE_DIR}/tests/support)
 add_library(rf_test_support STATIC
     ${RF_TEST_SUPPORT}/TestHome.cpp ${RF_TEST_SUPPORT}/TestHome.h
-    ${RF_TEST_SUPPORT}/ScopedEnvironmentVariable.cpp ${RF_TEST_SUPPORT}/ScopedEnvironmentVariable.h
     ${RF_TEST_SUPPORT}/TemporaryAlias.cpp ${RF_TEST_SUPPORT}/TemporaryAlias.h ${RF_TEST_SUPPORT}/TestPrinters.h
     ${RF_TEST_SUPPORT}/ChildProcess.cpp ${RF_TEST_SUPPORT}/ChildProcess.h
     ${RF_TEST_SUPPORT}/SqliteShell.cpp ${RF_TEST_SUPPORT}/SqliteShell.h
     ${RF_TEST_SUPPORT}/FullDisk.cpp ${RF_TEST_SUPPORT}/FullDisk.h
     ${RF_TEST_SUPPORT}/FileOperationTrap.cpp ${RF_TEST_SUPPORT}/FileOperationTrap.h
     ${RF_TEST_SUPPORT}/TestFiles.cpp ${RF_TEST_SUPPORT}/TestFiles.h)
-target_link_libraries(rf_test_support PUBLIC rf_db Qt6::Core PRIVATE SQLite::SQLite3)
+target_link_libraries(rf_test_support PUBLIC rf_db rf_scoped_environment Qt6::Core PRIVATE SQLite::SQLite3)
 target_include_directories(rf_test_support PUBLIC ${RF_TEST_SUPPORT})
 target_compile_definitions(rf_test_support PRIVATE RF_BUILD_DIR="${CMAKE_BINARY_DIR}")
 add_library(rf_gui_test_main STATIC

@@ -63,7 +63,9 @@ using ReturnToMainTest = PrintrollFixture;
 TEST_F(ReturnToMainTest, WithTheDirectoryProgramRunningPrintrollClosesAndRaisesIt)
 {
     ChildProcess ringfolio(programEnvironment());
-    ASSERT_TRUE(ringfolio.start(ChildProcess::beside(QStringLiteral("ringfolio_standin"))));
+    // Stands in for the directory program, behind another window of its own.
+    ASSERT_TRUE(ringfolio.start(ChildProcess::beside(QStringLiteral("os_peer")),
+        { QStringLiteral("--title"), QStringLiteral("Ringfolio 2.5"), QStringLiteral("--covered") }));
     ASSERT_TRUE(ringfolio.waitForOutput(QStringLiteral("ready"))) << ringfolio.output().toStdString();
     TFrmMain& window = openMainWindow();
     window.TooBtnReturn->click();

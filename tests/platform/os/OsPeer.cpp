@@ -2,6 +2,8 @@
 //   --title T          shows a window titled T and publishes it
 //   --app-title A      publishes A as the application title, acting on that window
 //   --minimized        shows the window minimised
+//   --covered          keeps another window of its own in front of it, and prints "raised" each time the titled
+//                      window is brought to the top
 //   --mutex NAME       takes the named mutex and prints "mutex created", "mutex exists" or "mutex failed"
 //   --retitle OLD NEW  finds the window OLD, retitles it NEW, prints "retitled" or "not found" and ends
 // Prints "ready" when all is published, then runs its loop; prints "closed" from the window's close handler and
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -26,13 +29,39 @@ void say(const char* line)
 
 class PeerWindow : public QWidget
 {
+public:
+    void watchActivation() { m_watching = true; }
+
 protected:
     void closeEvent(QCloseEvent* event) override
     {
         say("closed");
         QWidget::closeEvent(event);
     }
+
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowActivate && m_watching)
+            say("raised");
+        return QWidget::event(event);
+    }
+
+private:
+    bool m_watching = false;
 };
+
+// Shows a window in front of the peer's and waits until it is the active one, so that a later activation of the
+// peer's window is somebody else's doing.
+void cover(PeerWindow& window, QWidget& other)
+{
+    other.setWindowTitle(QStringLiteral("Other window"));
+    other.show();
+    other.activateWindow();
+    const QDeadlineTimer deadline(10000);
+    while (QApplication::activeWindow() != &other && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    window.watchActivation();
+}
 
 } // namespace
 
@@ -72,6 +101,9 @@ int main(int argc, char** argv)
         else
             window.show();
     }
+    QWidget other;
+    if (args.contains(QStringLiteral("--covered")))
+        cover(window, other);
     const QString appTitle = option(QStringLiteral("--app-title"));
     if (!appTitle.isEmpty())
         directory.publishTitle(appTitle, [&window] { return &window; });

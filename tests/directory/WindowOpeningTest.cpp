@@ -45,7 +45,7 @@ TEST(StartupFocusTest, TypingAtStartSearchesInsteadOfEditing)
     EXPECT_TRUE(inspected);
 }
 
-class DialogPolishTest : public MainWindowFixture
+class DialogOpeningTest : public MainWindowFixture
 {
 protected:
     // The main window small and in a corner, so that centred over it and centred on the screen differ.
@@ -82,7 +82,7 @@ protected:
     }
 };
 
-TEST_F(DialogPolishTest, NumberChooserAndSpecialNumberDialogOpenCentredOnTheScreen)
+TEST_F(DialogOpeningTest, NumberChooserAndSpecialNumberDialogOpenCentredOnTheScreen)
 {
     TfrmMain& main = startInCorner();
     bool chooserSeen = false;
@@ -106,7 +106,7 @@ TEST_F(DialogPolishTest, NumberChooserAndSpecialNumberDialogOpenCentredOnTheScre
     EXPECT_TRUE(specialSeen);
 }
 
-TEST_F(DialogPolishTest, PasswordDialogShowsWhatEachModeHasAndNoMore)
+TEST_F(DialogOpeningTest, PasswordDialogShowsWhatEachModeHasAndNoMore)
 {
     TfrmMain& main = startInCorner();
     int enterHeight = 0;
@@ -128,7 +128,7 @@ TEST_F(DialogPolishTest, PasswordDialogShowsWhatEachModeHasAndNoMore)
     main.ChangePassword1->trigger();
 }
 
-TEST_F(DialogPolishTest, PasteCountsAsTypingInEachChangePasswordEdit)
+TEST_F(DialogOpeningTest, PasteCountsAsTypingInEachChangePasswordEdit)
 {
     TfrmMain& main = start();
     nextDialog<TPasswordDlg>([](TPasswordDlg& dialog) {
