@@ -33,8 +33,9 @@ public:
 
 private:
     const QStringList m_arguments;
-    ui::Application m_application;
-    // The directory program finds Printroll through these links; they go before the forms that use them.
+    // The directory program finds Printroll through these links; they outlive the forms that use them, which the
+    // application object owns.
     os::WindowDirectory m_windows;
+    ui::Application m_application;
     TFrmMain* m_mainWindow = nullptr; // owned by the application object
 };
