@@ -2,14 +2,16 @@
 # One GoogleTest binary per source folder; every case is listed in CTest under the label.
 # GUI suites get a main that creates a QApplication. All tests run headless.
 # What every test shares (tests/support): the scoped variable, the temporary alias, the printers for failures, a
-# child process, a plain SQLite connection, a full disk for one file, a trap that stops a child at a chosen file
-# write, whole-file reads and writes, the wait for a modal window, the mouse at a point of a window, and the mains,
-# which point the alias, settings and runtime folders at the build tree (TestHome.h).
+# child process and the roles a test binary plays as one, a plain SQLite connection, a full disk for one file, a trap
+# that stops a child at a chosen file write, whole-file reads and writes, the wait for a modal window, the mouse at a
+# point of a window, and the mains, which point the alias, settings and runtime folders at the build tree
+# (TestHome.h).
 set(RF_TEST_SUPPORT ${CMAKE_SOURCE_DIR}/tests/support)
 add_library(rf_test_support STATIC
     ${RF_TEST_SUPPORT}/TestHome.cpp ${RF_TEST_SUPPORT}/TestHome.h
     ${RF_TEST_SUPPORT}/TemporaryAlias.cpp ${RF_TEST_SUPPORT}/TemporaryAlias.h ${RF_TEST_SUPPORT}/TestPrinters.h
     ${RF_TEST_SUPPORT}/ChildProcess.cpp ${RF_TEST_SUPPORT}/ChildProcess.h
+    ${RF_TEST_SUPPORT}/ChildRole.cpp ${RF_TEST_SUPPORT}/ChildRole.h
     ${RF_TEST_SUPPORT}/SqliteShell.cpp ${RF_TEST_SUPPORT}/SqliteShell.h
     ${RF_TEST_SUPPORT}/FullDisk.cpp ${RF_TEST_SUPPORT}/FullDisk.h
     ${RF_TEST_SUPPORT}/FileOperationTrap.cpp ${RF_TEST_SUPPORT}/FileOperationTrap.h

@@ -1,5 +1,7 @@
 #include "ChildProcess.h"
 
+#include "ChildRole.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -53,10 +55,9 @@ bool ChildProcess::start(const QString& programFile, const QStringList& argument
     return m_started;
 }
 
-bool ChildProcess::startTest(const QString& testName)
+bool ChildProcess::startRole(const QString& role)
 {
-    return start(thisTestBinary(),
-        { QStringLiteral("--gtest_filter=") + testName, QStringLiteral("--gtest_also_run_disabled_tests") });
+    return start(thisTestBinary(), { ChildRole::argument(role) });
 }
 
 bool ChildProcess::waitForOutput(const QString& text)

@@ -27,8 +27,8 @@ public:
     static QString endedProcessId();
 
     bool start(const QString& programFile, const QStringList& arguments = {});
-    // Runs this test binary again with only the test named (a disabled one too): the other side of a test.
-    bool startTest(const QString& testName);
+    // Runs this test binary again to play the role named (ChildRole): the other side of a test.
+    bool startRole(const QString& role);
 
     bool waitForOutput(const QString& text);
     bool waitForExit();

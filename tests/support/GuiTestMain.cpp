@@ -1,4 +1,5 @@
 // Test entry for suites that need a QApplication (widgets, fonts, printing, clipboard).
+#include "ChildRole.h"
 #include "TestHome.h"
 
 #include <QApplication>
@@ -13,5 +14,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (const std::optional<int> exitCode = ChildRole::runRequested(argc, argv))
+        return *exitCode;
     return RUN_ALL_TESTS();
 }

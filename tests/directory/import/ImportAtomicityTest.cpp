@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "ChildRole.h"
 #include "FileOperationTrap.h"
 #include "ImportFixture.h"
 #include "SqliteShell.h"
@@ -28,8 +29,6 @@ namespace {
 constexpr int heldRows = 2000;
 constexpr int importedRows = 1600;
 
-// The test binary itself, started again to run an import that the test kills.
-constexpr const char* childTest = "ImportChild.DISABLED_RunsTheImport";
 constexpr int childDeadlineMs = 60000;
 
 QProcessEnvironment childEnvironment(const QString& table, qint64 stopAt)
@@ -40,14 +39,11 @@ QProcessEnvironment childEnvironment(const QString& table, qint64 stopAt)
     return environment;
 }
 
-// The import's side, as the dialog's Import button runs it: the data module's batch move appends DestTable.db to
-// the table named, stopped at the file operation the parent names, which kills it there; else each operation is
-// written out.
-TEST(ImportChild, DISABLED_RunsTheImport)
-{
+// The import's side, played by this binary started again, as the dialog's Import button runs it: the data
+// module's batch move appends DestTable.db to the table named, stopped at the file operation the parent names, which
+// kills it there; else each operation is written out.
+const ChildRole importRole(QStringLiteral("import"), [] {
     const QString table = qEnvironmentVariable("RF_IMPORT_CHILD_TABLE");
-    if (table.isEmpty())
-        GTEST_SKIP() << "started by the import atomicity tests only";
     const qint64 stopAt = qEnvironmentVariable("RF_IMPORT_CHILD_STOP").toLongLong();
     FileOperationTrap::install(stopAt, stopAt == 0);
     db::Session::defaultSession().AddPassword(DirectoryDatabase::TablePassword);
@@ -59,7 +55,7 @@ TEST(ImportChild, DISABLED_RunsTheImport)
     data.BatchMove1->Execute();
     std::cout << "imported " << data.BatchMove1->MovedCount() << " refused " << data.BatchMove1->KeyViolCount()
               << std::endl;
-}
+});
 
 void load(const QString& path, const db::TableDef& definition, const std::vector<QVariantList>& rows)
 {
@@ -160,7 +156,7 @@ TEST(ImportAtomicityTest, ImportKilledMidwayLeavesTheTableWhole)
         Outcome after;
         {
             ChildProcess child(childEnvironment(table, 0), childDeadlineMs);
-            ASSERT_TRUE(child.startTest(childTest));
+            ASSERT_TRUE(child.startRole(QStringLiteral("import")));
             ASSERT_TRUE(child.waitForOutput(
                 QStringLiteral("imported %1 refused %2\n").arg(importedRows / 2).arg(importedRows / 2)))
                 << child.output().toStdString();
@@ -189,7 +185,7 @@ TEST(ImportAtomicityTest, ImportKilledMidwayLeavesTheTableWhole)
             SCOPED_TRACE(FileOperationTrap::describeStop(stop, operations));
             restore();
             ChildProcess child(childEnvironment(table, stop), childDeadlineMs);
-            ASSERT_TRUE(child.startTest(childTest));
+            ASSERT_TRUE(child.startRole(QStringLiteral("import")));
             ASSERT_TRUE(child.waitForOutput(QStringLiteral("stopped at"))) << child.output().toStdString();
             child.kill(); // SIGKILL: no handler, no destructor runs
 

@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "ChildRole.h"
 #include "FileOperationTrap.h"
 #include "SqliteShell.h"
 #include "TestAlias.h"
@@ -18,17 +19,20 @@
 
 namespace {
 
-// The test binary itself, started again to play the other program.
-constexpr const char* childTest = "ChildProgram.DISABLED_PlaysItsRole";
 constexpr int childDeadlineMs = 60000;
 
-QProcessEnvironment childEnvironment(const QString& role, const QString& folder, qint64 stopAt = 0)
+// The folder the other program works in, and the file operation to stop it at (0: none, each one written out).
+QProcessEnvironment childEnvironment(const QString& folder, qint64 stopAt = 0)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("RF_DB_CHILD_ROLE"), role);
     environment.insert(QStringLiteral("RF_DB_CHILD_FOLDER"), folder);
     environment.insert(QStringLiteral("RF_DB_CHILD_STOP"), QString::number(stopAt));
     return environment;
+}
+
+QString childFolder()
+{
+    return qEnvironmentVariable("RF_DB_CHILD_FOLDER");
 }
 
 void waitForGo()
@@ -42,46 +46,49 @@ std::unique_ptr<db::Table> employees(db::Session& session)
     return TestAlias::table(session, "employee.DB", "ByName");
 }
 
-// The other program's side. It runs only when a test below starts it.
-TEST(ChildProgram, DISABLED_PlaysItsRole)
-{
-    const QByteArray role = qgetenv("RF_DB_CHILD_ROLE");
-    const QString folder = qEnvironmentVariable("RF_DB_CHILD_FOLDER");
-    if (role.isEmpty())
-        GTEST_SKIP() << "started by the process tests only";
+// The other program's parts, played by this binary started again.
+
+// Holds employee.DB locked until told to go on.
+const ChildRole holdLock(QStringLiteral("hold-lock"), [] {
+    SqliteShell holder(childFolder() + "/employee.DB");
+    if (!holder.execute("BEGIN EXCLUSIVE"))
+        return;
+    std::cout << "locked" << std::endl;
+    waitForGo();
+    holder.execute("ROLLBACK");
+});
+
+// Adds one employee through the engine.
+const ChildRole insertRow(QStringLiteral("insert-row"), [] {
     db::Session session;
     session.AddPassword(TestAlias::Password);
+    auto table = employees(session);
+    table->Open();
+    table->Insert();
+    table->FieldByName("Department").setAsString("Sales");
+    table->FieldByName("Name").setAsString("CHILD, CHLOE");
+    table->Post();
+    std::cout << "posted" << std::endl;
+});
 
-    if (role == "hold-lock") {
-        SqliteShell holder(folder + "/employee.DB");
-        ASSERT_TRUE(holder.execute("BEGIN EXCLUSIVE"));
-        std::cout << "locked" << std::endl;
-        waitForGo();
-        holder.execute("ROLLBACK");
-    } else if (role == "insert-row") {
-        auto table = employees(session);
-        table->Open();
-        table->Insert();
-        table->FieldByName("Department").setAsString("Sales");
-        table->FieldByName("Name").setAsString("CHILD, CHLOE");
-        table->Post();
-        std::cout << "posted" << std::endl;
-    } else if (role == "append") {
-        // Stopped at the file operation the parent names, which kills it there; else each operation is written out.
-        const qint64 stopAt = qEnvironmentVariable("RF_DB_CHILD_STOP").toLongLong();
-        FileOperationTrap::install(stopAt, stopAt == 0);
-        auto source = TestAlias::table(session, "source.DB");
-        auto destination = employees(session);
-        db::BatchMove move;
-        move.setSource(source.get());
-        move.setDestination(destination.get());
-        move.setMode(db::BatchMove::Mode::Append);
-        move.setKeyViolTableName("DupTable.db");
-        move.setAbortOnKeyViol(false);
-        move.Execute();
-        std::cout << "moved" << std::endl;
-    }
-}
+// Appends source.DB to employee.DB, stopped at the file operation the parent names, which kills it there; else
+// each operation is written out.
+const ChildRole append(QStringLiteral("append"), [] {
+    const qint64 stopAt = qEnvironmentVariable("RF_DB_CHILD_STOP").toLongLong();
+    FileOperationTrap::install(stopAt, stopAt == 0);
+    db::Session session;
+    session.AddPassword(TestAlias::Password);
+    auto source = TestAlias::table(session, "source.DB");
+    auto destination = employees(session);
+    db::BatchMove move;
+    move.setSource(source.get());
+    move.setDestination(destination.get());
+    move.setMode(db::BatchMove::Mode::Append);
+    move.setKeyViolTableName("DupTable.db");
+    move.setAbortOnKeyViol(false);
+    move.Execute();
+    std::cout << "moved" << std::endl;
+});
 
 // A program killed at any moment of a batch move leaves the destination with none of the moved rows or all of them,
 // whole and with its structure: into an empty table and into one with rows, whose indexes the move drops and builds
@@ -122,8 +129,8 @@ TEST(ProcessTest, KilledBatchMoveLeavesTheDestinationAsItWas)
         {
             TestAlias alias;
             seeded(alias);
-            ChildProcess child(childEnvironment("append", alias.folder()), childDeadlineMs);
-            ASSERT_TRUE(child.startTest(childTest));
+            ChildProcess child(childEnvironment(alias.folder()), childDeadlineMs);
+            ASSERT_TRUE(child.startRole(QStringLiteral("append")));
             ASSERT_TRUE(child.waitForOutput("moved")) << child.output().toStdString();
             operations = FileOperationTrap::operationsIn(child.output());
             EXPECT_EQ(db::TableFile(alias.path("employee.DB"), alias.session()).rowCount(),
@@ -141,8 +148,8 @@ TEST(ProcessTest, KilledBatchMoveLeavesTheDestinationAsItWas)
             SCOPED_TRACE(FileOperationTrap::describeStop(stop, operations));
             TestAlias alias;
             seeded(alias);
-            ChildProcess child(childEnvironment("append", alias.folder(), stop), childDeadlineMs);
-            ASSERT_TRUE(child.startTest(childTest));
+            ChildProcess child(childEnvironment(alias.folder(), stop), childDeadlineMs);
+            ASSERT_TRUE(child.startRole(QStringLiteral("append")));
             ASSERT_TRUE(child.waitForOutput("stopped at")) << child.output().toStdString();
             if (stop == lastTableWrite) {
                 EXPECT_TRUE(QFile::exists(alias.path("employee.DB-journal")));
@@ -172,8 +179,8 @@ TEST(ProcessTest, AnotherProgramWritesWhileThisOneHoldsTheTableOpen)
     table->Next();
     ASSERT_EQ(table->FieldByName("Name").AsString(), "DUNN, DI");
 
-    ChildProcess child(childEnvironment("insert-row", alias.folder()), childDeadlineMs);
-    ASSERT_TRUE(child.startTest(childTest));
+    ChildProcess child(childEnvironment(alias.folder()), childDeadlineMs);
+    ASSERT_TRUE(child.startRole(QStringLiteral("insert-row")));
     ASSERT_TRUE(child.waitForExit());
     ASSERT_EQ(child.exitCode(), 0) << child.output().toStdString();
     EXPECT_TRUE(child.waitForOutput("posted"));
@@ -191,8 +198,8 @@ TEST(ProcessTest, ATableAnotherProgramLocksIsReportedBusy)
     auto open = employees(alias.session());
     open->Open();
 
-    ChildProcess child(childEnvironment("hold-lock", alias.folder()), childDeadlineMs);
-    ASSERT_TRUE(child.startTest(childTest));
+    ChildProcess child(childEnvironment(alias.folder()), childDeadlineMs);
+    ASSERT_TRUE(child.startRole(QStringLiteral("hold-lock")));
     ASSERT_TRUE(child.waitForOutput("locked")) << child.output().toStdString();
     auto table = employees(alias.session());
     EXPECT_EQ(
