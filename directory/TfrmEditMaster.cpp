@@ -1,7 +1,7 @@
 #include "directory/TfrmEditMaster.h"
 
+#include "directory/IncrementalSearch.h"
 #include "directory/KeyHook.h"
-#include "directory/SearchKeys.h"
 #include "directory/NavigatorButtons.h"
 #include "directory/TfrmDataMod.h"
 #include "platform/db/DataSource.h"
@@ -13,7 +13,6 @@
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
-#include "platform/ui/VirtualKey.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -166,19 +165,10 @@ void TfrmEditMaster::keyPressEvent(QKeyEvent* event)
 
 void TfrmEditMaster::EditDepartmentSearchKeyUp(int key)
 {
-    if (SearchKeys::takesFieldText(key)) {
-        SearchText = EditDepartmentSearch->text();
-    } else if (key == ui::keyCode::escape) {
+    if (IncrementalSearch::releaseKey(key, EditDepartmentSearch->text(), SearchText))
         EditDepartmentSearch->clear();
-        SearchText.clear();
-    }
-    if (SearchText.isEmpty())
-        return;
     // No match leaves the row where it is, silently; only a failing look-up says anything.
-    try {
-        m_dataModule.TblEditDepartment->Locate(
-            QStringLiteral("Department"), SearchText, db::LocateOption::CaseInsensitive | db::LocateOption::PartialKey);
-    } catch (...) {
+    const IncrementalSearch search(*m_dataModule.TblEditDepartment, QStringLiteral("Department"));
+    if (search.lookUp(SearchText) == IncrementalSearch::Outcome::Failed)
         ui::ModalPoint::message(QStringLiteral("Not Found"), ui::MessageKind::Information, ui::MessageButton::OK, this);
-    }
 }
