@@ -13,6 +13,7 @@
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
+#include "platform/ui/UpperCaseEntry.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -32,19 +33,6 @@ QFont arial(int points, bool bold = false)
     QFont font(QStringLiteral("Arial"), points);
     font.setBold(bold);
     return font;
-}
-
-// Letters are shown and kept in upper case as they are typed.
-void enterUpperCase(QLineEdit* edit)
-{
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int cursor = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(cursor);
-        }
-    });
 }
 
 bool isEditing(const db::DataSource& source)
@@ -85,7 +73,7 @@ TfrmEditMaster::TfrmEditMaster(TfrmDataMod& dataModule, QWidget* owner)
     labelColours.setColor(QPalette::WindowText, navy);
     Label1->setPalette(labelColours);
 
-    enterUpperCase(EditDepartmentSearch);
+    ui::enterUpperCase(*EditDepartmentSearch);
     (new KeyHook(
          KeyHook::Kind::Release, [this](int key) { EditDepartmentSearchKeyUp(key); }, this))
         ->watch(EditDepartmentSearch); // owned by the dialog
