@@ -1,7 +1,7 @@
 #include "directory/TfrmEditMaster.h"
 
+#include "directory/IncrementalSearch.h"
 #include "directory/KeyHook.h"
-#include "directory/SearchKeys.h"
 #include "directory/NavigatorButtons.h"
 #include "directory/TfrmDataMod.h"
 #include "platform/db/DataSource.h"
@@ -13,7 +13,7 @@
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
-#include "platform/ui/VirtualKey.h"
+#include "platform/ui/UpperCaseEntry.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -33,19 +33,6 @@ QFont arial(int points, bool bold = false)
     QFont font(QStringLiteral("Arial"), points);
     font.setBold(bold);
     return font;
-}
-
-// Letters are shown and kept in upper case as they are typed.
-void enterUpperCase(QLineEdit* edit)
-{
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int cursor = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(cursor);
-        }
-    });
 }
 
 bool isEditing(const db::DataSource& source)
@@ -86,7 +73,7 @@ TfrmEditMaster::TfrmEditMaster(TfrmDataMod& dataModule, QWidget* owner)
     labelColours.setColor(QPalette::WindowText, navy);
     Label1->setPalette(labelColours);
 
-    enterUpperCase(EditDepartmentSearch);
+    ui::enterUpperCase(*EditDepartmentSearch);
     (new KeyHook(
          KeyHook::Kind::Release, [this](int key) { EditDepartmentSearchKeyUp(key); }, this))
         ->watch(EditDepartmentSearch); // owned by the dialog
@@ -166,19 +153,10 @@ void TfrmEditMaster::keyPressEvent(QKeyEvent* event)
 
 void TfrmEditMaster::EditDepartmentSearchKeyUp(int key)
 {
-    if (SearchKeys::takesFieldText(key)) {
-        SearchText = EditDepartmentSearch->text();
-    } else if (key == ui::keyCode::escape) {
+    if (IncrementalSearch::releaseKey(key, EditDepartmentSearch->text(), SearchText))
         EditDepartmentSearch->clear();
-        SearchText.clear();
-    }
-    if (SearchText.isEmpty())
-        return;
     // No match leaves the row where it is, silently; only a failing look-up says anything.
-    try {
-        m_dataModule.TblEditDepartment->Locate(
-            QStringLiteral("Department"), SearchText, db::LocateOption::CaseInsensitive | db::LocateOption::PartialKey);
-    } catch (...) {
+    const IncrementalSearch search(*m_dataModule.TblEditDepartment, QStringLiteral("Department"));
+    if (search.lookUp(SearchText) == IncrementalSearch::Outcome::Failed)
         ui::ModalPoint::message(QStringLiteral("Not Found"), ui::MessageKind::Information, ui::MessageButton::OK, this);
-    }
 }

@@ -2,18 +2,17 @@
 #include "directory/TfrmMain.h"
 
 #include "directory/FixedTabBar.h"
+#include "directory/IncrementalSearch.h"
 #include "directory/KeyHook.h"
 #include "directory/LetterListDock.h"
 #include "directory/LetterListFill.h"
 #include "directory/NameGridFeed.h"
 #include "directory/PageControl.h"
-#include "directory/SearchKeys.h"
 #include "directory/TfrmDataMod.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/ModalPoint.h"
-#include "platform/ui/VirtualKey.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -204,18 +203,11 @@ void TfrmMain::EditSearchFieldKeyUp(int key)
         return;
     }
 
-    if (SearchKeys::takesFieldText(key)) {
-        m_unit.SearchText = field->text();
-    } else if (key == ui::keyCode::escape) {
+    if (IncrementalSearch::releaseKey(key, field->text(), m_unit.SearchText))
         field->clear();
-        m_unit.SearchText.clear();
-    }
-    if (m_unit.SearchText.isEmpty() || !pageTableOpen())
+    if (!pageTableOpen())
         return;
     // No match leaves the record where it is, silently; only a failing look-up says anything.
-    try {
-        table->Locate(fieldName, m_unit.SearchText, db::LocateOption::CaseInsensitive | db::LocateOption::PartialKey);
-    } catch (...) {
+    if (IncrementalSearch(*table, fieldName).lookUp(m_unit.SearchText) == IncrementalSearch::Outcome::Failed)
         ui::ModalPoint::message(QStringLiteral("Not Found"), ui::MessageKind::Information, ui::MessageButton::OK, this);
-    }
 }
