@@ -1,13 +1,17 @@
 #include "DirectoryTestEnvironment.h"
 #include "ProgramRun.h"
+#include "TestInput.h"
 #include "TestPrinters.h"
 
 #include "directory/TfrmDataMod.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
+#include "platform/ui/DBEdit.h"
 #include "platform/ui/ModalRecorder.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -27,10 +31,8 @@ TEST(StartupTest, OpensTheDirectoryShowsTheMainWindowAndPublishesBothTitles)
     DirectoryTestEnvironment environment;
     ui::ModalRecorder modal;
     DirectoryProgram program;
-    bool inspected = false;
 
     const int exitCode = runProgram(program, [&] {
-        inspected = true;
         TfrmMain* const main = program.mainWindow();
         ASSERT_TRUE(main);
         EXPECT_TRUE(main->isVisible());
@@ -52,10 +54,31 @@ TEST(StartupTest, OpensTheDirectoryShowsTheMainWindowAndPublishesBothTitles)
         }
     });
 
-    EXPECT_TRUE(inspected);
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(db::Session::defaultSession().passwords().contains(QStringLiteral("RJBalnor")))
         << "the close removes the table password";
+}
+
+TEST(StartupTest, TypingAtStartSearchesInsteadOfEditing)
+{
+    DirectoryTestEnvironment environment;
+    ui::ModalRecorder modal;
+    DirectoryProgram program;
+    const int exitCode = runProgram(program, [&] {
+        TfrmMain* const main = program.mainWindow();
+        const QString shownName = main->DBEditName->text();
+        EXPECT_TRUE(activateSoon(*main));
+        QWidget* const focused = QApplication::focusWidget();
+        EXPECT_EQ(focused, main->EditEmployeeSearch);
+        if (focused)
+            QTest::keyClicks(focused, QStringLiteral("fitz"));
+        EXPECT_EQ(modal.messageTexts(), QStringList());
+        EXPECT_EQ(main->EditEmployeeSearch->text(), QStringLiteral("FITZ"));
+        EXPECT_TRUE(main->DBEditName->text().startsWith(QStringLiteral("FITZ")))
+            << "the search found the name: " << main->DBEditName->text().toStdString() << " (was "
+            << shownName.toStdString() << ")";
+    });
+    EXPECT_EQ(exitCode, 0);
 }
 
 TEST(StartupTest, MissingTableIsReportedAndTheWindowComesUpWithTheSavedPrefixKept)

@@ -1,7 +1,6 @@
-// What a new user meets first in the directory's windows: where the focus starts, where the dialogs open, and a
-// password dialog that shows all its texts and counts a paste as typing.
+// What a new user meets first in the directory's dialogs: where they open, and a password dialog that shows all its
+// texts and counts a paste as typing.
 #include "MainWindowFixture.h"
-#include "ProgramRun.h"
 
 #include "directory/TFrmSpecial.h"
 #include "directory/TPasswordDlg.h"
@@ -19,31 +18,6 @@
 #include <functional>
 
 namespace {
-
-TEST(StartupFocusTest, TypingAtStartSearchesInsteadOfEditing)
-{
-    DirectoryTestEnvironment environment;
-    ui::ModalRecorder modal;
-    DirectoryProgram program;
-    bool inspected = false;
-    const int exitCode = runProgram(program, [&] {
-        inspected = true;
-        TfrmMain* const main = program.mainWindow();
-        const QString shownName = main->DBEditName->text();
-        EXPECT_TRUE(activateSoon(*main));
-        QWidget* const focused = QApplication::focusWidget();
-        EXPECT_EQ(focused, main->EditEmployeeSearch);
-        if (focused)
-            QTest::keyClicks(focused, QStringLiteral("fitz"));
-        EXPECT_EQ(modal.messageTexts(), QStringList());
-        EXPECT_EQ(main->EditEmployeeSearch->text(), QStringLiteral("FITZ"));
-        EXPECT_TRUE(main->DBEditName->text().startsWith(QStringLiteral("FITZ")))
-            << "the search found the name: " << main->DBEditName->text().toStdString() << " (was "
-            << shownName.toStdString() << ")";
-    });
-    EXPECT_EQ(exitCode, 0);
-    EXPECT_TRUE(inspected);
-}
 
 class DialogOpeningTest : public MainWindowFixture
 {
