@@ -15,6 +15,7 @@ add_library(rf_test_support STATIC
     ${RF_TEST_SUPPORT}/SqliteShell.cpp ${RF_TEST_SUPPORT}/SqliteShell.h
     ${RF_TEST_SUPPORT}/FullDisk.cpp ${RF_TEST_SUPPORT}/FullDisk.h
     ${RF_TEST_SUPPORT}/FileOperationTrap.cpp ${RF_TEST_SUPPORT}/FileOperationTrap.h
+    ${RF_TEST_SUPPORT}/WatchedFileSystem.cpp ${RF_TEST_SUPPORT}/WatchedFileSystem.h
     ${RF_TEST_SUPPORT}/TestFiles.cpp ${RF_TEST_SUPPORT}/TestFiles.h)
 target_link_libraries(rf_test_support PUBLIC rf_db rf_scoped_environment Qt6::Core PRIVATE SQLite::SQLite3)
 target_include_directories(rf_test_support PUBLIC ${RF_TEST_SUPPORT})

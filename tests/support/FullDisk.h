@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WatchedFileSystem.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,11 +13,12 @@ class FullDisk
 {
 public:
     FullDisk();
-    ~FullDisk();
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
 
     // The file whose next write fails, by its path ("/folder/employee.DB", or its journal "...-journal").
     void fill(const QString& path);
     void clear();
+
+private:
+    QByteArray m_fullPath;
+    const WatchedFileSystem m_fileSystem;
 };
