@@ -26,17 +26,25 @@ bool isVisibleTopLevel(const char* name)
         [name](const QWidget* window) { return window->objectName() == QLatin1String(name) && window->isVisible(); });
 }
 
+// Runs the program to the close of its main window, which `inspect` sees first, shown.
+int runToClose(DirectoryProgram& program, const std::function<void(TfrmMain&)>& inspect)
+{
+    return runProgram(program, [&] {
+        TfrmMain* const main = program.mainWindow();
+        ASSERT_TRUE(main);
+        EXPECT_TRUE(main->isVisible());
+        inspect(*main);
+    });
+}
+
 TEST(StartupTest, OpensTheDirectoryShowsTheMainWindowAndPublishesBothTitles)
 {
     DirectoryTestEnvironment environment;
     ui::ModalRecorder modal;
     DirectoryProgram program;
 
-    const int exitCode = runProgram(program, [&] {
-        TfrmMain* const main = program.mainWindow();
-        ASSERT_TRUE(main);
-        EXPECT_TRUE(main->isVisible());
-        EXPECT_EQ(program.application().MainForm(), main);
+    const int exitCode = runToClose(program, [&](TfrmMain& main) {
+        EXPECT_EQ(program.application().MainForm(), &main);
         EXPECT_EQ(program.application().Title(), QStringLiteral("Ringfolio 2.5"));
         EXPECT_EQ(program.application().HelpFile(), QStringLiteral("Ringfolio.HLP"));
         EXPECT_TRUE(program.dataModule()->TblEmployee1->Active());
@@ -64,18 +72,17 @@ TEST(StartupTest, TypingAtStartSearchesInsteadOfEditing)
     DirectoryTestEnvironment environment;
     ui::ModalRecorder modal;
     DirectoryProgram program;
-    const int exitCode = runProgram(program, [&] {
-        TfrmMain* const main = program.mainWindow();
-        const QString shownName = main->DBEditName->text();
-        EXPECT_TRUE(activateSoon(*main));
+    const int exitCode = runToClose(program, [&](TfrmMain& main) {
+        const QString shownName = main.DBEditName->text();
+        EXPECT_TRUE(activateSoon(main));
         QWidget* const focused = QApplication::focusWidget();
-        EXPECT_EQ(focused, main->EditEmployeeSearch);
+        EXPECT_EQ(focused, main.EditEmployeeSearch);
         if (focused)
             QTest::keyClicks(focused, QStringLiteral("fitz"));
         EXPECT_EQ(modal.messageTexts(), QStringList());
-        EXPECT_EQ(main->EditEmployeeSearch->text(), QStringLiteral("FITZ"));
-        EXPECT_TRUE(main->DBEditName->text().startsWith(QStringLiteral("FITZ")))
-            << "the search found the name: " << main->DBEditName->text().toStdString() << " (was "
+        EXPECT_EQ(main.EditEmployeeSearch->text(), QStringLiteral("FITZ"));
+        EXPECT_TRUE(main.DBEditName->text().startsWith(QStringLiteral("FITZ")))
+            << "the search found the name: " << main.DBEditName->text().toStdString() << " (was "
             << shownName.toStdString() << ")";
     });
     EXPECT_EQ(exitCode, 0);
@@ -88,10 +95,7 @@ TEST(StartupTest, MissingTableIsReportedAndTheWindowComesUpWithTheSavedPrefixKep
     ui::ModalRecorder modal;
     DirectoryProgram program;
 
-    const int exitCode = runProgram(program, [&] {
-        TfrmMain* const main = program.mainWindow();
-        ASSERT_TRUE(main);
-        EXPECT_TRUE(main->isVisible());
+    const int exitCode = runToClose(program, [&](TfrmMain& main) {
         ASSERT_EQ(modal.messages().size(), 1) << modal.messageTexts().join(u'\n').toStdString();
         const ui::MessageRequest& error = modal.messages().first();
         EXPECT_EQ(error.kind, ui::MessageKind::Error);
@@ -100,7 +104,7 @@ TEST(StartupTest, MissingTableIsReportedAndTheWindowComesUpWithTheSavedPrefixKep
         EXPECT_FALSE(program.dataModule()->TblEmployee1->Active());
         EXPECT_FALSE(program.dataModule()->TblSpecial->Active()) << "the steps after the failure are skipped";
         // ...but the remembered prefix is still read, so that the close does not wipe it.
-        EXPECT_EQ(main->SpecialPrefix, QStringLiteral("9"));
+        EXPECT_EQ(main.SpecialPrefix, QStringLiteral("9"));
     });
 
     EXPECT_EQ(exitCode, 0);
