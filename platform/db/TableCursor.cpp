@@ -307,15 +307,21 @@ QStringList TableCursor::explainLastRead() const
     return lines;
 }
 
+QStringList TableCursor::conditionsFrom(const Bookmark& from, bool forward, bool inclusive, QVariantList& bindings)
+{
+    QStringList conditions = rangeConditions(bindings);
+    const Bookmark start = usable(from);
+    if (start.isValid())
+        conditions << keyCondition(start, forward, inclusive, bindings);
+    return conditions;
+}
+
 std::vector<RecordRow> TableCursor::fetch(const Bookmark& from, int count, bool forward)
 {
     if (m_noRows || count <= 0)
         return {};
     QVariantList bindings;
-    QStringList conditions = rangeConditions(bindings);
-    const Bookmark start = usable(from);
-    if (start.isValid())
-        conditions << keyCondition(start, forward, false, bindings);
+    QStringList conditions = conditionsFrom(from, forward, false, bindings);
     bindings << count;
     return read(
         QStringLiteral("SELECT %1 FROM records%2%3 LIMIT ?").arg(selectList(), where(conditions), orderBy(forward)),
@@ -381,10 +387,7 @@ std::optional<RecordRow> TableCursor::rowFrom(const Bookmark& from, qint64 offse
     if (m_noRows || offset < 0)
         return std::nullopt;
     QVariantList bindings;
-    QStringList conditions = rangeConditions(bindings);
-    const Bookmark start = usable(from);
-    if (start.isValid())
-        conditions << keyCondition(start, true, true, bindings);
+    QStringList conditions = conditionsFrom(from, true, true, bindings);
     bindings << offset;
     // The skipped rows are stepped over inside the index, without reading their records.
     std::vector<RecordRow> rows = read(QStringLiteral("SELECT %1 FROM records%2%3 LIMIT 1 OFFSET ?")
@@ -401,10 +404,7 @@ qint64 TableCursor::countBetween(const Bookmark& from, const Bookmark& to, qint6
     if (m_noRows || limit <= 0 || !end.isValid())
         return 0;
     QVariantList bindings;
-    QStringList conditions = rangeConditions(bindings);
-    const Bookmark start = usable(from);
-    if (start.isValid())
-        conditions << keyCondition(start, true, true, bindings);
+    QStringList conditions = conditionsFrom(from, true, true, bindings);
     conditions << keyCondition(end, false, false, bindings);
     bindings << limit;
     return readCount(

@@ -75,6 +75,8 @@ private:
     QString orderBy(bool forward) const;
     QStringList rangeConditions(QVariantList& bindings) const;
     QString keyCondition(const Bookmark& bookmark, bool forward, bool inclusive, QVariantList& bindings) const;
+    // The range's conditions and, from a usable bookmark, the key's: the rows from it on (or back from it).
+    QStringList conditionsFrom(const Bookmark& from, bool forward, bool inclusive, QVariantList& bindings);
     QString where(const QStringList& conditions) const;
     QVariant keyValue(const Bookmark& bookmark, int column) const;
 
