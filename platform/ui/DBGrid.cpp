@@ -15,11 +15,10 @@
 #include <QPolygon>
 #include <QScopedValueRollback>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <climits>
+#include <optional>
 #include <utility>
 
 namespace ui {
@@ -29,7 +28,6 @@ namespace {
 constexpr int defaultColumnWidth = 64;
 constexpr int cellPadding = 2;
 constexpr int indicatorColumnWidth = 12;
-constexpr int samplesPerIdleMoment = 4;
 
 bool isEditingState(db::DataSetState state)
 {
@@ -53,10 +51,6 @@ DBGrid::DBGrid(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setBackgroundRole(QPalette::Base);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &DBGrid::onScrollAction);
-    m_sampler = new QTimer(this); // owned by the grid
-    m_sampler->setSingleShot(true);
-    m_sampler->setInterval(0);
-    connect(m_sampler, &QTimer::timeout, this, &DBGrid::sampleSome);
     connect(&m_cellEditor, &GridCellEditor::gridKeyPressed, this, &DBGrid::onEditorKey);
     connect(&m_cellEditor, &GridCellEditor::focusEntered, this, &DBGrid::focusArrived);
     connect(&m_cellEditor, &GridCellEditor::focusLeft, this, &DBGrid::focusLeft);
@@ -75,10 +69,10 @@ void DBGrid::setDataSource(db::DataSource* source)
     }
     m_cellEditor.close(false);
     m_source = source;
-    m_places.forget();
+    m_thumb.forget();
     if (source) {
         connect(source, &db::DataSource::dataSetChanged, this, [this] {
-            m_places.forget();
+            m_thumb.forget();
             resolveColumns();
             showFirstColumn();
             reload(0);
@@ -320,7 +314,7 @@ void DBGrid::onDataChanged()
     // Rows were read anew. Another current row means another set of rows (a master that moved, a delete): it
     // shows from its first column, as a list just opened does.
     const db::Bookmark before = currentRow() >= 0 ? m_window.row(currentRow()).bookmark : db::Bookmark {};
-    m_places.forget();
+    m_thumb.forget();
     reload(currentRow());
     const db::Bookmark after = currentRow() >= 0 ? m_window.row(currentRow()).bookmark : db::Bookmark {};
     if (before.isValid() && !(after.isValid() && after.id == before.id)) {
@@ -333,7 +327,7 @@ void DBGrid::onDataChanged()
 void DBGrid::onScrolled()
 {
     const db::DataSet* const dataSet = activeDataSet();
-    const std::optional<int> jumped = std::exchange(m_placeAfterJump, std::nullopt);
+    const std::optional<int> jumped = m_thumb.takePlaceAfterJump();
     if (!dataSet || dataSet->State() == db::DataSetState::Insert) {
         reload(currentRow());
         return;
@@ -362,7 +356,7 @@ void DBGrid::trackState()
     if (activityChanged) {
         // A data set makes new fields when it opens: the columns are found again, from the first.
         m_cellEditor.close(false);
-        m_places.forget();
+        m_thumb.forget();
         resolveColumns();
         showFirstColumn();
     }
@@ -386,58 +380,7 @@ void DBGrid::updateScrollBars()
 
 void DBGrid::updateThumb()
 {
-    QScrollBar* const vertical = verticalScrollBar();
-    const QSignalBlocker blockVertical(vertical);
-    const db::DataSet* const dataSet = activeDataSet();
-    m_thumbPending = false;
-    if (!dataSet || currentRow() < 0 || (m_window.atStart() && m_window.atEnd())) {
-        vertical->setRange(0, 0);
-        return;
-    }
-    // The thumb stands at the current row's place among all rows; a row being inserted stands where the row it
-    // was begun on stands. The first and last rows need no counting; any other place is counted in the next idle
-    // moment, so that the rows a key or a search reached show at once and the thumb follows.
-    guarded([&] {
-        const qint64 count = m_places.count(*dataSet);
-        vertical->setRange(0, static_cast<int>(std::clamp<qint64>(count - 1, 1, INT_MAX)));
-        vertical->setPageStep(std::max(1, visibleRowCount()));
-        vertical->setSingleStep(1);
-        if (m_window.atEnd() && currentRow() == rowCount() - 1 && dataSet->State() != db::DataSetState::Insert) {
-            vertical->setValue(vertical->maximum());
-        } else if (m_window.atStart() && currentRow() == 0) {
-            vertical->setValue(0);
-        } else {
-            m_thumbPending = true;
-        }
-    });
-    if (m_thumbPending || !m_places.complete()) {
-        m_sampler->start();
-    }
-}
-
-void DBGrid::sampleSome()
-{
-    const db::DataSet* const dataSet = activeDataSet();
-    if (!dataSet) {
-        return;
-    }
-    bool complete = true;
-    if (!guarded([&] { complete = m_places.sampleMore(*dataSet, samplesPerIdleMoment); })) {
-        return;
-    }
-    if (!complete) {
-        m_sampler->start();
-        return;
-    }
-    if (m_thumbPending) {
-        m_thumbPending = false;
-        QScrollBar* const vertical = verticalScrollBar();
-        const QSignalBlocker blockVertical(vertical);
-        guarded([&] {
-            const qint64 place = m_places.placeOf(*dataSet, dataSet->GetBookmark());
-            vertical->setValue(static_cast<int>(std::clamp<qint64>(place, 0, INT_MAX)));
-        });
-    }
+    m_thumb.follow(activeDataSet(), m_window, visibleRowCount());
 }
 
 void DBGrid::onScrollAction(int action)
@@ -465,10 +408,11 @@ void DBGrid::onScrollAction(int action)
     case QAbstractSlider::SliderMove: {
         // The thumb is where the row it reached stands.
         const int place = verticalScrollBar()->sliderPosition();
-        moveToPlace(place);
-        const QSignalBlocker blockVertical(verticalScrollBar());
-        m_thumbPending = false;
-        verticalScrollBar()->setValue(place);
+        const db::DataSet* const dataSet = activeDataSet();
+        if (dataSet && !dataSet->IsEmpty()) {
+            move([&](db::DataSet& moved) { m_thumb.moveTo(moved, place, page); });
+        }
+        m_thumb.holdAt(place);
         return;
     }
     default:
@@ -476,37 +420,6 @@ void DBGrid::onScrollAction(int action)
     }
     updateThumb();
     verticalScrollBar()->setSliderPosition(verticalScrollBar()->value());
-}
-
-void DBGrid::moveToPlace(qint64 place)
-{
-    db::DataSet* const dataSet = activeDataSet();
-    if (!dataSet || dataSet->IsEmpty()) {
-        return;
-    }
-    const QScrollBar* const vertical = verticalScrollBar();
-    if (place <= vertical->minimum()) {
-        move([](db::DataSet& moved) { moved.First(); });
-        return;
-    }
-    if (place >= vertical->maximum()) {
-        move([](db::DataSet& moved) { moved.Last(); });
-        return;
-    }
-    // The row lands in the window as the thumb stands in its groove: near the top at the top, near the bottom at
-    // the bottom.
-    const int visible = visibleRowCount();
-    move([&](db::DataSet& moved) {
-        const std::optional<db::RecordRow> row = m_places.rowAt(moved, place);
-        if (!row) {
-            return;
-        }
-        m_placeAfterJump = static_cast<int>((visible - 1) * place / std::max(1, vertical->maximum()));
-        if (!moved.GotoBookmark(row->bookmark)) {
-            m_placeAfterJump.reset();
-        }
-    });
-    m_placeAfterJump.reset();
 }
 
 void DBGrid::move(const std::function<void(db::DataSet&)>& operation)

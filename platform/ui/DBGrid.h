@@ -6,7 +6,7 @@
 #include "platform/db/DataSource.h"
 #include "platform/ui/DBGridColumn.h"
 #include "platform/ui/GridCellEditor.h"
-#include "platform/ui/RowPlaces.h"
+#include "platform/ui/GridScrollThumb.h"
 #include "platform/ui/RowWindow.h"
 
 #include <QAbstractScrollArea>
@@ -15,13 +15,11 @@
 #include <QPointer>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 class QInputMethodEvent;
 class QLineEdit;
 class QPainter;
-class QTimer;
 
 namespace db {
 class Field;
@@ -34,7 +32,7 @@ namespace ui {
 //
 // It is not a QTableView: a view over a model wants row numbers, and a large data set cannot give them cheaply.
 // The grid keeps a window of rows read through bookmarks around the current row (RowWindow), and its scroll bar's
-// thumb stands at the current row's place in the whole order, counted from a sample of the index (RowPlaces).
+// thumb stands at the current row's place in the whole order (GridScrollThumb).
 //
 // Columns keep their widths; when they are narrower than the grid together, the last one widens to its right
 // edge, and when they are wider, the grid scrolls sideways. A last column that stretches takes only the width
@@ -152,9 +150,7 @@ private:
     void onFieldChanged();
     void updateScrollBars();
     void updateThumb();
-    void sampleSome();
     void onScrollAction(int action);
-    void moveToPlace(qint64 place);
     void ensureColumnVisible(int column);
     void showFirstColumn();
 
@@ -184,13 +180,10 @@ private:
     QColor m_titleColor;
 
     RowWindow m_window;
-    RowPlaces m_places;
-    QTimer* m_sampler = nullptr; // takes the places' sample in idle moments, a little at a time
-    bool m_thumbPending = false; // the thumb's place is counted in the next idle moment
+    GridScrollThumb m_thumb { *verticalScrollBar() };
     int m_currentColumn = 0;
     db::DataSetState m_lastState = db::DataSetState::Inactive;
     int m_lastVisibleRows = 0;
-    std::optional<int> m_placeAfterJump; // where a row reached by the thumb stands in the window
 
     GridCellEditor m_cellEditor { *this, [this] { return columnField(m_currentColumn); },
         [this] { return mayChangeCell(); } };
