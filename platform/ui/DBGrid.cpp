@@ -10,17 +10,15 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
 #include <QScopedValueRollback>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <climits>
+#include <optional>
 #include <utility>
 
 namespace ui {
@@ -29,19 +27,11 @@ namespace {
 
 constexpr int defaultColumnWidth = 64;
 constexpr int cellPadding = 2;
-constexpr int unlimitedLength = 32767;
 constexpr int indicatorColumnWidth = 12;
-constexpr int samplesPerIdleMoment = 4;
 
 bool isEditingState(db::DataSetState state)
 {
     return state == db::DataSetState::Edit || state == db::DataSetState::Insert;
-}
-
-bool isTabKey(const QKeyEvent& event)
-{
-    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
-        && !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
 bool tabsForward(const QKeyEvent& event)
@@ -61,10 +51,9 @@ DBGrid::DBGrid(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setBackgroundRole(QPalette::Base);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &DBGrid::onScrollAction);
-    m_sampler = new QTimer(this); // owned by the grid
-    m_sampler->setSingleShot(true);
-    m_sampler->setInterval(0);
-    connect(m_sampler, &QTimer::timeout, this, &DBGrid::sampleSome);
+    connect(&m_cellEditor, &GridCellEditor::gridKeyPressed, this, &DBGrid::onEditorKey);
+    connect(&m_cellEditor, &GridCellEditor::focusEntered, this, &DBGrid::focusArrived);
+    connect(&m_cellEditor, &GridCellEditor::focusLeft, this, &DBGrid::focusLeft);
     updateScrollBars();
 }
 
@@ -78,12 +67,12 @@ void DBGrid::setDataSource(db::DataSource* source)
     if (m_source) {
         disconnect(m_source, nullptr, this, nullptr);
     }
-    closeEditor(false);
+    m_cellEditor.close(false);
     m_source = source;
-    m_places.forget();
+    m_thumb.forget();
     if (source) {
         connect(source, &db::DataSource::dataSetChanged, this, [this] {
-            m_places.forget();
+            m_thumb.forget();
             resolveColumns();
             showFirstColumn();
             reload(0);
@@ -103,7 +92,7 @@ void DBGrid::setOptions(Options options)
 {
     m_options = options;
     if (!canEditCells()) {
-        closeEditor(false);
+        m_cellEditor.close(false);
     }
     setAttribute(Qt::WA_InputMethodEnabled, canEditCells());
     fitColumns();
@@ -230,11 +219,6 @@ QString DBGrid::cellText(int row, int column) const
     return valueIndex >= 0 && valueIndex < values.size() ? values.at(valueIndex).toString() : QString();
 }
 
-bool DBGrid::isEditing() const
-{
-    return m_editor && m_editor->isVisible();
-}
-
 void DBGrid::resolveColumns()
 {
     m_shownColumns.clear();
@@ -317,9 +301,9 @@ void DBGrid::reload(int position)
         m_window.clear();
     }
     if (currentRow() < 0) {
-        closeEditor(false);
+        m_cellEditor.close(false);
     }
-    syncEditor();
+    m_cellEditor.sync();
     updateScrollBars();
     placeEditor();
     viewport()->update();
@@ -330,42 +314,25 @@ void DBGrid::onDataChanged()
     // Rows were read anew. Another current row means another set of rows (a master that moved, a delete): it
     // shows from its first column, as a list just opened does.
     const db::Bookmark before = currentRow() >= 0 ? m_window.row(currentRow()).bookmark : db::Bookmark {};
-    m_places.forget();
+    m_thumb.forget();
     reload(currentRow());
     const db::Bookmark after = currentRow() >= 0 ? m_window.row(currentRow()).bookmark : db::Bookmark {};
     if (before.isValid() && !(after.isValid() && after.id == before.id)) {
-        closeEditor(false);
+        m_cellEditor.close(false);
         showFirstColumn();
         viewport()->update();
-    }
-}
-
-void DBGrid::syncEditor()
-{
-    // Typing writes every change into the field, so an open cell that no longer shows its field's value has been
-    // overtaken by a change from elsewhere (a navigator's insert, a post that moved the row): it shows the new
-    // value, so that what is typed next is not added to the old text.
-    if (!isEditing()) {
-        return;
-    }
-    const db::Field* const field = columnField(m_currentColumn);
-    const QString value = field ? field->AsString() : QString();
-    if (m_editor->text() != value) {
-        m_editorOriginal = value;
-        m_editor->setText(value);
-        m_editor->selectAll();
     }
 }
 
 void DBGrid::onScrolled()
 {
     const db::DataSet* const dataSet = activeDataSet();
-    const std::optional<int> jumped = std::exchange(m_placeAfterJump, std::nullopt);
+    const std::optional<int> jumped = m_thumb.takePlaceAfterJump();
     if (!dataSet || dataSet->State() == db::DataSetState::Insert) {
         reload(currentRow());
         return;
     }
-    closeEditor(false);
+    m_cellEditor.close(false);
     int place = currentRow();
     if (jumped) {
         place = *jumped;
@@ -388,8 +355,8 @@ void DBGrid::trackState()
     m_lastState = state;
     if (activityChanged) {
         // A data set makes new fields when it opens: the columns are found again, from the first.
-        closeEditor(false);
-        m_places.forget();
+        m_cellEditor.close(false);
+        m_thumb.forget();
         resolveColumns();
         showFirstColumn();
     }
@@ -413,58 +380,7 @@ void DBGrid::updateScrollBars()
 
 void DBGrid::updateThumb()
 {
-    QScrollBar* const vertical = verticalScrollBar();
-    const QSignalBlocker blockVertical(vertical);
-    const db::DataSet* const dataSet = activeDataSet();
-    m_thumbPending = false;
-    if (!dataSet || currentRow() < 0 || (m_window.atStart() && m_window.atEnd())) {
-        vertical->setRange(0, 0);
-        return;
-    }
-    // The thumb stands at the current row's place among all rows; a row being inserted stands where the row it
-    // was begun on stands. The first and last rows need no counting; any other place is counted in the next idle
-    // moment, so that the rows a key or a search reached show at once and the thumb follows.
-    guarded([&] {
-        const qint64 count = m_places.count(*dataSet);
-        vertical->setRange(0, static_cast<int>(std::clamp<qint64>(count - 1, 1, INT_MAX)));
-        vertical->setPageStep(std::max(1, visibleRowCount()));
-        vertical->setSingleStep(1);
-        if (m_window.atEnd() && currentRow() == rowCount() - 1 && dataSet->State() != db::DataSetState::Insert) {
-            vertical->setValue(vertical->maximum());
-        } else if (m_window.atStart() && currentRow() == 0) {
-            vertical->setValue(0);
-        } else {
-            m_thumbPending = true;
-        }
-    });
-    if (m_thumbPending || !m_places.complete()) {
-        m_sampler->start();
-    }
-}
-
-void DBGrid::sampleSome()
-{
-    const db::DataSet* const dataSet = activeDataSet();
-    if (!dataSet) {
-        return;
-    }
-    bool complete = true;
-    if (!guarded([&] { complete = m_places.sampleMore(*dataSet, samplesPerIdleMoment); })) {
-        return;
-    }
-    if (!complete) {
-        m_sampler->start();
-        return;
-    }
-    if (m_thumbPending) {
-        m_thumbPending = false;
-        QScrollBar* const vertical = verticalScrollBar();
-        const QSignalBlocker blockVertical(vertical);
-        guarded([&] {
-            const qint64 place = m_places.placeOf(*dataSet, dataSet->GetBookmark());
-            vertical->setValue(static_cast<int>(std::clamp<qint64>(place, 0, INT_MAX)));
-        });
-    }
+    m_thumb.follow(activeDataSet(), m_window, visibleRowCount());
 }
 
 void DBGrid::onScrollAction(int action)
@@ -492,10 +408,11 @@ void DBGrid::onScrollAction(int action)
     case QAbstractSlider::SliderMove: {
         // The thumb is where the row it reached stands.
         const int place = verticalScrollBar()->sliderPosition();
-        moveToPlace(place);
-        const QSignalBlocker blockVertical(verticalScrollBar());
-        m_thumbPending = false;
-        verticalScrollBar()->setValue(place);
+        const db::DataSet* const dataSet = activeDataSet();
+        if (dataSet && !dataSet->IsEmpty()) {
+            move([&](db::DataSet& moved) { m_thumb.moveTo(moved, place, page); });
+        }
+        m_thumb.holdAt(place);
         return;
     }
     default:
@@ -505,44 +422,13 @@ void DBGrid::onScrollAction(int action)
     verticalScrollBar()->setSliderPosition(verticalScrollBar()->value());
 }
 
-void DBGrid::moveToPlace(qint64 place)
-{
-    db::DataSet* const dataSet = activeDataSet();
-    if (!dataSet || dataSet->IsEmpty()) {
-        return;
-    }
-    const QScrollBar* const vertical = verticalScrollBar();
-    if (place <= vertical->minimum()) {
-        move([](db::DataSet& moved) { moved.First(); });
-        return;
-    }
-    if (place >= vertical->maximum()) {
-        move([](db::DataSet& moved) { moved.Last(); });
-        return;
-    }
-    // The row lands in the window as the thumb stands in its groove: near the top at the top, near the bottom at
-    // the bottom.
-    const int visible = visibleRowCount();
-    move([&](db::DataSet& moved) {
-        const std::optional<db::RecordRow> row = m_places.rowAt(moved, place);
-        if (!row) {
-            return;
-        }
-        m_placeAfterJump = static_cast<int>((visible - 1) * place / std::max(1, vertical->maximum()));
-        if (!moved.GotoBookmark(row->bookmark)) {
-            m_placeAfterJump.reset();
-        }
-    });
-    m_placeAfterJump.reset();
-}
-
 void DBGrid::move(const std::function<void(db::DataSet&)>& operation)
 {
     db::DataSet* const dataSet = activeDataSet();
     if (!dataSet) {
         return;
     }
-    closeEditor(false);
+    m_cellEditor.close(false);
     guarded([&] { operation(*dataSet); });
 }
 
@@ -553,7 +439,7 @@ void DBGrid::moveToColumn(int column)
     }
     const int target = std::clamp(column, 0, columnCount() - 1);
     if (target != m_currentColumn) {
-        closeEditor(false);
+        m_cellEditor.close(false);
         m_currentColumn = target;
     }
     ensureColumnVisible(target);
@@ -599,7 +485,7 @@ void DBGrid::pressTab(bool forward)
 
 void DBGrid::leaveGrid(bool forward)
 {
-    closeEditor(false);
+    m_cellEditor.close(false);
     if (!hasFocus()) {
         setFocus(Qt::TabFocusReason);
     }
@@ -617,7 +503,7 @@ void DBGrid::deleteCurrentRow()
         if (!dataSet->CanModify() || (!inserting && dataSet->IsEmpty())) {
             return;
         }
-        closeEditor(false);
+        m_cellEditor.close(false);
         deleteRecord(*dataSet, m_options.testFlag(Option::ConfirmDelete), this);
     });
 }
@@ -648,6 +534,12 @@ bool DBGrid::beginEdit()
     return editing;
 }
 
+bool DBGrid::mayChangeCell()
+{
+    const db::DataSet* const dataSet = activeDataSet();
+    return dataSet && (isEditingState(dataSet->State()) || beginEdit());
+}
+
 void DBGrid::openEditor(const QString* typed)
 {
     if (!canEditCells() || currentRow() < 0) {
@@ -660,121 +552,26 @@ void DBGrid::openEditor(const QString* typed)
     if (typed && !beginEdit()) {
         return;
     }
-    if (!m_editor) {
-        m_editor = new QLineEdit(viewport()); // owned by the viewport
-        m_editor->setObjectName(QStringLiteral("InplaceEditor"));
-        m_editor->setFrame(false);
-        m_editor->hide();
-        m_editor->installEventFilter(this);
-        connect(m_editor, &QLineEdit::textEdited, this, &DBGrid::onEditorEdited);
-    }
-    // The field may have changed while a typed key began the edit; read it again.
-    const db::Field* const current = columnField(m_currentColumn);
-    if (!current || currentRow() < 0) {
+    // The field may have changed while a typed key began the edit; the editor reads it again.
+    if (!columnField(m_currentColumn) || currentRow() < 0) {
         return;
     }
-    m_editorOriginal = current->AsString();
-    m_editor->setMaxLength(
-        current->DataType() == db::FieldType::Alpha && current->Size() > 0 ? current->Size() : unlimitedLength);
-    m_editor->setText(typed ? *typed : m_editorOriginal);
     ensureColumnVisible(m_currentColumn);
-    // Placed before it shows: a widget shown first would stand at the viewport's corner until the next layout.
-    m_editor->setGeometry(cellRect(currentRow(), m_currentColumn).adjusted(1, 1, -1, -1));
-    m_editor->show();
-    m_editor->setFocus(Qt::OtherFocusReason);
-    if (typed) {
-        onEditorEdited(m_editor->text());
-    } else {
-        m_editor->selectAll();
-    }
-}
-
-void DBGrid::closeEditor(bool restore)
-{
-    if (!isEditing()) {
-        return;
-    }
-    if (restore) {
-        db::Field* const field = columnField(m_currentColumn);
-        const db::DataSet* const dataSet = activeDataSet();
-        if (field && dataSet && isEditingState(dataSet->State()) && field->AsString() != m_editorOriginal) {
-            guarded([&] { field->setAsString(m_editorOriginal); });
-        }
-    }
-    if (m_editor->hasFocus()) {
-        setFocus(Qt::OtherFocusReason); // before hiding, or Qt would hand the focus to the next control
-    }
-    m_editor->hide();
+    m_cellEditor.open(cellRect(currentRow(), m_currentColumn), typed);
 }
 
 void DBGrid::placeEditor()
 {
-    if (!isEditing()) {
-        return;
-    }
-    const QRect cell = cellRect(currentRow(), m_currentColumn);
-    if (cell.isEmpty()) {
-        closeEditor(false);
-        return;
-    }
-    m_editor->setGeometry(cell.adjusted(1, 1, -1, -1));
+    m_cellEditor.place(cellRect(currentRow(), m_currentColumn));
 }
 
-void DBGrid::onEditorEdited(const QString& text)
+void DBGrid::onEditorKey(QKeyEvent* event)
 {
-    const db::DataSet* const dataSet = activeDataSet();
-    if (!dataSet || (!isEditingState(dataSet->State()) && !beginEdit())) {
-        m_editor->setText(m_editorOriginal);
-        return;
-    }
-    db::Field* const field = columnField(m_currentColumn);
-    if (!field || field->AsString() == text) {
-        return;
-    }
-    guarded([&] { field->setAsString(text); });
-}
-
-bool DBGrid::handleEditorKey(QKeyEvent* event)
-{
-    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
     if (isTabKey(*event)) {
         pressTab(tabsForward(*event));
-        return true;
-    }
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        closeEditor(true);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        closeEditor(false);
-        return true;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        closeEditor(false);
+    } else {
         handleGridKey(event);
-        return true;
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Delete:
-        if (control) { // the first or last row, or the row's deletion: nothing the cell's text has a use for
-            closeEditor(false);
-            handleGridKey(event);
-            return true;
-        }
-        break;
-    default:
-        break;
     }
-    if (changesText(*event, false)) {
-        const db::DataSet* const dataSet = activeDataSet();
-        if (!dataSet || (!isEditingState(dataSet->State()) && !beginEdit())) {
-            return true; // refused: the cell keeps its value
-        }
-    }
-    return false;
 }
 
 bool DBGrid::event(QEvent* event)
@@ -789,38 +586,6 @@ bool DBGrid::event(QEvent* event)
     return QAbstractScrollArea::event(event);
 }
 
-bool DBGrid::eventFilter(QObject* watched, QEvent* event)
-{
-    if (m_editor && watched == m_editor) {
-        switch (event->type()) {
-        case QEvent::KeyPress: {
-            auto* const key = static_cast<QKeyEvent*>(event);
-            if (!handleEditorKey(key)) {
-                // The editor takes every other key itself, and one it has no use for (a modifier alone, a dead
-                // key) ends there: handed on to the grid it would close the cell, and the next key would open a
-                // new one over the text typed so far.
-                static_cast<QObject*>(m_editor)->event(key);
-            }
-            return true;
-        }
-        case QEvent::FocusIn:
-            focusArrived();
-            break;
-        case QEvent::FocusOut: {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-                && QApplication::focusWidget() != this) {
-                focusLeft();
-            }
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    return QAbstractScrollArea::eventFilter(watched, event);
-}
-
 void DBGrid::keyPressEvent(QKeyEvent* event)
 {
     if (isEditing()) {
@@ -829,8 +594,7 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
         }
         // The grid holds the focus while its cell is open: the key belongs to the cell.
         const QScopedValueRollback forwarding(m_forwardingKey, true);
-        m_editor->setFocus(Qt::OtherFocusReason);
-        QApplication::sendEvent(m_editor, event);
+        m_cellEditor.takeKey(event);
         return;
     }
     if (!handleGridKey(event)) {
@@ -921,7 +685,7 @@ void DBGrid::inputMethodEvent(QInputMethodEvent* event)
         openEditor(&nothing);
     }
     if (isEditing()) {
-        QApplication::sendEvent(m_editor, event);
+        m_cellEditor.takeInput(event);
         return;
     }
     QAbstractScrollArea::inputMethodEvent(event);
@@ -954,8 +718,8 @@ void DBGrid::mousePressEvent(QMouseEvent* event)
         return;
     }
     // The click that brings the focus in only enters the grid; a click on a grid that had it opens the cell.
-    const bool hadFocus = (hasFocus() || (m_editor && m_editor->hasFocus())) && !std::exchange(m_focusedByClick, false);
-    if (!hasFocus() && !(m_editor && m_editor->hasFocus())) {
+    const bool hadFocus = (hasFocus() || m_cellEditor.hasFocus()) && !std::exchange(m_focusedByClick, false);
+    if (!hasFocus() && !m_cellEditor.hasFocus()) {
         setFocus(Qt::MouseFocusReason);
     }
     m_pressedRow = row;
@@ -1024,7 +788,7 @@ void DBGrid::focusOutEvent(QFocusEvent* event)
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
         return;
     }
-    if (m_editor && QApplication::focusWidget() == m_editor) {
+    if (m_cellEditor.hasFocus()) {
         return;
     }
     focusLeft();
@@ -1045,7 +809,7 @@ void DBGrid::focusLeft()
         return;
     }
     m_focusInside = false;
-    closeEditor(false);
+    m_cellEditor.close(false);
     db::DataSet* const dataSet = activeDataSet();
     if (m_options.testFlag(Option::CancelOnExit) && dataSet && dataSet->State() == db::DataSetState::Insert
         && !dataSet->Modified()) {
@@ -1146,7 +910,7 @@ void DBGrid::paintEvent(QPaintEvent* /*event*/)
     const int titles = titleHeight();
     const int height = rowHeight();
     const int rowsBottom = titles + rowCount() * height;
-    const bool focused = hasFocus() || (m_editor && m_editor->hasFocus());
+    const bool focused = hasFocus() || m_cellEditor.hasFocus();
     const bool showSelection = focused || m_options.testFlag(Option::AlwaysShowSelection);
     const bool rowSelect = m_options.testFlag(Option::RowSelect);
     const QColor lines = colours.color(QPalette::Mid);

@@ -5,7 +5,8 @@
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
 #include "platform/ui/DBGridColumn.h"
-#include "platform/ui/RowPlaces.h"
+#include "platform/ui/GridCellEditor.h"
+#include "platform/ui/GridScrollThumb.h"
 #include "platform/ui/RowWindow.h"
 
 #include <QAbstractScrollArea>
@@ -14,13 +15,11 @@
 #include <QPointer>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 class QInputMethodEvent;
 class QLineEdit;
 class QPainter;
-class QTimer;
 
 namespace db {
 class Field;
@@ -33,19 +32,19 @@ namespace ui {
 //
 // It is not a QTableView: a view over a model wants row numbers, and a large data set cannot give them cheaply.
 // The grid keeps a window of rows read through bookmarks around the current row (RowWindow), and its scroll bar's
-// thumb stands at the current row's place in the whole order, counted from a sample of the index (RowPlaces).
+// thumb stands at the current row's place in the whole order (GridScrollThumb).
 //
 // Columns keep their widths; when they are narrower than the grid together, the last one widens to its right
 // edge, and when they are wider, the grid scrolls sideways. A last column that stretches takes only the width
 // the others leave it, down to its least width. A new set of rows (a master that moved) shows from
 // the first column again.
 //
-// With cell editing on (and whole-row selection off) typing into a cell opens its editor over the cell and
-// changes the field under the data set's rules: typing starts Edit when the data source allows it, and moving to
-// another row posts. In the editor, Enter closes the cell, Esc gives back its value, the arrow keys up and down,
-// the page keys and a click on another row move (and post). Keys the editor has no use for (a modifier alone, a
-// dead key) leave it open. Ctrl+Delete deletes the current row, after asking "Delete record?" when confirmation
-// is on.
+// With cell editing on (and whole-row selection off) typing into a cell opens its editor (GridCellEditor) over the
+// cell and changes the field under the data set's rules: typing starts Edit when the data source allows it, and
+// moving to another row posts. In the editor, Enter closes the cell, Esc gives back its value, the arrow keys up
+// and down, the page keys and a click on another row move (and post). Keys the editor has no use for (a modifier
+// alone, a dead key) leave it open. Ctrl+Delete deletes the current row, after asking "Delete record?" when
+// confirmation is on.
 //
 // Tab: with the Tabs option it moves from cell to cell and leaves the grid after the last cell of the row (before
 // the first with Shift+Tab); in a grid without cells to move between (whole-row selection) it leaves the grid at
@@ -95,8 +94,8 @@ public:
     int currentRow() const { return m_window.current(); } // -1 when nothing is shown
     QString cellText(int row, int column) const;
     QRect cellRect(int row, int column) const; // in viewport coordinates
-    QLineEdit* editor() const { return m_editor; }
-    bool isEditing() const;
+    QLineEdit* editor() const { return m_cellEditor.lineEdit(); }
+    bool isEditing() const { return m_cellEditor.isOpen(); }
     int indicatorWidth() const; // 0 without the Indicator option
 
 signals:
@@ -107,7 +106,6 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -152,9 +150,7 @@ private:
     void onFieldChanged();
     void updateScrollBars();
     void updateThumb();
-    void sampleSome();
     void onScrollAction(int action);
-    void moveToPlace(qint64 place);
     void ensureColumnVisible(int column);
     void showFirstColumn();
 
@@ -165,12 +161,10 @@ private:
     void deleteCurrentRow();
     bool canEditCells() const;
     bool beginEdit();
+    bool mayChangeCell();
     void openEditor(const QString* typed);
-    void closeEditor(bool restore);
     void placeEditor();
-    void syncEditor();
-    void onEditorEdited(const QString& text);
-    bool handleEditorKey(QKeyEvent* event);
+    void onEditorKey(QKeyEvent* event);
     bool handleGridKey(QKeyEvent* event);
     void focusArrived();
     void focusLeft();
@@ -186,16 +180,13 @@ private:
     QColor m_titleColor;
 
     RowWindow m_window;
-    RowPlaces m_places;
-    QTimer* m_sampler = nullptr; // takes the places' sample in idle moments, a little at a time
-    bool m_thumbPending = false; // the thumb's place is counted in the next idle moment
+    GridScrollThumb m_thumb { *verticalScrollBar() };
     int m_currentColumn = 0;
     db::DataSetState m_lastState = db::DataSetState::Inactive;
     int m_lastVisibleRows = 0;
-    std::optional<int> m_placeAfterJump; // where a row reached by the thumb stands in the window
 
-    QLineEdit* m_editor = nullptr;
-    QString m_editorOriginal;
+    GridCellEditor m_cellEditor { *this, [this] { return columnField(m_currentColumn); },
+        [this] { return mayChangeCell(); } };
     bool m_focusInside = false;
     bool m_focusedByClick = false; // the focus came in with the mouse press being handled
     bool m_forwardingKey = false; // a key is on its way from the grid to the cell editor

@@ -36,4 +36,10 @@ bool typesCharacter(const QKeyEvent& event)
     return modifiers.testFlag(Qt::ControlModifier) == modifiers.testFlag(Qt::AltModifier);
 }
 
+bool isTabKey(const QKeyEvent& event)
+{
+    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
+        && !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
 } // namespace ui

@@ -13,4 +13,7 @@ bool changesText(const QKeyEvent& event, bool multiLine);
 // on their own and dead keys type nothing.
 bool typesCharacter(const QKeyEvent& event);
 
+// Whether a key is Tab or Shift+Tab as a move between controls: held with no Ctrl, Alt or Meta.
+bool isTabKey(const QKeyEvent& event);
+
 } // namespace ui
