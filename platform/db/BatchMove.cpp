@@ -25,8 +25,6 @@
 namespace db {
 namespace {
 
-constexpr int WidestAlpha = 255;
-
 // Where the rows come from: a text file read directly, or any data set walked from its first row.
 class RowFeed
 {
@@ -49,7 +47,7 @@ public:
         source.DisableControls();
         for (int i = 0; i < source.FieldCount(); ++i) {
             const Field& field = source.fieldAt(i);
-            const int size = field.DataType() == FieldType::Alpha ? std::clamp(field.Size(), 1, WidestAlpha) : 0;
+            const int size = field.DataType() == FieldType::Alpha ? std::clamp(field.Size(), 1, maxAlphaSize) : 0;
             m_fields.append(FieldDef { field.FieldName(), field.DataType(), size });
         }
         source.First();

@@ -18,8 +18,6 @@
 namespace db {
 namespace {
 
-constexpr int UntypedAlphaSize = 255;
-
 // The field a result column has, from the declared type of the table column it comes from.
 FieldDef fieldFor(const QString& name, const QString& declaredType)
 {
@@ -32,7 +30,7 @@ FieldDef fieldFor(const QString& name, const QString& declaredType)
         return FieldDef { name, FieldType::Short, 0 };
     if (type.compare(QStringLiteral("TEXT"), Qt::CaseInsensitive) == 0)
         return FieldDef { name, FieldType::Memo, 0 };
-    return FieldDef { name, FieldType::Alpha, UntypedAlphaSize };
+    return FieldDef { name, FieldType::Alpha, maxAlphaSize };
 }
 
 bool isBusy(const EngineError& error)
