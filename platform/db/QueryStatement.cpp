@@ -33,12 +33,6 @@ FieldDef fieldFor(const QString& name, const QString& declaredType)
     return FieldDef { name, FieldType::Alpha, maxAlphaSize };
 }
 
-bool isBusy(const EngineError& error)
-{
-    const int primary = error.sqliteCode() & 0xff;
-    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
-}
-
 } // namespace
 
 QueryStatement::QueryStatement(const Session& session, const QString& alias, const QString& text)
@@ -111,7 +105,7 @@ void QueryStatement::prepare(const QString& sql)
     try {
         m_statement = std::make_unique<SqlStatement>(*m_connection, m_sql);
     } catch (const EngineError& error) {
-        if (isBusy(error))
+        if (error.isBusy())
             throw;
         badStatement(m_connection->lastMessage());
     }
@@ -162,7 +156,7 @@ qint64 QueryStatement::execute()
     {
         const SqlStatementReset done(*m_statement);
         while (m_statement->step()) { }
-        changed = sqlite3_stmt_readonly(m_statement->handle()) ? 0 : m_connection->changes();
+        changed = m_statement->readOnly() ? 0 : m_connection->changes();
     }
     if (transaction)
         transaction->commit();

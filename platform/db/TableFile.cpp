@@ -257,10 +257,6 @@ void TableFile::readStructure(const Session& session)
 {
     const auto notOurs
         = [this]() { return EngineError(SqlConnection::damagedTableMessage(name(), shownPath(m_path)), 0, name()); };
-    const auto isBusy = [](const EngineError& error) {
-        const int primary = error.sqliteCode() & 0xff;
-        return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
-    };
     try {
         // One read transaction, so the structure is read from one state of the file.
         SqlTransaction reading(*m_connection, SqlTransaction::Mode::Deferred);
@@ -300,7 +296,7 @@ void TableFile::readStructure(const Session& session)
         }
         reading.commit();
     } catch (const EngineError& error) {
-        if (isBusy(error))
+        if (error.isBusy())
             throw;
         throw notOurs();
     }
