@@ -3,8 +3,6 @@
 #include "platform/db/SqlConnection.h"
 #include "platform/db/SqlStatement.h"
 
-#include <sqlite3.h>
-
 namespace db {
 
 AttachedFile::AttachedFile(const SqlConnection& connection, const QString& path, QString schema)
@@ -18,8 +16,7 @@ AttachedFile::AttachedFile(const SqlConnection& connection, const QString& path,
 
 AttachedFile::~AttachedFile()
 {
-    const QByteArray detach = QStringLiteral("DETACH DATABASE %1").arg(SqlConnection::quote(m_schema)).toUtf8();
-    sqlite3_exec(m_connection.handle(), detach.constData(), nullptr, nullptr, nullptr);
+    m_connection.tryExec(QStringLiteral("DETACH DATABASE %1").arg(SqlConnection::quote(m_schema)));
 }
 
 } // namespace db

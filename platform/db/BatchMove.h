@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariantList>
 
 namespace db {
 
@@ -55,11 +56,17 @@ public:
 
 private:
     void copy();
+    void append();
+    // The key-violation table's file where the move keeps refused rows; empty where it keeps none.
+    QString keyViolationPath(const TableFile& destination) const;
     // The source's table file when SQL alone can append its rows (TableAppend), with its definition; else empty.
     QString tableSource(const TableFile& destination, TableDef& sourceDefinition) const;
     void appendTable(const TableFile& destination, const QString& sourcePath, const TableDef& sourceDefinition,
         KeyViolationTable& violations);
     void appendRows(const TableFile& destination, KeyViolationTable& violations);
+    // A row the destination's primary key refuses: counted, then it stops the move or goes to the key-violation
+    // table.
+    void refuse(const QVariantList& row, const QString& destinationName, KeyViolationTable& violations);
 
     QPointer<DataSet> m_source;
     QPointer<Table> m_destination;

@@ -10,8 +10,6 @@
 
 #include <QFileInfo>
 
-#include <sqlite3.h>
-
 namespace db {
 
 LinkedWrite::LinkedWrite(
@@ -54,10 +52,8 @@ void LinkedWrite::restoreFiles() noexcept
 {
     // A file that failed part way through a write keeps its rollback journal for the next reader to play back. A
     // read plays it back now, while every file is at hand, so that no other program finds a file in that state.
-    for (const QString& schema : m_schemas) {
-        const QByteArray read = QStringLiteral("PRAGMA %1.schema_version").arg(schema).toUtf8();
-        sqlite3_exec(m_connection.handle(), read.constData(), nullptr, nullptr, nullptr);
-    }
+    for (const QString& schema : m_schemas)
+        m_connection.tryExec(QStringLiteral("PRAGMA %1.schema_version").arg(schema));
 }
 
 void LinkedWrite::attachAll(const QStringList& linkedPaths)
@@ -79,8 +75,7 @@ void LinkedWrite::attachAll(const QStringList& linkedPaths)
 void LinkedWrite::detachAll() noexcept
 {
     while (m_schemas.size() > 1) {
-        const QByteArray detach = QStringLiteral("DETACH DATABASE %1").arg(m_schemas.takeLast()).toUtf8();
-        sqlite3_exec(m_connection.handle(), detach.constData(), nullptr, nullptr, nullptr);
+        m_connection.tryExec(QStringLiteral("DETACH DATABASE %1").arg(m_schemas.takeLast()));
         m_paths.removeLast();
     }
 }
@@ -104,30 +99,25 @@ void LinkedWrite::commit()
 {
     // Each file's pages are written out before the commit, so that a file that cannot take them (another program
     // reads it, its disk is full) is known by name: a failed commit does not say which of its files failed.
-    const int rc = sqlite3_db_cacheflush(m_connection.handle());
-    if (rc != SQLITE_OK)
-        m_connection.fail(rc, QStringLiteral("COMMIT"), QString::fromUtf8(sqlite3_errstr(rc)), failedFiles(rc));
+    m_connection.writeOutChanges(QStringLiteral("COMMIT"), [this](bool busy) { return failedFiles(busy); });
     m_transaction->commit();
 }
 
-QString LinkedWrite::failedFiles(int rc) const
+QString LinkedWrite::failedFiles(bool busy) const
 {
     // A busy file is left in the pending lock it could not raise to exclusive; any other failure ends the write-out
     // at the last file it had locked exclusively. Where the locks cannot be read, every file is named.
-    const bool busy = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+    using FileLock = SqlConnection::FileLock;
     QStringList names;
     QStringList failed;
     bool known = true;
     for (qsizetype i = 0; i < m_schemas.size(); ++i) {
         names << QFileInfo(m_paths.at(i)).fileName();
-        int lock = SQLITE_LOCK_NONE;
-        const QByteArray schema = m_schemas.at(i).toUtf8();
-        known = known
-            && sqlite3_file_control(m_connection.handle(), schema.constData(), SQLITE_FCNTL_LOCKSTATE, &lock)
-                == SQLITE_OK;
-        if (busy && lock == SQLITE_LOCK_PENDING)
+        const std::optional<FileLock> lock = m_connection.fileLock(m_schemas.at(i));
+        known = known && lock.has_value();
+        if (busy && lock == FileLock::Pending)
             failed << names.last();
-        else if (!busy && lock == SQLITE_LOCK_EXCLUSIVE)
+        else if (!busy && lock == FileLock::Exclusive)
             failed = QStringList { names.last() };
     }
     return (known && !failed.isEmpty() ? failed : names).join(QStringLiteral(" or "));

@@ -35,7 +35,7 @@ public:
 
 private:
     void attachAll(const QStringList& linkedPaths);
-    QString failedFiles(int rc) const; // the names of the files a failed write-out stopped at
+    QString failedFiles(bool busy) const; // the names of the files a failed write-out stopped at
     void restoreFiles() noexcept;
     void detachAll() noexcept;
 

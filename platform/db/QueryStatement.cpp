@@ -18,8 +18,6 @@
 namespace db {
 namespace {
 
-constexpr int UntypedAlphaSize = 255;
-
 // The field a result column has, from the declared type of the table column it comes from.
 FieldDef fieldFor(const QString& name, const QString& declaredType)
 {
@@ -32,13 +30,7 @@ FieldDef fieldFor(const QString& name, const QString& declaredType)
         return FieldDef { name, FieldType::Short, 0 };
     if (type.compare(QStringLiteral("TEXT"), Qt::CaseInsensitive) == 0)
         return FieldDef { name, FieldType::Memo, 0 };
-    return FieldDef { name, FieldType::Alpha, UntypedAlphaSize };
-}
-
-bool isBusy(const EngineError& error)
-{
-    const int primary = error.sqliteCode() & 0xff;
-    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+    return FieldDef { name, FieldType::Alpha, maxAlphaSize };
 }
 
 } // namespace
@@ -113,7 +105,7 @@ void QueryStatement::prepare(const QString& sql)
     try {
         m_statement = std::make_unique<SqlStatement>(*m_connection, m_sql);
     } catch (const EngineError& error) {
-        if (isBusy(error))
+        if (error.isBusy())
             throw;
         badStatement(m_connection->lastMessage());
     }
@@ -164,7 +156,7 @@ qint64 QueryStatement::execute()
     {
         const SqlStatementReset done(*m_statement);
         while (m_statement->step()) { }
-        changed = sqlite3_stmt_readonly(m_statement->handle()) ? 0 : m_connection->changes();
+        changed = m_statement->readOnly() ? 0 : m_connection->changes();
     }
     if (transaction)
         transaction->commit();

@@ -49,6 +49,41 @@ void SqlConnection::exec(const QString& sql) const
     check(sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr), sql);
 }
 
+bool SqlConnection::tryExec(const QString& sql) const noexcept
+{
+    return sqlite3_exec(m_db.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void SqlConnection::writeOutChanges(
+    const QString& statement, const std::function<QString(bool busy)>& failedTables) const
+{
+    const int rc = sqlite3_db_cacheflush(m_db.get());
+    if (rc == SQLITE_OK)
+        return;
+    const bool busy = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+    fail(rc, statement, QString::fromUtf8(sqlite3_errstr(rc)), failedTables(busy));
+}
+
+std::optional<SqlConnection::FileLock> SqlConnection::fileLock(const QString& schema) const
+{
+    int lock = SQLITE_LOCK_NONE;
+    const QByteArray name = schema.toUtf8();
+    if (sqlite3_file_control(m_db.get(), name.constData(), SQLITE_FCNTL_LOCKSTATE, &lock) != SQLITE_OK)
+        return std::nullopt;
+    switch (lock) {
+    case SQLITE_LOCK_SHARED:
+        return FileLock::Shared;
+    case SQLITE_LOCK_RESERVED:
+        return FileLock::Reserved;
+    case SQLITE_LOCK_PENDING:
+        return FileLock::Pending;
+    case SQLITE_LOCK_EXCLUSIVE:
+        return FileLock::Exclusive;
+    default:
+        return FileLock::None;
+    }
+}
+
 void SqlConnection::check(int rc, const QString& statement) const
 {
     if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)

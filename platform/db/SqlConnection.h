@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
@@ -31,11 +33,30 @@ public:
     void setLabel(const QString& label) { m_label = label; }
 
     void exec(const QString& sql) const;
+    // Runs a statement whose failure the caller has no use for (a clean-up that must not throw); false when it failed.
+    bool tryExec(const QString& sql) const noexcept;
     QString lastMessage() const;
 
     qint64 changes() const;
     bool inTransaction() const; // a transaction begun on the connection is open
     qint64 lastInsertRowId() const;
+
+    // Writes the pages the open transaction has changed out to their files, ahead of its commit. A failure is thrown
+    // as fail() throws it for `statement`, with SQLite's text for the code, naming the tables that
+    // `failedTables(busy)` gives once the failure is known (busy: another program holds a file).
+    void writeOutChanges(const QString& statement, const std::function<QString(bool busy)>& failedTables) const;
+
+    // The lock the connection holds on the file of a schema ("main", or an attached file's); none where it cannot
+    // be read.
+    enum class FileLock
+    {
+        None,
+        Shared,
+        Reserved,
+        Pending,
+        Exclusive,
+    };
+    std::optional<FileLock> fileLock(const QString& schema) const;
 
     // Throws the EngineError (or KeyViolation) for a failed call, naming `table` (the label when empty); `detail`
     // defaults to SQLite's own message.

@@ -98,6 +98,18 @@ void SqlStatement::bindAll(const QVariantList& values)
         bind(i + 1, values.at(i));
 }
 
+void SqlStatement::bindUtf8(int position, const QByteArray& text)
+{
+    m_connection->check(
+        sqlite3_bind_text(m_stmt.get(), position, text.constData(), static_cast<int>(text.size()), SQLITE_STATIC),
+        m_sql);
+}
+
+bool SqlStatement::readOnly() const
+{
+    return sqlite3_stmt_readonly(m_stmt.get()) != 0;
+}
+
 int SqlStatement::parameterCount() const
 {
     return sqlite3_bind_parameter_count(m_stmt.get());
@@ -156,6 +168,13 @@ QVariant SqlStatement::column(int column) const
 qint64 SqlStatement::columnInt(int column) const
 {
     return sqlite3_column_int64(m_stmt.get(), column);
+}
+
+QByteArrayView SqlStatement::columnUtf8(int column) const
+{
+    // The text first, then its length: asking for the text may convert the value, which changes the length.
+    const auto* const text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt.get(), column));
+    return QByteArrayView(text, sqlite3_column_bytes(m_stmt.get(), column));
 }
 
 } // namespace db

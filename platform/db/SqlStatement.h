@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -36,6 +37,11 @@ public:
     void bindAll(const QVariantList& values);
     int parameterCount() const;
 
+    // Binds UTF-8 text without a copy: the bytes must stay as they are until the position is bound again or the
+    // statement goes.
+    void bindUtf8(int position, const QByteArray& text);
+    bool readOnly() const; // the statement changes no file
+
     bool step(); // true when a row is ready; false when done; throws on error (and resets the statement)
     void reset(); // ends the run, releasing the locks it held; bindings stay
 
@@ -44,6 +50,8 @@ public:
     QString columnDeclType(int column) const;
     QVariant column(int column) const; // integer -> qint64, real -> double, text -> QString, null -> QVariant()
     qint64 columnInt(int column) const;
+    // A text column's UTF-8 bytes as SQLite holds them, valid until the next step or reset.
+    QByteArrayView columnUtf8(int column) const;
 
 private:
     struct Finalizer

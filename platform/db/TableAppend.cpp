@@ -11,10 +11,7 @@
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
-#include <cstring>
 
 namespace db {
 namespace {
@@ -153,18 +150,12 @@ QStringList TableAppend::keyValues() const
 }
 
 // Whether the destination holds the key that `row` gives from column 1 on; `key` keeps the key's bytes meanwhile.
-bool TableAppend::holdsKey(SqlStatement& lookUp, sqlite3_stmt* row, std::vector<QByteArray>& key) const
+bool TableAppend::holdsKey(SqlStatement& lookUp, const SqlStatement& row, std::vector<QByteArray>& key) const
 {
     for (int k = 0; k < static_cast<int>(key.size()); ++k) {
         QByteArray& value = key[static_cast<size_t>(k)];
-        const auto* const bytes = reinterpret_cast<const char*>(sqlite3_column_text(row, k + 1));
-        value = QByteArray(bytes, sqlite3_column_bytes(row, k + 1));
-        if (sqlite3_bind_text(lookUp.handle(), k + 1, value.constData(), static_cast<int>(value.size()), SQLITE_STATIC)
-            != SQLITE_OK) {
-            throw EngineError(
-                QStringLiteral("Table %1: %2").arg(m_destination.name(), lookUp.connection().lastMessage()), 0,
-                m_destination.name());
-        }
+        value = row.columnUtf8(k + 1).toByteArray();
+        lookUp.bindUtf8(k + 1, value);
     }
     const SqlStatementReset lookedUp(lookUp);
     return lookUp.step();
@@ -193,7 +184,7 @@ bool TableAppend::sampleHoldsNoKey()
     const SqlStatementReset done(sample);
     std::vector<QByteArray> key(static_cast<size_t>(keys.size()));
     while (sample.step()) {
-        if (holdsKey(*lookUp, sample.handle(), key))
+        if (holdsKey(*lookUp, sample, key))
             return false;
     }
     return true;
@@ -222,17 +213,12 @@ void TableAppend::findRefused()
     std::vector<QByteArray> previous(keyCount);
     bool first = true;
     while (sorted.step()) {
-        sqlite3_stmt* const row = sorted.handle();
         bool repeats = !first;
-        for (size_t k = 0; k < keyCount && repeats; ++k) {
-            const auto* const bytes = reinterpret_cast<const char*>(sqlite3_column_text(row, static_cast<int>(k) + 1));
-            const int size = sqlite3_column_bytes(row, static_cast<int>(k) + 1);
-            repeats = previous[k].size() == size
-                && (size == 0 || std::memcmp(previous[k].constData(), bytes, static_cast<size_t>(size)) == 0);
-        }
+        for (size_t k = 0; k < keyCount && repeats; ++k)
+            repeats = QByteArrayView(previous[k]) == sorted.columnUtf8(static_cast<int>(k) + 1);
         first = false;
-        if (repeats || holdsKey(*lookUp, row, previous))
-            m_refused.push_back(sqlite3_column_int64(row, 0));
+        if (repeats || holdsKey(*lookUp, sorted, previous))
+            m_refused.push_back(sorted.columnInt(0));
     }
     if (m_refused.empty())
         return;

@@ -10,8 +10,6 @@
 #include <memory>
 #include <vector>
 
-struct sqlite3_stmt;
-
 namespace db {
 
 class AttachedFile;
@@ -67,7 +65,7 @@ private:
     void findProblems();
     QStringList keyValues() const; // SQL of the primary key's values from a source row "s"
     std::unique_ptr<SqlStatement> keyLookUp() const;
-    bool holdsKey(SqlStatement& lookUp, sqlite3_stmt* row, std::vector<QByteArray>& key) const;
+    bool holdsKey(SqlStatement& lookUp, const SqlStatement& row, std::vector<QByteArray>& key) const;
     bool sampleHoldsNoKey();
     void findRefused();
     void insertRows(const QString& schema, bool refused);

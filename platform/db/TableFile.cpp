@@ -21,7 +21,6 @@ namespace {
 
 // Marks a SQLite file as one of our tables; a change of the layout below changes the number.
 const QString FormatMarker = QStringLiteral("dbengine table 1");
-constexpr int MaxAlphaSize = 255;
 
 // A table being built beside its target is named as the target: that is the file the user knows, and the one
 // left when the build is over.
@@ -83,8 +82,10 @@ TableDef validated(const QString& path, const TableDef& definition)
             refuse(path, QStringLiteral("'%1' cannot be a field name").arg(field.name));
         if (result.fieldIndex(field.name) != i)
             refuse(path, QStringLiteral("the field '%1' appears twice").arg(field.name));
-        if (field.type == FieldType::Alpha && (field.size < 1 || field.size > MaxAlphaSize))
-            refuse(path, QStringLiteral("the Alpha field '%1' needs a size of 1 to 255").arg(field.name));
+        if (field.type == FieldType::Alpha && (field.size < 1 || field.size > maxAlphaSize)) {
+            refuse(
+                path, QStringLiteral("the Alpha field '%1' needs a size of 1 to %2").arg(field.name).arg(maxAlphaSize));
+        }
         if (field.type != FieldType::Alpha)
             field.size = 0;
     }
@@ -256,10 +257,6 @@ void TableFile::readStructure(const Session& session)
 {
     const auto notOurs
         = [this]() { return EngineError(SqlConnection::damagedTableMessage(name(), shownPath(m_path)), 0, name()); };
-    const auto isBusy = [](const EngineError& error) {
-        const int primary = error.sqliteCode() & 0xff;
-        return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
-    };
     try {
         // One read transaction, so the structure is read from one state of the file.
         SqlTransaction reading(*m_connection, SqlTransaction::Mode::Deferred);
@@ -299,7 +296,7 @@ void TableFile::readStructure(const Session& session)
         }
         reading.commit();
     } catch (const EngineError& error) {
-        if (isBusy(error))
+        if (error.isBusy())
             throw;
         throw notOurs();
     }

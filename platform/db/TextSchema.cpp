@@ -18,7 +18,6 @@ namespace {
 
 constexpr qint64 MaxSchemaBytes = 1 << 20; // a schema is a few lines; anything this big is the wrong file
 constexpr int MaxFields = 255;
-constexpr int MaxAlphaSize = 255;
 constexpr int MaxColumn = 1 << 20; // keeps offset + width far from overflow and absurd line lengths
 
 [[noreturn]] void fail(const QString& path, int line, const QString& why)
@@ -94,9 +93,9 @@ void addField(TextSchema& schema, const QString& path, int number, const FieldLi
 
     int size = 0;
     if (*type == FieldType::Alpha) {
-        if (!parseCount(parts.at(2), 1, MaxAlphaSize, size))
+        if (!parseCount(parts.at(2), 1, maxAlphaSize, size))
             fail(path, field.line,
-                QStringLiteral("alpha size must be 1 to %1, not '%2'").arg(MaxAlphaSize).arg(parts.at(2)));
+                QStringLiteral("alpha size must be 1 to %1, not '%2'").arg(maxAlphaSize).arg(parts.at(2)));
     } else if (!parseCount(parts.at(2), fixed ? 1 : 0, MaxColumn, size)) {
         fail(path, field.line, QStringLiteral("bad width '%1'").arg(parts.at(2)));
     }

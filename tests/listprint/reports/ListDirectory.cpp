@@ -1,5 +1,6 @@
 #include "ListDirectory.h"
 
+#include "common/DirectoryDatabase.h"
 #include "platform/db/Param.h"
 #include "platform/db/Session.h"
 #include "platform/db/TableDef.h"
@@ -10,11 +11,8 @@
 
 namespace {
 
-void createTable(const QString& path, const QStringList& fields, const std::vector<QVariantList>& rows)
+void createTable(const QString& path, const db::TableDef& definition, const std::vector<QVariantList>& rows)
 {
-    db::TableDef definition;
-    for (const QString& name : fields)
-        definition.fields.append(db::FieldDef { name, db::FieldType::Alpha, 35 });
     db::TableFile::create(path, definition);
     db::TableFile file(path, db::Session::defaultSession());
     db::TableLoad load(file);
@@ -31,14 +29,14 @@ ListDirectory::ListDirectory(const std::vector<Employee>& employees, const std::
     for (const Employee& e : employees)
         employeeRows.push_back(
             { e.department, e.name, e.extension, e.cellular, e.pager, QString(), QString(), e.title });
-    createTable(QDir(m_alias.folder()).filePath(QStringLiteral("employee.DB")),
-        { "Department", "Name", "Extension", "Cellular", "Pager", "HomePhone", "EMail", "Title" }, employeeRows);
+    createTable(QDir(m_alias.folder()).filePath(DirectoryDatabase::EmployeeTable),
+        DirectoryDatabase::employeeDefinition(), employeeRows);
 
     std::vector<QVariantList> departmentRows;
     for (const Department& d : departments)
         departmentRows.push_back({ d.department, d.mainExtension, d.faxNumber, d.address1, d.address2 });
-    createTable(QDir(m_alias.folder()).filePath(QStringLiteral("department.DB")),
-        { "Department", "MainExtension", "FaxNumber", "Address1", "Address2" }, departmentRows);
+    createTable(QDir(m_alias.folder()).filePath(DirectoryDatabase::DepartmentTable),
+        DirectoryDatabase::departmentDefinition(), departmentRows);
 }
 
 std::unique_ptr<db::Query> ListDirectory::openEmployees(

@@ -1,6 +1,7 @@
 #include "SqliteShell.h"
 #include "TestAlias.h"
 
+#include "common/DirectoryDatabase.h"
 #include "platform/db/BatchMove.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/Table.h"
@@ -102,7 +103,7 @@ protected:
 
 TEST_F(BatchMoveTest, CopyCreatesThePreviewTableFromTheTextFile)
 {
-    m_alias.createTable("DestTable.db", TestAlias::departmentDefinition(), { { "Old" } }); // replaced
+    m_alias.createTable("DestTable.db", DirectoryDatabase::departmentDefinition(), { { "Old" } }); // replaced
     preview("Sales,\"DOE, JANE\",301,,,,jane@example.com,CLERK\n"
             "Sales,\"TOO LONG, "
         + QByteArray(40, 'X')
@@ -113,7 +114,7 @@ TEST_F(BatchMoveTest, CopyCreatesThePreviewTableFromTheTextFile)
     EXPECT_EQ(m_problems, 1);
 
     const db::TableFile copy(m_alias.path("DestTable.db"), m_alias.session());
-    EXPECT_EQ(copy.definition().fields, TestAlias::employeeDefinition().fields);
+    EXPECT_EQ(copy.definition().fields, DirectoryDatabase::employeeDefinition().fields);
     EXPECT_TRUE(copy.definition().primaryKey.isEmpty());
     EXPECT_TRUE(copy.definition().indexes.isEmpty());
     EXPECT_FALSE(copy.isProtected());
@@ -144,7 +145,7 @@ TEST_F(BatchMoveTest, AppendRefusesRepeatedKeysIntoTheKeyViolationTable)
     // The refused row, with the destination's fields and protection; a file copy of it can be corrected and
     // imported again.
     const db::TableFile refused(m_alias.path("DupTable.db"), m_alias.session());
-    EXPECT_EQ(refused.definition().fields, TestAlias::employeeDefinition().fields);
+    EXPECT_EQ(refused.definition().fields, DirectoryDatabase::employeeDefinition().fields);
     EXPECT_TRUE(refused.isProtected());
     ASSERT_TRUE(QFile::copy(m_alias.path("DupTable.db"), m_alias.path("TempTable.db")));
     auto corrected = table("TempTable.db");
@@ -205,9 +206,7 @@ TEST_F(BatchMoveTest, ValuesThatDoNotConvertAreProblems)
     db::TableDef text;
     text.fields = { { "Name", db::FieldType::Alpha, 40 }, { "Number", db::FieldType::Alpha, 10 } };
     m_alias.createTable("raw.DB", text, { { "fits", "12" }, { "not a number", "twelve" }, { QString(36, u'L'), "1" } });
-    db::TableDef typed;
-    typed.fields = { { "Name", db::FieldType::Alpha, 35 }, { "ReportNumber", db::FieldType::Short, 0 } };
-    m_alias.createTable("Report.DB", typed, {});
+    m_alias.createTable(DirectoryDatabase::ReportTable, DirectoryDatabase::reportDefinition(), {});
     BatchMove& move = appendMove(table("raw"), "Report");
     move.Execute();
     EXPECT_EQ(move.MovedCount(), 1);
@@ -236,7 +235,7 @@ TEST_F(BatchMoveTest, AppendIntoAnEmptyTableKeepsItsIndexes)
     EXPECT_EQ(m_destination->RecordCount(), 3);
     EXPECT_EQ(m_destination->FieldByName("Name").AsString(), "adams, al");
     const db::TableFile file(m_alias.path("employee.DB"), m_alias.session());
-    EXPECT_EQ(file.definition(), TestAlias::employeeDefinition());
+    EXPECT_EQ(file.definition(), DirectoryDatabase::employeeDefinition());
     EXPECT_EQ(names("DupTable.db"), QStringList { "DOE, JANE" });
 }
 
@@ -346,7 +345,7 @@ TEST_F(BatchMoveTest, AppendingATableGivesWhatAppendingRowByRowGives)
         EXPECT_EQ(storedRows(m_alias.path("employee.DB")), storedRows(m_alias.path("staff.DB")));
         EXPECT_EQ(storedRows(m_alias.path("DupTable.db")), storedRows(m_alias.path("DupRows.db")));
         EXPECT_EQ(db::TableFile(m_alias.path("DupTable.db"), m_alias.session()).definition().fields,
-            TestAlias::employeeDefinition().fields);
+            DirectoryDatabase::employeeDefinition().fields);
 
         // The same statements make the same structure; only the pages of indexes built again move.
         const QStringList after = schemaOf(m_alias.path("employee.DB"));
@@ -369,7 +368,7 @@ TEST_F(BatchMoveTest, AppendingATableStopsAtTheFirstProblemOrKeyViolation)
     const QByteArray wide = "Lab,\"WIDE, WALLY\",306," + QByteArray(30, '5') + ",,,,\n";
     const QByteArray repeat = line("Sales", "SMITH, ANN", "999");
     const QByteArray fresh = line("Lab", "NEW, NED", "1");
-    m_alias.createTable("DupTable.db", TestAlias::departmentDefinition(), { { "EARLIER" } });
+    m_alias.createTable("DupTable.db", DirectoryDatabase::departmentDefinition(), { { "EARLIER" } });
 
     struct Case
     {
@@ -419,7 +418,7 @@ TEST_F(BatchMoveTest, RefusedRowsReplaceTheKeyViolationTable)
         SCOPED_TRACE(c.was);
         QFile::remove(m_alias.path("DupTable.db"));
         if (c.bytes.isNull())
-            m_alias.createTable("DupTable.db", TestAlias::departmentDefinition(), { { "EARLIER" } }, false);
+            m_alias.createTable("DupTable.db", DirectoryDatabase::departmentDefinition(), { { "EARLIER" } }, false);
         else if (!c.bytes.isEmpty())
             m_alias.writeFile("DupTable.db", c.bytes);
         m_alias.createEmployees({ { "Sales", "SMITH, ANN", "201" }, { "Research", "COOK, CY", "202" } });
@@ -427,7 +426,7 @@ TEST_F(BatchMoveTest, RefusedRowsReplaceTheKeyViolationTable)
         move.Execute();
         EXPECT_EQ(move.KeyViolCount(), 1);
         const db::TableFile refused(m_alias.path("DupTable.db"), m_alias.session());
-        EXPECT_EQ(refused.definition().fields, TestAlias::employeeDefinition().fields);
+        EXPECT_EQ(refused.definition().fields, DirectoryDatabase::employeeDefinition().fields);
         EXPECT_TRUE(refused.definition().primaryKey.isEmpty());
         EXPECT_TRUE(refused.isProtected());
         EXPECT_EQ(names("DupTable.db"), QStringList { c.fromText ? "COOK, CY" : "SMITH, ANN" });

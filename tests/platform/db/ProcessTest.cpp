@@ -4,6 +4,7 @@
 #include "SqliteShell.h"
 #include "TestAlias.h"
 
+#include "common/DirectoryDatabase.h"
 #include "platform/db/BatchMove.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/Table.h"
@@ -112,7 +113,7 @@ TEST(ProcessTest, KilledBatchMoveLeavesTheDestinationAsItWas)
                 rows.push_back({ QStringLiteral("Department %1").arg(i % 40), QStringLiteral("EMPLOYEE NAME %1").arg(i),
                     "100-200-300", "555-0100", "555-0101", "555-0102", "someone@example.com", "A TITLE" });
             }
-            db::TableDef definition = TestAlias::employeeDefinition();
+            db::TableDef definition = DirectoryDatabase::employeeDefinition();
             definition.primaryKey.clear();
             definition.indexes.clear();
             seed.createTable("source.DB", definition, rows);
@@ -164,7 +165,7 @@ TEST(ProcessTest, KilledBatchMoveLeavesTheDestinationAsItWas)
             if (stop == lastTableWrite || rows == static_cast<qint64>(existing.size())) {
                 EXPECT_EQ(alias.readFile("employee.DB"), before);
             }
-            EXPECT_EQ(table.definition(), TestAlias::employeeDefinition());
+            EXPECT_EQ(table.definition(), DirectoryDatabase::employeeDefinition());
             EXPECT_EQ(SqliteShell(alias.path("employee.DB")).integrity(), "ok");
         }
     }

@@ -1,5 +1,6 @@
 #include "ChildProcess.h"
 #include "TestFiles.h"
+#include "TestPrinters.h"
 
 #include "platform/db/EngineError.h"
 #include "platform/db/FileReplacement.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -81,6 +83,46 @@ TEST_F(SqlTransactionTest, DeferredReadsBesideAWriterWhereImmediateReportsTheFil
     }
     EXPECT_THROW(SqlTransaction(*m_writer, SqlTransaction::Mode::Immediate), db::EngineError);
     EXPECT_FALSE(m_writer->inTransaction());
+}
+
+// Writing a transaction's pages out ahead of its commit takes the file exclusively, or, beside a reader, leaves it in
+// the pending lock and reports it busy under the names the caller gives for the failure.
+TEST_F(SqlTransactionTest, WritingOutChangesTakesTheFileOrReportsItBusy)
+{
+    using Lock = db::SqlConnection::FileLock;
+    EXPECT_EQ(m_writer->fileLock(QStringLiteral("main")), Lock::None);
+    EXPECT_EQ(m_writer->fileLock(QStringLiteral("nowhere")), std::nullopt);
+    for (const bool reader : { false, true }) {
+        SCOPED_TRACE(reader);
+        std::unique_ptr<SqlTransaction> reading;
+        if (reader) {
+            reading = std::make_unique<SqlTransaction>(*m_other, SqlTransaction::Mode::Deferred);
+            rows(*m_other);
+        }
+        SqlTransaction writing(*m_writer, SqlTransaction::Mode::Immediate);
+        EXPECT_EQ(m_writer->fileLock(QStringLiteral("main")), Lock::Reserved);
+        insert();
+        std::optional<bool> failedBusy;
+        const auto writeOut = [&] {
+            m_writer->writeOutChanges(QStringLiteral("COMMIT"), [&](bool busy) {
+                failedBusy = busy;
+                return QStringLiteral("t.db or u.db");
+            });
+        };
+        if (reader) {
+            EXPECT_EQ(failureOf<db::EngineError>(writeOut), "Table t.db or u.db is busy: another program is using it");
+            EXPECT_EQ(failedBusy, true);
+            EXPECT_EQ(m_writer->fileLock(QStringLiteral("main")), Lock::Pending);
+        } else {
+            writeOut();
+            EXPECT_EQ(failedBusy, std::nullopt);
+            EXPECT_EQ(m_writer->fileLock(QStringLiteral("main")), Lock::Exclusive);
+        }
+    }
+    // Clean-up statements report failure without throwing.
+    EXPECT_FALSE(m_writer->tryExec(QStringLiteral("DETACH DATABASE nowhere")));
+    EXPECT_TRUE(m_writer->tryExec(QStringLiteral("PRAGMA main.schema_version")));
+    EXPECT_EQ(rows(*m_other), 0);
 }
 
 TEST_F(SqlTransactionTest, ASavepointRolledBackUndoesOnlyItsOwnWork)

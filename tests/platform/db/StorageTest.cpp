@@ -1,6 +1,7 @@
 #include "SqliteShell.h"
 #include "TestAlias.h"
 
+#include "common/DirectoryDatabase.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/FileReplacement.h"
 #include "platform/db/Table.h"
@@ -27,7 +28,7 @@ TEST(TableFileTest, StoresItsStructureAndReadsItBack)
     alias.createEmployees({ { "Sales", "SMITH, ANN", "201" } });
     const db::TableFile table(alias.path("employee.DB"), alias.session());
 
-    EXPECT_EQ(table.definition(), TestAlias::employeeDefinition());
+    EXPECT_EQ(table.definition(), DirectoryDatabase::employeeDefinition());
     EXPECT_TRUE(table.isProtected());
     EXPECT_EQ(table.rowCount(), 1);
 
@@ -124,7 +125,7 @@ TEST(TableFileTest, ATableBeingBuiltIsNamedAsItsTarget)
 {
     TestAlias alias;
     db::FileReplacement replacement(alias.path("employee.DB"));
-    db::TableFile::create(replacement.buildingPath(), TestAlias::employeeDefinition());
+    db::TableFile::create(replacement.buildingPath(), DirectoryDatabase::employeeDefinition());
     const db::TableFile table(replacement.buildingPath(), alias.session());
     EXPECT_EQ(table.name(), "employee.DB");
     db::TableLoad load(table);
@@ -237,7 +238,7 @@ TEST(TableFileTest, OpeningChecksTheFileAndThePassword)
 TEST(TableFileTest, AFileCopyIsAValidTable)
 {
     TestAlias alias;
-    alias.createTable("DupTable.db", TestAlias::employeeDefinition(), { { "Sales", "DOE, JOHN", "7" } });
+    alias.createTable("DupTable.db", DirectoryDatabase::employeeDefinition(), { { "Sales", "DOE, JOHN", "7" } });
     ASSERT_TRUE(QFile::copy(alias.path("DupTable.db"), alias.path("TempTable.db")));
     auto table = alias.open("TempTable.db");
     EXPECT_EQ(table->FieldByName("Name").AsString(), "DOE, JOHN");

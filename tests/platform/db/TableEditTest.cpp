@@ -1,5 +1,6 @@
 #include "TestAlias.h"
 
+#include "common/DirectoryDatabase.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableFile.h"
@@ -131,9 +132,7 @@ TEST_F(TableEditTest, RequiredFieldKeepsTheRowInEdit)
 
 TEST_F(TableEditTest, ValuesThatDoNotFitAreRefusedNotCut)
 {
-    db::TableDef definition;
-    definition.fields = { { "Name", db::FieldType::Alpha, 35 }, { "ReportNumber", db::FieldType::Short, 0 } };
-    m_alias.createTable("Report.DB", definition, { { "List", 1 } });
+    m_alias.createTable(DirectoryDatabase::ReportTable, DirectoryDatabase::reportDefinition(), { { "List", 1 } });
     auto table = m_alias.open("Report");
     EXPECT_THROW(table->FieldByName("Name").setAsString("x"), EngineError); // not editing
     table->Edit();

@@ -1,5 +1,6 @@
 #include "TestAlias.h"
 
+#include "common/DirectoryDatabase.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/Table.h"
 #include "platform/db/TableCursor.h"
@@ -116,8 +117,7 @@ TEST(TableNavigationTest, ShortIndexWithBlanksWalksBothWays)
 {
     // A blank Short is NULL, which sorts first and equals nothing: the windows must still meet exactly.
     TestAlias alias;
-    db::TableDef definition;
-    definition.fields = { { "Name", db::FieldType::Alpha, 35 }, { "ReportNumber", db::FieldType::Short, 0 } };
+    db::TableDef definition = DirectoryDatabase::reportDefinition();
     definition.indexes = { { "ByNumber", { "ReportNumber" }, false, false } };
     std::vector<QVariantList> rows;
     QStringList expected;
@@ -149,9 +149,8 @@ TEST(TableNavigationTest, ShortIndexWithBlanksWalksBothWays)
 TEST(TableNavigationTest, TableWithoutKeysKeepsStoredOrder)
 {
     TestAlias alias;
-    db::TableDef definition;
-    definition.fields = { { "PasswordValue", db::FieldType::Alpha, 15 } };
-    alias.createTable("AUXILIAR.DB", definition, { { "zeta" }, { "alpha" }, { "Mid" } });
+    alias.createTable(DirectoryDatabase::AuxiliarTable, DirectoryDatabase::auxiliarDefinition(),
+        { { "zeta" }, { "alpha" }, { "Mid" } });
     auto table = alias.open("AUXILIAR.DB");
     EXPECT_EQ(values(*table, "PasswordValue"), (QStringList { "zeta", "alpha", "Mid" }));
 }

@@ -2,6 +2,8 @@
 
 #include "TestFiles.h"
 
+#include "common/DirectoryDatabase.h"
+
 #include "platform/db/TableFile.h"
 #include "platform/db/TableLoad.h"
 
@@ -12,29 +14,6 @@
 TestAlias::TestAlias()
 {
     m_session.AddPassword(QString::fromLatin1(Password));
-}
-
-db::TableDef TestAlias::employeeDefinition()
-{
-    using db::FieldType;
-    db::TableDef definition;
-    definition.fields = { { "Department", FieldType::Alpha, 35 }, { "Name", FieldType::Alpha, 35 },
-        { "Extension", FieldType::Alpha, 35 }, { "Cellular", FieldType::Alpha, 25 }, { "Pager", FieldType::Alpha, 25 },
-        { "HomePhone", FieldType::Alpha, 35 }, { "EMail", FieldType::Alpha, 35 }, { "Title", FieldType::Alpha, 35 } };
-    definition.primaryKey = { "Department", "Name" };
-    definition.indexes = { { "ByName", { "Name" }, false, true }, { "ByNameExact", { "Name" }, false, false } };
-    return definition;
-}
-
-db::TableDef TestAlias::departmentDefinition()
-{
-    using db::FieldType;
-    db::TableDef definition;
-    definition.fields = { { "Department", FieldType::Alpha, 35 }, { "MainExtension", FieldType::Alpha, 35 },
-        { "FaxNumber", FieldType::Alpha, 35 }, { "Address1", FieldType::Alpha, 35 },
-        { "Address2", FieldType::Alpha, 35 } };
-    definition.primaryKey = { "Department" };
-    return definition;
 }
 
 void TestAlias::createTable(
@@ -51,7 +30,7 @@ void TestAlias::createTable(
 
 void TestAlias::createEmployees(const std::vector<QVariantList>& rows)
 {
-    createTable(QStringLiteral("employee.DB"), employeeDefinition(), rows);
+    createTable(DirectoryDatabase::EmployeeTable, DirectoryDatabase::employeeDefinition(), rows);
 }
 
 void TestAlias::createDepartments(const QStringList& names)
@@ -59,7 +38,7 @@ void TestAlias::createDepartments(const QStringList& names)
     std::vector<QVariantList> rows;
     for (const QString& name : names)
         rows.push_back({ name, QStringLiteral("100"), QString(), QString(), QString() });
-    createTable(QStringLiteral("department.DB"), departmentDefinition(), rows);
+    createTable(DirectoryDatabase::DepartmentTable, DirectoryDatabase::departmentDefinition(), rows);
 }
 
 void TestAlias::writeFile(const QString& fileName, const QByteArray& bytes) const

@@ -32,14 +32,12 @@ public:
     QString configPath() const { return m_alias.configPath(); }
     db::Session& session() { return m_session; }
 
-    // The employee and department tables as the directory keeps them.
-    static db::TableDef employeeDefinition();
-    static db::TableDef departmentDefinition();
     // Creates the table file (protected by Password) and fills it.
     void createTable(const QString& fileName, const db::TableDef& definition, const std::vector<QVariantList>& rows,
         bool protect = true);
-    void createEmployees(const std::vector<QVariantList>& rows); // employee.DB; rows of Department, Name, Extension
-    void createDepartments(const QStringList& names); // department.DB
+    // employee.DB and department.DB as the programs define them. Employee rows of Department, Name, Extension...
+    void createEmployees(const std::vector<QVariantList>& rows);
+    void createDepartments(const QStringList& names);
     void writeFile(const QString& fileName, const QByteArray& bytes) const;
     QByteArray readFile(const QString& fileName) const;
 
