@@ -30,10 +30,21 @@ RowFeed::RowFeed(DataSet& source)
         const int size = field.DataType() == FieldType::Alpha ? std::clamp(field.Size(), 1, maxAlphaSize) : 0;
         m_fields.append(FieldDef { field.FieldName(), field.DataType(), size });
     }
-    source.First();
+    try {
+        // Posts a row being edited, which can fail; the source's controls must follow it again then.
+        source.First();
+    } catch (...) {
+        release();
+        throw;
+    }
 }
 
 RowFeed::~RowFeed()
+{
+    release();
+}
+
+void RowFeed::release()
 {
     if (!m_dataSet)
         return;
@@ -45,6 +56,7 @@ RowFeed::~RowFeed()
             // Closing a data set in browse state does not write; nothing here can be left undone.
         }
     }
+    m_dataSet = nullptr;
 }
 
 bool RowFeed::next(QVariantList& row)

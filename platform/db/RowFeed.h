@@ -36,6 +36,9 @@ public:
     QString lastTextProblem() const;
 
 private:
+    // Gives the data set its controls back, and closes it when the feed opened it.
+    void release();
+
     QList<FieldDef> m_fields;
     std::unique_ptr<TextTableReader> m_text;
     DataSet* m_dataSet = nullptr;

@@ -450,6 +450,22 @@ TEST_F(BatchMoveTest, RefusedRowsReplaceTheKeyViolationTable)
     }
 }
 
+TEST_F(BatchMoveTest, ASourceWhoseEditedRowCannotBePostedKeepsItsControls)
+{
+    preview(line("Sales", "DOE, JANE", "301"));
+    auto source = table("employee.DB");
+    source->Open();
+    // The first row, edited to the other's key: the move's first read posts it, and the post fails.
+    source->Edit();
+    source->FieldByName("Department").setAsString("Sales");
+    source->FieldByName("Name").setAsString("SMITH, ANN");
+    const db::Table& edited = *source;
+    BatchMove& move = appendMove(std::move(source), "DestTable.db");
+    EXPECT_THROW(move.Execute(), EngineError);
+    EXPECT_FALSE(edited.ControlsDisabled()) << "the grid over the source follows it again";
+    EXPECT_TRUE(edited.Active());
+}
+
 TEST_F(BatchMoveTest, MissingDestinationIsNamed)
 {
     preview(line("Sales", "DOE, JANE", "301"));
