@@ -5,8 +5,8 @@
 #include "directory/TfrmDataMod.h"
 #include "directory/TfrmImportAscii.h"
 #include "directory/TfrmMain.h"
-#include "platform/ui/MessageRequest.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/MessageRequest.h"
+#include "platform/modal/ModalPoint.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -40,7 +40,7 @@ DirectoryProgram::DirectoryProgram()
 {
     // The help system's own complaints are modal boxes like every other.
     m_help.setNotFoundHandler(
-        [](const QString& message) { ui::ModalPoint::message(message, ui::MessageKind::Warning); });
+        [](const QString& message) { modal::ModalPoint::message(message, modal::MessageKind::Warning); });
 }
 
 DirectoryProgram::~DirectoryProgram() = default;

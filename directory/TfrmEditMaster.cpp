@@ -12,7 +12,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 #include "platform/ui/VirtualKey.h"
 
 #include <QFrame>
@@ -134,15 +134,15 @@ int TfrmEditMaster::EditDepartments()
     setWindowTitle(QStringLiteral("Editing Department"));
     ui::centreOnScreen(*this);
     EditDepartmentSearch->setFocus();
-    return ui::ModalPoint::runModal(*this) == QDialog::Accepted ? mrOK : mrCancel;
+    return modal::ModalPoint::runModal(*this) == QDialog::Accepted ? mrOK : mrCancel;
 }
 
 bool TfrmEditMaster::FormClose()
 {
     if (!isEditing(*ActiveDataSource))
         return true; // TblEditDepartment stays open on its row for the next showing
-    ui::ModalPoint::message(QStringLiteral("Cancel changes or post changes before closing"),
-        ui::MessageKind::Information, ui::MessageButton::OK, this);
+    modal::ModalPoint::message(QStringLiteral("Cancel changes or post changes before closing"),
+        modal::MessageKind::Information, modal::MessageButton::OK, this);
     return false;
 }
 
@@ -179,6 +179,7 @@ void TfrmEditMaster::EditDepartmentSearchKeyUp(int key)
         m_dataModule.TblEditDepartment->Locate(
             QStringLiteral("Department"), SearchText, db::LocateOption::CaseInsensitive | db::LocateOption::PartialKey);
     } catch (...) {
-        ui::ModalPoint::message(QStringLiteral("Not Found"), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(
+            QStringLiteral("Not Found"), modal::MessageKind::Information, modal::MessageButton::OK, this);
     }
 }

@@ -12,7 +12,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 #include "platform/ui/VirtualKey.h"
 
 #include <QApplication>
@@ -216,6 +216,7 @@ void TfrmMain::EditSearchFieldKeyUp(int key)
     try {
         table->Locate(fieldName, m_unit.SearchText, db::LocateOption::CaseInsensitive | db::LocateOption::PartialKey);
     } catch (...) {
-        ui::ModalPoint::message(QStringLiteral("Not Found"), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(
+            QStringLiteral("Not Found"), modal::MessageKind::Information, modal::MessageButton::OK, this);
     }
 }

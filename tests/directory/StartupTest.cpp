@@ -5,7 +5,7 @@
 #include "directory/TfrmDataMod.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QApplication>
 
@@ -25,7 +25,7 @@ bool isVisibleTopLevel(const char* name)
 TEST(StartupTest, OpensTheDirectoryShowsTheMainWindowAndPublishesBothTitles)
 {
     DirectoryTestEnvironment environment;
-    ui::ModalRecorder modal;
+    modal::ModalRecorder modal;
     DirectoryProgram program;
     bool inspected = false;
 
@@ -62,7 +62,7 @@ TEST(StartupTest, MissingTableIsReportedAndTheWindowComesUpWithTheSavedPrefixKep
 {
     DirectoryTestEnvironment environment(DirectoryTestEnvironment::Content::NoEmployeeTable);
     environment.savePrefix(QStringLiteral("9"));
-    ui::ModalRecorder modal;
+    modal::ModalRecorder modal;
     DirectoryProgram program;
 
     const int exitCode = runProgram(program, [&] {
@@ -70,8 +70,8 @@ TEST(StartupTest, MissingTableIsReportedAndTheWindowComesUpWithTheSavedPrefixKep
         ASSERT_TRUE(main);
         EXPECT_TRUE(main->isVisible());
         ASSERT_EQ(modal.messages().size(), 1) << modal.messageTexts().join(u'\n').toStdString();
-        const ui::MessageRequest& error = modal.messages().first();
-        EXPECT_EQ(error.kind, ui::MessageKind::Error);
+        const modal::MessageRequest& error = modal.messages().first();
+        EXPECT_EQ(error.kind, modal::MessageKind::Error);
         EXPECT_EQ(error.caption, QStringLiteral("Ringfolio 2.5"));
         EXPECT_TRUE(error.text.contains(QStringLiteral("employee"), Qt::CaseInsensitive)) << error.text.toStdString();
         EXPECT_FALSE(program.dataModule()->TblEmployee1->Active());

@@ -4,7 +4,7 @@
 #include "listprint/TSelectionDlg.h"
 #include "platform/db/Query.h"
 #include "platform/ui/DBLookupComboBox.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QLabel>
 #include <QTableView>
@@ -19,7 +19,7 @@ TEST_F(DepartmentChooserTest, EachOkRunsTheListForTheChosenDepartmentUntilCancel
 {
     openMainWindow();
     selectList(QStringLiteral("Employees of a Department"));
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     QStringList departments;
     QStringList queries; // the employee query's text and parameter after each OK
     bool stayedOpen = true;
@@ -60,7 +60,7 @@ TEST_F(DepartmentChooserTest, TheFramedListAndTheButtonsTakeClicks)
 {
     openMainWindow();
     selectList(QStringLiteral("Employees of a Department"));
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     QString picked;
     recorder.driveDialog([&](QDialog& dialog) {
         auto& chooser = dynamic_cast<TSelectionDlg&>(dialog);

@@ -270,8 +270,8 @@ TEST_F(ExportCommandTest, ATargetThatCannotBeWrittenShowsTheErrorAndNoCompletion
         mainWindow().ExportToAsciiFile1->trigger();
 
         ASSERT_EQ(m_recorder.messages().size(), 1);
-        const ui::MessageRequest& error = m_recorder.messages().front();
-        EXPECT_EQ(error.kind, ui::MessageKind::Error);
+        const modal::MessageRequest& error = m_recorder.messages().front();
+        EXPECT_EQ(error.kind, modal::MessageKind::Error);
         EXPECT_TRUE(error.text.contains(target.fileName)) << error.text.toStdString();
         EXPECT_TRUE(error.text.contains(QString::fromUtf8(target.reason))) << error.text.toStdString();
         EXPECT_EQ(mainWindow().ReportAction(), 1);
@@ -305,8 +305,8 @@ TEST_F(ExportCommandTest, AWriteThatFailsHalfWayKeepsTheLinesBeforeItAndShowsThe
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &before), 0);
 
     ASSERT_EQ(m_recorder.messages().size(), 1);
-    const ui::MessageRequest& error = m_recorder.messages().front();
-    EXPECT_EQ(error.kind, ui::MessageKind::Error);
+    const modal::MessageRequest& error = m_recorder.messages().front();
+    EXPECT_EQ(error.kind, modal::MessageKind::Error);
     EXPECT_TRUE(error.text.contains(file)) << error.text.toStdString();
     EXPECT_TRUE(error.text.contains(QStringLiteral("File too large"))) << error.text.toStdString();
     const QByteArray written = readFile(file);

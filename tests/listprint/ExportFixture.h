@@ -2,7 +2,7 @@
 
 #include "PrintrollFixture.h"
 
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QByteArray>
 #include <QList>
@@ -26,5 +26,5 @@ protected:
     static QByteArray commaLines(const QList<QStringList>& lines);
     static QByteArray tabLines(const QList<QStringList>& lines);
 
-    ui::ModalRecorder m_recorder;
+    modal::ModalRecorder m_recorder;
 };

@@ -3,7 +3,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/report/PageSource.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QAction>
 #include <QCursor>
@@ -92,7 +92,7 @@ TEST_F(ListCommandTest, PrintAndExportDoTheirWorkAndThenADoubleClickPreviewsAgai
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("printed.pdf"))));
 
     // Export hands the prepared rows to an exporter, for each format, and neither shows nor prints them.
-    const ui::ModalRecorder recorder; // the exporters' messages
+    const modal::ModalRecorder recorder; // the exporters' messages
     mainWindow().setExportFileName(path(QStringLiteral("directors.txt")));
     selectList(QStringLiteral("Directors"));
     for (const int delimiter : { 0, 1, 2 }) {
@@ -117,7 +117,7 @@ TEST_F(ListCommandTest, ANumberOutsideTheListsRunsNothing)
     execute(QStringLiteral("UPDATE Report SET ReportNumber = 0 WHERE ReportNumber = 5"));
     execute(QStringLiteral("UPDATE Report SET ReportNumber = 8 WHERE ReportNumber = 6"));
     execute(QStringLiteral("UPDATE Report SET ReportNumber = -1 WHERE ReportNumber = 7"));
-    const ui::ModalRecorder recorder;
+    const modal::ModalRecorder recorder;
     openMainWindow();
     for (const char* name : { "Directors", "Team Leaders", "Extended Employee Listing" }) {
         selectList(QString::fromUtf8(name));
@@ -156,13 +156,13 @@ TEST_F(ListCommandTest, WhileARunIsInProgressTheRunCommandsAreRefused)
 TEST_F(ListCommandTest, AFailedRunIsReportedAndLeavesPreviewAsTheAction)
 {
     ASSERT_TRUE(QFile::remove(databaseFolder() + QStringLiteral("/employee.DB")));
-    const ui::ModalRecorder recorder;
+    const modal::ModalRecorder recorder;
     openMainWindow();
     selectList(QStringLiteral("Employee Listing"));
     mainWindow().PrinttoPrinter1->trigger();
 
     ASSERT_EQ(recorder.messages().size(), 1);
-    EXPECT_EQ(recorder.messages().front().kind, ui::MessageKind::Error);
+    EXPECT_EQ(recorder.messages().front().kind, modal::MessageKind::Error);
     EXPECT_TRUE(recorder.messages().front().text.contains(QStringLiteral("employee"), Qt::CaseInsensitive));
     EXPECT_EQ(mainWindow().ReportAction(), 1);
     EXPECT_TRUE(mainWindow().PrinttoPrinter1->isEnabled());

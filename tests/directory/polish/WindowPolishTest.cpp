@@ -23,7 +23,7 @@ namespace {
 TEST(StartupFocusTest, TypingAtStartSearchesInsteadOfEditing)
 {
     DirectoryTestEnvironment environment;
-    ui::ModalRecorder modal;
+    modal::ModalRecorder modal;
     DirectoryProgram program;
     bool inspected = false;
     const int exitCode = runProgram(program, [&] {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/ui/MessageRequest.h"
+#include "platform/modal/MessageRequest.h"
 
 class QDialog;
 class QWidget;
 
-namespace ui {
+namespace modal {
 
 // What answers message boxes and modal dialogs. The desktop handler shows them to the user; a test installs
 // one that answers them and records what was asked (ModalPoint).
@@ -20,4 +20,4 @@ public:
     virtual int runDialog(QDialog& dialog) = 0;
 };
 
-} // namespace ui
+} // namespace modal

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/ui/MessageRequest.h"
+#include "platform/modal/MessageRequest.h"
 
 class QDialog;
 class QWidget;
 
-namespace ui {
+namespace modal {
 
 class ModalHandler;
 
@@ -30,4 +30,4 @@ public:
     static int runModal(QDialog& dialog);
 };
 
-} // namespace ui
+} // namespace modal

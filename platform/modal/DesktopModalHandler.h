@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/ui/ModalHandler.h"
+#include "platform/modal/ModalHandler.h"
 
-namespace ui {
+namespace modal {
 
 // Shows message boxes as real QMessageBox windows and runs dialogs with exec(): what the user sees.
 class DesktopModalHandler : public ModalHandler
@@ -12,4 +12,4 @@ public:
     int runDialog(QDialog& dialog) override;
 };
 
-} // namespace ui
+} // namespace modal

@@ -1,8 +1,7 @@
-#include "platform/ui/DesktopModalHandler.h"
-#include "platform/ui/ModalPoint.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/DesktopModalHandler.h"
+#include "platform/modal/ModalPoint.h"
+#include "platform/modal/ModalRecorder.h"
 
-#include "UiTestSupport.h"
 #include "WhenModalShows.h"
 
 #include <QAbstractButton>
@@ -13,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-using ui::MessageButton;
-using ui::MessageKind;
-using ui::ModalPoint;
+using modal::MessageButton;
+using modal::MessageKind;
+using modal::ModalPoint;
 
 namespace {
 
@@ -33,7 +32,7 @@ QAbstractButton* buttonTexted(QMessageBox& box, const QString& text)
 
 TEST(ModalPoint, RecorderAnswersInOrderAndRecordsWhatWasAsked)
 {
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     recorder.answer(MessageButton::Cancel);
     recorder.answer(MessageButton::No);
     EXPECT_EQ(ModalPoint::message(
@@ -56,11 +55,11 @@ TEST(ModalPoint, RecorderAnswersInOrderAndRecordsWhatWasAsked)
 
 TEST(ModalPoint, RecorderPutsThePreviousHandlerBack)
 {
-    ui::ModalHandler& desktop = ModalPoint::handler();
+    modal::ModalHandler& desktop = ModalPoint::handler();
     {
-        ui::ModalRecorder outer;
+        modal::ModalRecorder outer;
         {
-            ui::ModalRecorder inner;
+            modal::ModalRecorder inner;
             EXPECT_EQ(&ModalPoint::handler(), &inner);
             ModalPoint::message("inner", MessageKind::Information);
         }
@@ -72,7 +71,7 @@ TEST(ModalPoint, RecorderPutsThePreviousHandlerBack)
 
 TEST(ModalPoint, DialogsAreDrivenOrCancelled)
 {
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     QDialog dialog;
     dialog.setWindowTitle("Enter Password");
     auto* const edit = new QLineEdit(&dialog);
@@ -96,8 +95,8 @@ TEST(ModalPoint, DialogsAreDrivenOrCancelled)
 
 TEST(ModalPoint, DesktopMessageBoxShowsCaptionIconAndNamedButtons)
 {
-    ui::DesktopModalHandler desktop;
-    const ui::MessageRequest request { "Import these records?", "Information", MessageKind::Information,
+    modal::DesktopModalHandler desktop;
+    const modal::MessageRequest request { "Import these records?", "Information", MessageKind::Information,
         MessageButton::Yes | MessageButton::No };
     QString caption;
     QString text;
@@ -124,18 +123,18 @@ TEST(ModalPoint, DesktopMessageBoxShowsCaptionIconAndNamedButtons)
 
 TEST(ModalPoint, DesktopMessageBoxEscapePressesCancel)
 {
-    ui::DesktopModalHandler desktop;
+    modal::DesktopModalHandler desktop;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     whenModalShows<QMessageBox>([&](QMessageBox& box) {
         icon = box.icon();
         QTest::keyClick(&box, Qt::Key_Escape);
     });
-    const ui::MessageRequest request { "Delete record?", "Confirm", MessageKind::Confirmation,
+    const modal::MessageRequest request { "Delete record?", "Confirm", MessageKind::Confirmation,
         MessageButton::OK | MessageButton::Cancel };
     EXPECT_EQ(desktop.showMessage(request, nullptr), MessageButton::Cancel);
     EXPECT_EQ(icon, QMessageBox::Question);
 
     whenModalShows<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
-    const ui::MessageRequest warning { "Incorrect Password", "Warning", MessageKind::Warning, MessageButton::OK };
+    const modal::MessageRequest warning { "Incorrect Password", "Warning", MessageKind::Warning, MessageButton::OK };
     EXPECT_EQ(desktop.showMessage(warning, nullptr), MessageButton::OK);
 }

@@ -1,10 +1,10 @@
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
 #include <QDialog>
 
-namespace ui {
+namespace modal {
 
 ModalRecorder::ModalRecorder()
     : m_previous(ModalPoint::setHandler(this))
@@ -74,4 +74,4 @@ int ModalRecorder::runDialog(QDialog& dialog)
     return dialog.result();
 }
 
-} // namespace ui
+} // namespace modal

@@ -1,4 +1,4 @@
-#include "platform/ui/DesktopModalHandler.h"
+#include "platform/modal/DesktopModalHandler.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -6,7 +6,7 @@
 
 #include <map>
 
-namespace ui {
+namespace modal {
 
 namespace {
 
@@ -73,4 +73,4 @@ int DesktopModalHandler::runDialog(QDialog& dialog)
     return dialog.exec();
 }
 
-} // namespace ui
+} // namespace modal

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/ModalHandler.h"
+#include "platform/modal/ModalHandler.h"
 
 #include <QList>
 #include <QString>
@@ -9,7 +9,7 @@
 #include <deque>
 #include <functional>
 
-namespace ui {
+namespace modal {
 
 // A handler for tests: it answers message boxes from a queue of buttons and dialogs from a queue of drivers,
 // and records what was shown. It installs itself on construction and puts the previous handler back when
@@ -48,4 +48,4 @@ private:
     QStringList m_dialogTitles;
 };
 
-} // namespace ui
+} // namespace modal

@@ -1,8 +1,8 @@
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
-#include "platform/ui/DesktopModalHandler.h"
+#include "platform/modal/DesktopModalHandler.h"
 
-namespace ui {
+namespace modal {
 
 namespace {
 
@@ -44,4 +44,4 @@ int ModalPoint::runModal(QDialog& dialog)
     return handler().runDialog(dialog);
 }
 
-} // namespace ui
+} // namespace modal
