@@ -60,7 +60,11 @@ int ModalRecorder::runDialog(QDialog& dialog)
     dialog.setResult(QDialog::Rejected);
     dialog.show();
     if (m_drivers.empty()) {
-        dialog.reject();
+        if (m_defaultDriver) {
+            m_defaultDriver(dialog);
+        } else {
+            dialog.reject();
+        }
     } else {
         const DialogDriver driver = std::move(m_drivers.front());
         m_drivers.pop_front();

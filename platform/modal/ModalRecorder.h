@@ -27,8 +27,11 @@ public:
 
     // The next message box is answered with this button. Unanswered boxes get their default button (Enter).
     void answer(MessageButton button);
-    // The next dialog is handed to this driver. A dialog without a driver is cancelled as Esc would.
+    // The next dialog is handed to this driver. A dialog without a driver goes to the default driver, and without
+    // one is cancelled as Esc would.
     void driveDialog(DialogDriver driver);
+    // Drives every dialog that no queued driver answers, e.g. to note each preview a test's commands show.
+    void setDefaultDriver(DialogDriver driver) { m_defaultDriver = std::move(driver); }
 
     const QList<MessageRequest>& messages() const { return m_messages; }
     QStringList messageTexts() const;
@@ -44,6 +47,7 @@ private:
     ModalHandler* m_previous;
     std::deque<MessageButton> m_answers;
     std::deque<DialogDriver> m_drivers;
+    DialogDriver m_defaultDriver;
     QList<MessageRequest> m_messages;
     QStringList m_dialogTitles;
 };

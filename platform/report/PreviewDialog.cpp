@@ -1,5 +1,6 @@
 #include "platform/report/PreviewDialog.h"
 
+#include "platform/modal/ModalPoint.h"
 #include "platform/report/PagePainter.h"
 #include "platform/report/PreviewPageView.h"
 
@@ -8,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QScrollArea>
@@ -277,7 +277,9 @@ void PreviewDialog::countPages()
 
 void PreviewDialog::warn(const std::exception& error)
 {
-    QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
+    modal::ModalPoint::message(modal::MessageRequest { QString::fromUtf8(error.what()), windowTitle(),
+                                   modal::MessageKind::Warning, modal::MessageButton::OK },
+        this);
 }
 
 } // namespace report

@@ -1,5 +1,6 @@
 #include "platform/report/ReportOutput.h"
 
+#include "platform/modal/ModalPoint.h"
 #include "platform/report/PagePainter.h"
 #include "platform/report/PageSource.h"
 #include "platform/report/PreviewDialog.h"
@@ -20,12 +21,6 @@
 namespace report {
 
 namespace {
-
-ReportOutput::PreviewRunner& previewRunner()
-{
-    static ReportOutput::PreviewRunner runner;
-    return runner;
-}
 
 // Pages whose first one was taken ahead to learn whether there is any; it is handed out again first.
 class PeekedPages : public PageSource
@@ -97,11 +92,6 @@ bool writePdfFile(PageSource& pages, const QString& path, const PagePainter::Pag
 
 void ReportOutput::preview(const PreviewPages::Walk& walk, QPrinter* printer, QWidget* parent)
 {
-    if (const PreviewRunner& runner = previewRunner()) {
-        const std::unique_ptr<PageSource> pages = walk();
-        runner(*pages);
-        return;
-    }
     // The preview's print button prints as the print command does, to the same printer, in a walk of its own.
     PreviewDialog dialog(
         walk,
@@ -111,7 +101,7 @@ void ReportOutput::preview(const PreviewPages::Walk& walk, QPrinter* printer, QW
         },
         parent);
     if (dialog.hasPages())
-        dialog.exec();
+        modal::ModalPoint::runModal(dialog);
 }
 
 QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* parent)
@@ -181,11 +171,6 @@ QString ReportOutput::fallbackPdfPath(const QString& title, const QDateTime& whe
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = QDir(folder).filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
     return path;
-}
-
-ReportOutput::PreviewRunner ReportOutput::setPreviewRunner(PreviewRunner runner)
-{
-    return std::exchange(previewRunner(), std::move(runner));
 }
 
 } // namespace report

@@ -91,6 +91,12 @@ TEST(ModalPoint, DialogsAreDrivenOrCancelled)
     EXPECT_EQ(ModalPoint::runModal(dialog), QDialog::Rejected);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(recorder.dialogTitles(), QStringList({ "Enter Password", "Enter Password", "Enter Password" }));
+
+    // A default driver takes the dialogs no queued driver answers.
+    recorder.setDefaultDriver([](QDialog& shown) { shown.accept(); });
+    recorder.driveDialog([](QDialog& shown) { shown.reject(); });
+    EXPECT_EQ(ModalPoint::runModal(dialog), QDialog::Rejected);
+    EXPECT_EQ(ModalPoint::runModal(dialog), QDialog::Accepted);
 }
 
 TEST(ModalPoint, DesktopMessageBoxShowsCaptionIconAndNamedButtons)
