@@ -1,5 +1,7 @@
 #include "platform/modal/DesktopModalHandler.h"
 
+#include "platform/modal/FileDialogWindow.h"
+
 #include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -71,6 +73,13 @@ MessageButton DesktopModalHandler::showMessage(const MessageRequest& request, QW
 int DesktopModalHandler::runDialog(QDialog& dialog)
 {
     return dialog.exec();
+}
+
+QString DesktopModalHandler::chooseFile(const FileRequest& request, QWidget* parent)
+{
+    FileDialogWindow dialog(request, parent);
+    dialog.exec();
+    return dialog.chosenFile();
 }
 
 } // namespace modal

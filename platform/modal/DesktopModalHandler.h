@@ -4,12 +4,14 @@
 
 namespace modal {
 
-// Shows message boxes as real QMessageBox windows and runs dialogs with exec(): what the user sees.
+// Shows message boxes as real QMessageBox windows and runs dialogs, file dialogs included, with exec(): what the
+// user sees.
 class DesktopModalHandler : public ModalHandler
 {
 public:
     MessageButton showMessage(const MessageRequest& request, QWidget* parent) override;
     int runDialog(QDialog& dialog) override;
+    QString chooseFile(const FileRequest& request, QWidget* parent) override;
 };
 
 } // namespace modal

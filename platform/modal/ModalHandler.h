@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/modal/FileRequest.h"
 #include "platform/modal/MessageRequest.h"
 
 class QDialog;
@@ -7,8 +8,8 @@ class QWidget;
 
 namespace modal {
 
-// What answers message boxes and modal dialogs. The desktop handler shows them to the user; a test installs
-// one that answers them and records what was asked (ModalPoint).
+// What answers message boxes, modal dialogs and file dialogs. The desktop handler shows them to the user; a test
+// installs one that answers them and records what was asked (ModalPoint).
 class ModalHandler
 {
 public:
@@ -18,6 +19,8 @@ public:
     virtual MessageButton showMessage(const MessageRequest& request, QWidget* parent) = 0;
     // Runs the dialog modally and returns its result code (QDialog::Accepted, QDialog::Rejected or done()'s code).
     virtual int runDialog(QDialog& dialog) = 0;
+    // Asks for a file to open or to save to; an empty name when the user cancelled.
+    virtual QString chooseFile(const FileRequest& request, QWidget* parent) = 0;
 };
 
 } // namespace modal

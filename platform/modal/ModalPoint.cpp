@@ -44,4 +44,9 @@ int ModalPoint::runModal(QDialog& dialog)
     return handler().runDialog(dialog);
 }
 
+QString ModalPoint::chooseFile(const FileRequest& request, QWidget* parent)
+{
+    return handler().chooseFile(request, parent);
+}
+
 } // namespace modal

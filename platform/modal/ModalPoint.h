@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/modal/FileRequest.h"
 #include "platform/modal/MessageRequest.h"
 
 class QDialog;
@@ -9,7 +10,7 @@ namespace modal {
 
 class ModalHandler;
 
-// The one place through which every message box and modal dialog passes. By default it shows them on the
+// The one place through which every message box, modal dialog and file dialog passes. By default it shows them on the
 // desktop; a test installs its own handler (ModalRecorder) to answer them and see what was asked.
 class ModalPoint
 {
@@ -28,6 +29,8 @@ public:
     static MessageButton message(const MessageRequest& request, QWidget* parent = nullptr);
     // Runs a dialog modally and returns its result code.
     static int runModal(QDialog& dialog);
+    // An open-file or save-file dialog; the chosen file, or an empty name when the user cancelled.
+    static QString chooseFile(const FileRequest& request, QWidget* parent = nullptr);
 };
 
 } // namespace modal

@@ -1,5 +1,6 @@
 #include "platform/modal/ModalRecorder.h"
 
+#include "platform/modal/FileDialogWindow.h"
 #include "platform/modal/ModalPoint.h"
 
 #include <QDialog>
@@ -26,6 +27,16 @@ void ModalRecorder::driveDialog(DialogDriver driver)
     m_drivers.push_back(std::move(driver));
 }
 
+void ModalRecorder::answerFile(const QString& fileName)
+{
+    m_fileAnswers.emplace_back(fileName);
+}
+
+void ModalRecorder::driveFileDialog(FileDialogDriver driver)
+{
+    m_fileAnswers.emplace_back(std::move(driver));
+}
+
 QStringList ModalRecorder::messageTexts() const
 {
     QStringList texts;
@@ -39,8 +50,10 @@ void ModalRecorder::clear()
 {
     m_answers.clear();
     m_drivers.clear();
+    m_fileAnswers.clear();
     m_messages.clear();
     m_dialogTitles.clear();
+    m_fileRequests.clear();
 }
 
 MessageButton ModalRecorder::showMessage(const MessageRequest& request, QWidget* /*parent*/)
@@ -57,18 +70,39 @@ MessageButton ModalRecorder::showMessage(const MessageRequest& request, QWidget*
 int ModalRecorder::runDialog(QDialog& dialog)
 {
     m_dialogTitles.append(dialog.windowTitle());
+    if (m_drivers.empty()) {
+        return drive(dialog, m_defaultDriver);
+    }
+    const DialogDriver driver = std::move(m_drivers.front());
+    m_drivers.pop_front();
+    return drive(dialog, driver);
+}
+
+QString ModalRecorder::chooseFile(const FileRequest& request, QWidget* parent)
+{
+    m_fileRequests.append(request);
+    if (m_fileAnswers.empty()) {
+        return {};
+    }
+    const std::variant<QString, FileDialogDriver> answer = std::move(m_fileAnswers.front());
+    m_fileAnswers.pop_front();
+    if (const QString* const fileName = std::get_if<QString>(&answer)) {
+        return *fileName;
+    }
+    FileDialogWindow dialog(request, parent);
+    const FileDialogDriver& driver = std::get<FileDialogDriver>(answer);
+    drive(dialog, [&driver](QDialog& shown) { driver(static_cast<QFileDialog&>(shown)); });
+    return dialog.chosenFile();
+}
+
+int ModalRecorder::drive(QDialog& dialog, const DialogDriver& driver)
+{
     dialog.setResult(QDialog::Rejected);
     dialog.show();
-    if (m_drivers.empty()) {
-        if (m_defaultDriver) {
-            m_defaultDriver(dialog);
-        } else {
-            dialog.reject();
-        }
-    } else {
-        const DialogDriver driver = std::move(m_drivers.front());
-        m_drivers.pop_front();
+    if (driver) {
         driver(dialog);
+    } else {
+        dialog.reject();
     }
     if (dialog.isVisible()) {
         // The driver left it open: end it as cancelled so the caller never waits on a hidden modal loop.

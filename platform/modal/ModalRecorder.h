@@ -8,17 +8,22 @@
 
 #include <deque>
 #include <functional>
+#include <variant>
+
+class QFileDialog;
 
 namespace modal {
 
-// A handler for tests: it answers message boxes from a queue of buttons and dialogs from a queue of drivers,
-// and records what was shown. It installs itself on construction and puts the previous handler back when
-// destroyed, so a test that creates one on the stack answers everything modal in its scope.
+// A handler for tests: it answers message boxes from a queue of buttons, dialogs from a queue of drivers and file
+// dialogs from a queue of names or drivers, and records what was shown. It installs itself on construction and puts the
+// previous handler back when destroyed, so a test that creates one on the stack answers everything modal in its scope.
 class ModalRecorder : public ModalHandler
 {
 public:
     // Works on the shown dialog as a user would (types, clicks OK); the dialog's result is what it leaves.
     using DialogDriver = std::function<void(QDialog&)>;
+    // Works on the shown file dialog as a user would; the file chosen is the one it accepts.
+    using FileDialogDriver = std::function<void(QFileDialog&)>;
 
     ModalRecorder();
     ~ModalRecorder() override;
@@ -32,24 +37,36 @@ public:
     void driveDialog(DialogDriver driver);
     // Drives every dialog that no queued driver answers, e.g. to note each preview a test's commands show.
     void setDefaultDriver(DialogDriver driver) { m_defaultDriver = std::move(driver); }
+    // The next file dialog is answered with this name without showing; an empty name cancels it. A file dialog
+    // without an answer is cancelled.
+    void answerFile(const QString& fileName);
+    // The next file dialog shows as on the desktop and is handed to this driver.
+    void driveFileDialog(FileDialogDriver driver);
 
     const QList<MessageRequest>& messages() const { return m_messages; }
     QStringList messageTexts() const;
     const QStringList& dialogTitles() const { return m_dialogTitles; }
+    const QList<FileRequest>& fileRequests() const { return m_fileRequests; }
     int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
     int pendingDrivers() const { return static_cast<int>(m_drivers.size()); }
     void clear();
 
     MessageButton showMessage(const MessageRequest& request, QWidget* parent) override;
     int runDialog(QDialog& dialog) override;
+    QString chooseFile(const FileRequest& request, QWidget* parent) override;
 
 private:
+    // Shows the dialog, hands it to the driver (none cancels it) and returns the result it is left with.
+    static int drive(QDialog& dialog, const DialogDriver& driver);
+
     ModalHandler* m_previous;
     std::deque<MessageButton> m_answers;
     std::deque<DialogDriver> m_drivers;
     DialogDriver m_defaultDriver;
+    std::deque<std::variant<QString, FileDialogDriver>> m_fileAnswers;
     QList<MessageRequest> m_messages;
     QStringList m_dialogTitles;
+    QList<FileRequest> m_fileRequests;
 };
 
 } // namespace modal

@@ -1,6 +1,5 @@
 #include "ImportFixture.h"
 #include "SqliteShell.h"
-#include "WhenModalShows.h"
 
 #include "platform/ui/DBGrid.h"
 
@@ -126,7 +125,7 @@ TEST_F(ImportDialogTest, ChoiceCancelledInTheOpenDialogAfterRefusalsEmptiesTheCo
         if (viewed)
             click(dialog().btnDuplicate);
         bool shown = false;
-        whenModalShows<QFileDialog>([&shown](QFileDialog& files) {
+        m_modal.driveFileDialog([&shown](QFileDialog& files) {
             shown = true;
             QTest::keyClick(files.focusWidget() ? files.focusWidget() : &files, Qt::Key_Escape);
         });

@@ -92,7 +92,7 @@ protected:
     void preview(Kind kind, int itemIndex, const QString& file)
     {
         dialog().setRadioGroup1ItemIndex(itemIndex);
-        dialog().OpenDialog1.setNextFileName(file);
+        m_modal.answerFile(file);
         click(kind == Kind::Department ? dialog().btnDepartment : dialog().btnEmployee);
     }
 

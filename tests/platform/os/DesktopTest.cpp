@@ -114,13 +114,22 @@ TEST(DesktopTest, AnyFileIsShownAsStarDotStarAndMatchesNamesWithoutADot)
     EXPECT_EQ(chosen, folder.filePath("README"));
 }
 
-TEST(DesktopTest, NextFileNameAnswersOneDialogWithoutShowingIt)
+TEST(DesktopTest, TheRecorderAnswersAFileDialogWithoutShowingIt)
 {
+    modal::ModalRecorder recorder;
     os::FileDialog dialogs;
-    dialogs.setNextFileName("/data/import.txt");
+    recorder.answerFile("/data/import.txt");
     EXPECT_EQ(dialogs.getOpenFileName(nullptr, {}), "/data/import.txt");
-    dialogs.setNextFileName(QString());
-    EXPECT_EQ(dialogs.getSaveFileName(nullptr, {}), QString()) << "an empty answer is a cancel";
+    recorder.answerFile(QString());
+    os::FileDialog::Options exportOptions;
+    exportOptions.caption = "Export";
+    EXPECT_EQ(dialogs.getSaveFileName(nullptr, exportOptions), QString()) << "an empty answer is a cancel";
+    // The save dialog was asked to propose the name chosen last, which the cancel kept.
+    ASSERT_EQ(recorder.fileRequests().size(), 2);
+    EXPECT_TRUE(recorder.fileRequests().at(1).save);
+    EXPECT_EQ(recorder.fileRequests().at(1).options.caption, "Export");
+    EXPECT_EQ(recorder.fileRequests().at(1).fileName, "/data/import.txt");
+    EXPECT_EQ(dialogs.fileName(), "/data/import.txt");
 }
 
 // A program folder, a help viewer that looks there, and the messages the viewer gave.
