@@ -1,5 +1,6 @@
 #include "platform/modal/DesktopModalHandler.h"
 
+#include "platform/modal/DesktopProgress.h"
 #include "platform/modal/FileDialogWindow.h"
 
 #include <QDialog>
@@ -80,6 +81,11 @@ QString DesktopModalHandler::chooseFile(const FileRequest& request, QWidget* par
     FileDialogWindow dialog(request, parent);
     dialog.exec();
     return dialog.chosenFile();
+}
+
+std::unique_ptr<Progress> DesktopModalHandler::startProgress(const ProgressRequest& request, QWidget* parent)
+{
+    return std::make_unique<DesktopProgress>(request, parent);
 }
 
 } // namespace modal

@@ -49,4 +49,9 @@ QString ModalPoint::chooseFile(const FileRequest& request, QWidget* parent)
     return handler().chooseFile(request, parent);
 }
 
+std::unique_ptr<Progress> ModalPoint::startProgress(const ProgressRequest& request, QWidget* parent)
+{
+    return handler().startProgress(request, parent);
+}
+
 } // namespace modal

@@ -2,6 +2,10 @@
 
 #include "platform/modal/FileRequest.h"
 #include "platform/modal/MessageRequest.h"
+#include "platform/modal/Progress.h"
+#include "platform/modal/ProgressRequest.h"
+
+#include <memory>
 
 class QDialog;
 class QWidget;
@@ -10,8 +14,8 @@ namespace modal {
 
 class ModalHandler;
 
-// The one place through which every message box, modal dialog and file dialog passes. By default it shows them on the
-// desktop; a test installs its own handler (ModalRecorder) to answer them and see what was asked.
+// The one place through which every message box, modal dialog, file dialog and progress window passes. By default it
+// shows them on the desktop; a test installs its own handler (ModalRecorder) to answer them and see what was asked.
 class ModalPoint
 {
 public:
@@ -31,6 +35,8 @@ public:
     static int runModal(QDialog& dialog);
     // An open-file or save-file dialog; the chosen file, or an empty name when the user cancelled.
     static QString chooseFile(const FileRequest& request, QWidget* parent = nullptr);
+    // A progress window, open until the object returned is destroyed.
+    static std::unique_ptr<Progress> startProgress(const ProgressRequest& request, QWidget* parent = nullptr);
 };
 
 } // namespace modal

@@ -3,9 +3,40 @@
 #include "platform/modal/FileDialogWindow.h"
 #include "platform/modal/ModalPoint.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 namespace modal {
+
+namespace {
+
+// A progress window that is never shown: it notes each step and stops where the test said.
+class RecordedProgress : public Progress
+{
+public:
+    RecordedProgress(QStringList& steps, int cancelAt)
+        : m_steps(steps)
+        , m_cancelAt(cancelAt)
+    {
+    }
+
+    void step(const QString& text) override
+    {
+        m_steps.append(text);
+        ++m_done;
+        // The program goes on answering its other windows, as it does with the window shown.
+        QCoreApplication::processEvents();
+    }
+
+    bool cancelled() const override { return m_cancelAt > 0 && m_done >= m_cancelAt; }
+
+private:
+    QStringList& m_steps;
+    int m_cancelAt;
+    int m_done = 0;
+};
+
+} // namespace
 
 ModalRecorder::ModalRecorder()
     : m_previous(ModalPoint::setHandler(this))
@@ -37,6 +68,11 @@ void ModalRecorder::driveFileDialog(FileDialogDriver driver)
     m_fileAnswers.emplace_back(std::move(driver));
 }
 
+void ModalRecorder::cancelProgressAt(int step)
+{
+    m_progressCancels.push_back(step);
+}
+
 QStringList ModalRecorder::messageTexts() const
 {
     QStringList texts;
@@ -51,9 +87,12 @@ void ModalRecorder::clear()
     m_answers.clear();
     m_drivers.clear();
     m_fileAnswers.clear();
+    m_progressCancels.clear();
     m_messages.clear();
     m_dialogTitles.clear();
     m_fileRequests.clear();
+    m_progressRequests.clear();
+    m_progressSteps.clear();
 }
 
 MessageButton ModalRecorder::showMessage(const MessageRequest& request, QWidget* /*parent*/)
@@ -93,6 +132,17 @@ QString ModalRecorder::chooseFile(const FileRequest& request, QWidget* parent)
     const FileDialogDriver& driver = std::get<FileDialogDriver>(answer);
     drive(dialog, [&driver](QDialog& shown) { driver(static_cast<QFileDialog&>(shown)); });
     return dialog.chosenFile();
+}
+
+std::unique_ptr<Progress> ModalRecorder::startProgress(const ProgressRequest& request, QWidget* /*parent*/)
+{
+    m_progressRequests.append(request);
+    int cancelAt = 0;
+    if (!m_progressCancels.empty()) {
+        cancelAt = m_progressCancels.front();
+        m_progressCancels.pop_front();
+    }
+    return std::make_unique<RecordedProgress>(m_progressSteps, cancelAt);
 }
 
 int ModalRecorder::drive(QDialog& dialog, const DialogDriver& driver)

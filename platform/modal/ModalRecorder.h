@@ -15,8 +15,9 @@ class QFileDialog;
 namespace modal {
 
 // A handler for tests: it answers message boxes from a queue of buttons, dialogs from a queue of drivers and file
-// dialogs from a queue of names or drivers, and records what was shown. It installs itself on construction and puts the
-// previous handler back when destroyed, so a test that creates one on the stack answers everything modal in its scope.
+// dialogs from a queue of names or drivers, stops progress windows where told, and records what was shown. It installs
+// itself on construction and puts the previous handler back when destroyed, so a test that creates one on the stack
+// answers everything modal in its scope.
 class ModalRecorder : public ModalHandler
 {
 public:
@@ -42,11 +43,16 @@ public:
     void answerFile(const QString& fileName);
     // The next file dialog shows as on the desktop and is handed to this driver.
     void driveFileDialog(FileDialogDriver driver);
+    // The next progress window is stopped at its step-th step, as a press of its stop button then would. Progress
+    // windows without such an answer run to the end.
+    void cancelProgressAt(int step);
 
     const QList<MessageRequest>& messages() const { return m_messages; }
     QStringList messageTexts() const;
     const QStringList& dialogTitles() const { return m_dialogTitles; }
     const QList<FileRequest>& fileRequests() const { return m_fileRequests; }
+    const QList<ProgressRequest>& progressRequests() const { return m_progressRequests; }
+    const QStringList& progressSteps() const { return m_progressSteps; } // the texts of every step, in order
     int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
     int pendingDrivers() const { return static_cast<int>(m_drivers.size()); }
     void clear();
@@ -54,6 +60,7 @@ public:
     MessageButton showMessage(const MessageRequest& request, QWidget* parent) override;
     int runDialog(QDialog& dialog) override;
     QString chooseFile(const FileRequest& request, QWidget* parent) override;
+    std::unique_ptr<Progress> startProgress(const ProgressRequest& request, QWidget* parent) override;
 
 private:
     // Shows the dialog, hands it to the driver (none cancels it) and returns the result it is left with.
@@ -64,9 +71,12 @@ private:
     std::deque<DialogDriver> m_drivers;
     DialogDriver m_defaultDriver;
     std::deque<std::variant<QString, FileDialogDriver>> m_fileAnswers;
+    std::deque<int> m_progressCancels;
     QList<MessageRequest> m_messages;
     QStringList m_dialogTitles;
     QList<FileRequest> m_fileRequests;
+    QList<ProgressRequest> m_progressRequests;
+    QStringList m_progressSteps;
 };
 
 } // namespace modal

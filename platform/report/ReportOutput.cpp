@@ -12,7 +12,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProgressDialog>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -110,19 +109,7 @@ QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* paren
     if (peeked.isEmpty())
         return {};
 
-    // Pages are laid out while they print, so the progress window counts pages without knowing how many follow.
     const QString title = pages.format().title();
-    QProgressDialog progress(QStringLiteral("Printing \"%1\"...").arg(title), QStringLiteral("Cancel"), 0, 0, parent);
-    progress.setObjectName(QStringLiteral("PrintProgress"));
-    progress.setWindowTitle(QStringLiteral("Printing"));
-    progress.setWindowModality(Qt::ApplicationModal); // keeps a second run from starting meanwhile
-    progress.setMinimumDuration(0);
-    const auto pageDone = [&progress](int done) {
-        progress.setLabelText(QStringLiteral("Printing page %1...").arg(done));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    };
-
     // A printer given is the program's, set up by the user: its paper and orientation hold, also where the pages
     // go to a PDF file instead.
     const std::optional<QPageLayout> paper
@@ -137,17 +124,25 @@ QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* paren
         if (!canPrintTo(*printer))
             pdfPath = fallbackPdfPath(title);
     }
-    if (!pdfPath.isEmpty()) {
-        progress.show();
+
+    // Pages are laid out while they print, so the progress window counts pages without knowing how many follow. It
+    // is application modal: that keeps a second run from starting meanwhile.
+    const std::unique_ptr<modal::Progress> progress = modal::ModalPoint::startProgress(
+        { QStringLiteral("Printing"), QStringLiteral("Printing \"%1\"...").arg(title), QStringLiteral("Cancel"),
+            QStringLiteral("PrintProgress"), Qt::ApplicationModal },
+        parent);
+    const auto pageDone = [&progress](int done) {
+        progress->step(QStringLiteral("Printing page %1...").arg(done));
+        return !progress->cancelled();
+    };
+    if (!pdfPath.isEmpty())
         return writePdfFile(peeked, pdfPath, pageDone, paper) ? pdfPath : QString();
-    }
 
     printer->setDocName(title);
     printer->setCopyCount(1);
     printer->setPrintRange(QPrinter::AllPages);
     printer->setDuplex(QPrinter::DuplexNone);
     printer->setPaperSource(pages.format().paperBin() == PaperBin::Automatic ? QPrinter::Auto : QPrinter::Upper);
-    progress.show();
     PagePainter(pages.format()).paint(*printer, peeked, pageDone, paper);
     return {};
 }

@@ -75,6 +75,25 @@ TEST(ReportOutput, PrintGoesToTheNamedPdfWhenTheVariableIsSet)
     EXPECT_EQ(pdfPageCount(path), 2);
 }
 
+TEST(ReportOutput, PrintCountsItsPagesInAProgressWindowWhoseStopDropsTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("printed.pdf");
+    const ScopedEnvironmentVariable redirect(ReportOutput::printToPdfVariable, path);
+    modal::ModalRecorder recorder;
+    EXPECT_EQ(staffReport(80)->Print(), path);
+    ASSERT_EQ(recorder.progressRequests().size(), 1);
+    EXPECT_EQ(recorder.progressRequests().front().caption, "Printing");
+    EXPECT_EQ(recorder.progressRequests().front().text, "Printing \"Staff\"...");
+    EXPECT_EQ(
+        recorder.progressSteps(), QStringList({ "Printing page 1...", "Printing page 2...", "Printing page 3..." }));
+
+    ASSERT_TRUE(QFile::remove(path));
+    recorder.cancelProgressAt(2);
+    EXPECT_EQ(staffReport(80)->Print(), QString());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 TEST(ReportOutput, PrintsThroughTheGivenPrinter)
 {
     QTemporaryDir dir;
