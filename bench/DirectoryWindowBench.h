@@ -2,7 +2,7 @@
 
 #include "bench/DirectoryBench.h"
 #include "ScopedEnvironmentVariable.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -60,7 +60,7 @@ private:
     ScopedEnvironmentVariable m_settingsFolder;
     ScopedEnvironmentVariable m_runtimeFolder;
     DirectoryBench m_bench; // the alias
-    ui::ModalRecorder m_modal;
+    modal::ModalRecorder m_modal;
     QString m_firstName;
     QString m_lastName;
     std::unique_ptr<DirectoryProgram> m_program;

@@ -5,7 +5,7 @@
 #include "platform/os/HelpViewer.h"
 #include "platform/os/WindowDirectory.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -48,7 +48,7 @@ private:
     QTemporaryDir m_scratch;
     ScopedEnvironmentVariable m_settingsFolder;
     DirectoryBench m_bench; // the alias
-    ui::ModalRecorder m_modal;
+    modal::ModalRecorder m_modal;
     ui::Application m_application;
     os::WindowDirectory m_windows;
     os::HelpViewer m_help;

@@ -3,15 +3,15 @@
 #include "common/ProgramLinks.h"
 #include "platform/os/Telephony.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
 namespace CallRequest {
 
 bool handsetReady(QWidget* parent)
 {
-    return ui::ModalPoint::message(
-               HandsetPrompt, ui::MessageKind::Information, ui::MessageButton::OK | ui::MessageButton::Cancel, parent)
-        == ui::MessageButton::OK;
+    return modal::ModalPoint::message(HandsetPrompt, modal::MessageKind::Information,
+               modal::MessageButton::OK | modal::MessageButton::Cancel, parent)
+        == modal::MessageButton::OK;
 }
 
 QString commentFor(const QString& calledParty)

@@ -5,8 +5,7 @@
 #include "directory/TfrmDataMod.h"
 #include "directory/TfrmImportAscii.h"
 #include "directory/TfrmMain.h"
-#include "platform/ui/MessageRequest.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/MessageRequest.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -38,9 +37,8 @@ std::unique_ptr<TAboutBox> showSplash(os::WindowDirectory& windows)
 
 DirectoryProgram::DirectoryProgram()
 {
-    // The help system's own complaints are modal boxes like every other.
-    m_help.setNotFoundHandler(
-        [](const QString& message) { ui::ModalPoint::message(message, ui::MessageKind::Warning); });
+    // This program's help messages have always been captioned as its other warnings are.
+    m_help.setMessageCaption(modal::MessageRequest::captionFor(modal::MessageKind::Warning));
 }
 
 DirectoryProgram::~DirectoryProgram() = default;

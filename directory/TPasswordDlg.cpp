@@ -7,7 +7,7 @@
 #include "platform/db/Table.h"
 #include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 #include "platform/ui/UpperCaseEntry.h"
 #include "platform/ui/VirtualKey.h"
 #include "platform/ui/Component.h"
@@ -170,7 +170,7 @@ void TPasswordDlg::ShowEnterPassword(int mode)
     fitToMode(false);
     EdEnterPassword->setFocus();
     ui::centreOnScreen(*this);
-    ui::ModalPoint::runModal(*this);
+    modal::ModalPoint::runModal(*this);
 }
 
 void TPasswordDlg::ShowChangePassword(int mode)
@@ -193,7 +193,7 @@ void TPasswordDlg::ShowChangePassword(int mode)
     fitToMode(true);
     EdEnterPassword->setFocus();
     ui::centreOnScreen(*this);
-    ui::ModalPoint::runModal(*this);
+    modal::ModalPoint::runModal(*this);
 }
 
 void TPasswordDlg::done(int result)
@@ -222,8 +222,8 @@ bool TPasswordDlg::FormClose()
             m_owner.EnableEditing();
             return true;
         }
-        ui::ModalPoint::message(
-            QStringLiteral("Incorrect Password"), ui::MessageKind::Warning, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(
+            QStringLiteral("Incorrect Password"), modal::MessageKind::Warning, modal::MessageButton::OK, this);
         return false;
     case changeMode:
         return ChangePassword();
@@ -316,5 +316,5 @@ bool TPasswordDlg::ChangePassword()
 
 void TPasswordDlg::inform(const QString& text)
 {
-    ui::ModalPoint::message(text, ui::MessageKind::Information, ui::MessageButton::OK, this);
+    modal::ModalPoint::message(text, modal::MessageKind::Information, modal::MessageButton::OK, this);
 }

@@ -6,13 +6,13 @@
 #include "directory/TfrmDataMod.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
+#include "platform/modal/ModalPoint.h"
 #include "platform/ui/Bevel.h"
 #include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
 #include "platform/ui/UpperCaseEntry.h"
 
 #include <QFrame>
@@ -121,15 +121,15 @@ int TfrmEditMaster::EditDepartments()
     setWindowTitle(QStringLiteral("Editing Department"));
     ui::centreOnScreen(*this);
     EditDepartmentSearch->setFocus();
-    return ui::ModalPoint::runModal(*this) == QDialog::Accepted ? mrOK : mrCancel;
+    return modal::ModalPoint::runModal(*this) == QDialog::Accepted ? mrOK : mrCancel;
 }
 
 bool TfrmEditMaster::FormClose()
 {
     if (!isEditing(*ActiveDataSource))
         return true; // TblEditDepartment stays open on its row for the next showing
-    ui::ModalPoint::message(QStringLiteral("Cancel changes or post changes before closing"),
-        ui::MessageKind::Information, ui::MessageButton::OK, this);
+    modal::ModalPoint::message(QStringLiteral("Cancel changes or post changes before closing"),
+        modal::MessageKind::Information, modal::MessageButton::OK, this);
     return false;
 }
 
@@ -158,5 +158,6 @@ void TfrmEditMaster::EditDepartmentSearchKeyUp(int key)
     // No match leaves the row where it is, silently; only a failing look-up says anything.
     const IncrementalSearch search(*m_dataModule.TblEditDepartment, QStringLiteral("Department"));
     if (search.lookUp(SearchText) == IncrementalSearch::Outcome::Failed)
-        ui::ModalPoint::message(QStringLiteral("Not Found"), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(
+            QStringLiteral("Not Found"), modal::MessageKind::Information, modal::MessageButton::OK, this);
 }

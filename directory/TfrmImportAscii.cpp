@@ -16,7 +16,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -394,16 +394,16 @@ void TfrmImportAscii::showImportResult(qint64 refused)
 {
     EditDuplicate->setText(QString::number(refused));
     if (refused != 0) {
-        ui::ModalPoint::message(QStringLiteral("There are %1 duplicate records(s).\t\r"
-                                               "Please press the View Duplication Record button to view duplicate "
-                                               "record(s).")
-                                    .arg(refused),
-            ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(QStringLiteral("There are %1 duplicate records(s).\t\r"
+                                                  "Please press the View Duplication Record button to view duplicate "
+                                                  "record(s).")
+                                       .arg(refused),
+            modal::MessageKind::Information, modal::MessageButton::OK, this);
         btnDuplicate->setEnabled(true);
         return;
     }
-    ui::ModalPoint::message(
-        QStringLiteral("All records have been imported."), ui::MessageKind::Information, ui::MessageButton::OK, this);
+    modal::ModalPoint::message(QStringLiteral("All records have been imported."), modal::MessageKind::Information,
+        modal::MessageButton::OK, this);
     SrcDestTable->setEnabled(false);
     EditDuplicate->clear();
     btnDuplicate->setEnabled(false);
@@ -435,11 +435,11 @@ bool TfrmImportAscii::FormCloseQuery()
 {
     if (!ImportPending)
         return true;
-    const ui::MessageButton answer
-        = ui::ModalPoint::message(QStringLiteral("Data has not been import to department or employee record yet.\t\r"
-                                                 "Do you want to import the data first before exit?"),
-            ui::MessageKind::Information, ui::MessageButton::Yes | ui::MessageButton::No, this);
-    return answer != ui::MessageButton::Yes;
+    const modal::MessageButton answer
+        = modal::ModalPoint::message(QStringLiteral("Data has not been import to department or employee record yet.\t\r"
+                                                    "Do you want to import the data first before exit?"),
+            modal::MessageKind::Information, modal::MessageButton::Yes | modal::MessageButton::No, this);
+    return answer != modal::MessageButton::Yes;
 }
 
 void TfrmImportAscii::FormClose()

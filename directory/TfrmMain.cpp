@@ -23,7 +23,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -126,7 +126,7 @@ void TfrmMain::PrinterSetup1Click()
     // The directory prints nothing itself: the choice waits on the program's printer.
     os::PrinterSetupDialog dialog(m_printer.printer(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetup"));
-    ui::ModalPoint::runModal(dialog);
+    modal::ModalPoint::runModal(dialog);
 }
 
 void TfrmMain::PrintListing1Click()
@@ -156,7 +156,7 @@ void TfrmMain::About1Click()
     TAboutBox aboutBox(this, &m_windows);
     aboutBox.OKButton->setVisible(true);
     aboutBox.setWindowTitle(QStringLiteral("About Ringfolio"));
-    ui::ModalPoint::runModal(aboutBox);
+    modal::ModalPoint::runModal(aboutBox);
 }
 
 void TfrmMain::GoToCompanion()

@@ -13,7 +13,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
 #include <QAction>
 #include <QShortcut>
@@ -79,8 +79,8 @@ void TfrmMain::dialIfAny(const QString& name, const QString& number)
 {
     // Nothing is trimmed: a value of blanks is a number, and its clean-up leaves the prefix alone.
     if (number.isEmpty()) {
-        ui::ModalPoint::message(
-            QStringLiteral("There is no number to dial."), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(QStringLiteral("There is no number to dial."), modal::MessageKind::Information,
+            modal::MessageButton::OK, this);
         return;
     }
     DialNumber(name, number);
@@ -97,7 +97,7 @@ void TfrmMain::DialNumber(const QString& name, const QString& number)
         chooser.CalledParty = name;
         chooser.Comment = comment;
         chooser.SplitNumbers();
-        ui::ModalPoint::runModal(chooser);
+        modal::ModalPoint::runModal(chooser);
         return;
     }
     if (!CallRequest::handsetReady(this))
@@ -175,5 +175,5 @@ void TfrmMain::SpecialNumber1Click()
 void TfrmMain::openSpecialNumbers()
 {
     TFrmSpecial dialog(m_dataModule, this);
-    ui::ModalPoint::runModal(dialog);
+    modal::ModalPoint::runModal(dialog);
 }

@@ -11,8 +11,8 @@
 #include "directory/TfrmDataMod.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/modal/ModalPoint.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -209,5 +209,6 @@ void TfrmMain::EditSearchFieldKeyUp(int key)
         return;
     // No match leaves the record where it is, silently; only a failing look-up says anything.
     if (IncrementalSearch(*table, fieldName).lookUp(m_unit.SearchText) == IncrementalSearch::Outcome::Failed)
-        ui::ModalPoint::message(QStringLiteral("Not Found"), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(
+            QStringLiteral("Not Found"), modal::MessageKind::Information, modal::MessageButton::OK, this);
 }

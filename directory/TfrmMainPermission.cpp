@@ -14,7 +14,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupCombo.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 #include "platform/ui/VirtualKey.h"
 
 #include <QAction>
@@ -57,8 +57,8 @@ void TfrmMain::connectPermission()
 void TfrmMain::AddModify1Click()
 {
     if (m_unit.EditAllowed) {
-        ui::ModalPoint::message(QStringLiteral("You already have a permission to add/modify a record."),
-            ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(QStringLiteral("You already have a permission to add/modify a record."),
+            modal::MessageKind::Information, modal::MessageButton::OK, this);
         return;
     }
     {
@@ -66,8 +66,8 @@ void TfrmMain::AddModify1Click()
         dialog.ShowEnterPassword(TPasswordDlg::enterMode);
     }
     if (m_unit.EditAllowed) {
-        ui::ModalPoint::message(QStringLiteral("You are now allowed to add/modify a record."),
-            ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(QStringLiteral("You are now allowed to add/modify a record."),
+            modal::MessageKind::Information, modal::MessageButton::OK, this);
     }
 }
 
@@ -95,7 +95,7 @@ void TfrmMain::ImportRecord1Click()
 void TfrmMain::openImport()
 {
     TfrmImportAscii dialog(m_dataModule, m_programFolder, this);
-    ui::ModalPoint::runModal(dialog);
+    modal::ModalPoint::runModal(dialog);
 }
 
 void TfrmMain::ChangePassword1Click()
@@ -129,30 +129,33 @@ void TfrmMain::EmployeeKeyPress(int key)
     if (closesList(key))
         PanelEmployeeDock->hide();
     else
-        ui::ModalPoint::message(QString(notAllowed), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(
+            QString(notAllowed), modal::MessageKind::Information, modal::MessageButton::OK, this);
 }
 
 void TfrmMain::DepartmentKeyPress(int key)
 {
     if (m_unit.EditAllowed) {
-        ui::ModalPoint::message(QStringLiteral("Please use the Insert or Edit button or Add/Modify Department menu "
-                                               "item to add, delete, or modify a department record."),
-            ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(QStringLiteral("Please use the Insert or Edit button or Add/Modify Department menu "
+                                                  "item to add, delete, or modify a department record."),
+            modal::MessageKind::Information, modal::MessageButton::OK, this);
     } else if (closesList(key)) {
         PanelDepartmentDock->hide();
     } else {
-        ui::ModalPoint::message(QString(notAllowed), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(
+            QString(notAllowed), modal::MessageKind::Information, modal::MessageButton::OK, this);
     }
 }
 
 void TfrmMain::DBGridEmployee2KeyPress(int key)
 {
     if (m_unit.EditAllowed) {
-        ui::ModalPoint::message(QStringLiteral("Please use the left sheet to add or edit an employee."),
-            ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(QStringLiteral("Please use the left sheet to add or edit an employee."),
+            modal::MessageKind::Information, modal::MessageButton::OK, this);
     } else if (closesList(key)) {
         PanelEmployeeDock->hide();
     } else {
-        ui::ModalPoint::message(QString(notAllowed), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(
+            QString(notAllowed), modal::MessageKind::Information, modal::MessageButton::OK, this);
     }
 }

@@ -8,7 +8,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/ui/BusyCursor.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void writeExport(TFrmMain& mainWindow, db::DataSet& rows, const ExportColumns& c
 
 void tellExported(TFrmMain& mainWindow, const QString& text)
 {
-    ui::ModalPoint::message(text, ui::MessageKind::Information, ui::MessageButton::OK, &mainWindow);
+    modal::ModalPoint::message(text, modal::MessageKind::Information, modal::MessageButton::OK, &mainWindow);
 }
 
 void exportList(TFrmMain& mainWindow, db::DataSet& rows, const ExportColumns& columns, Format format)

@@ -30,7 +30,7 @@
 #include "platform/ui/DBMemo.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/MaximiseOnScreen.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 #include "platform/ui/Component.h"
 
 #include <QCloseEvent>
@@ -381,7 +381,7 @@ void TFrmMain::PrinterSetup1Click()
     // Accepted, the choice is on the program's printer, which the following prints and previews use.
     os::PrinterSetupDialog dialog(m_printerSetupDialog1.printer(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
-    ui::ModalPoint::runModal(dialog);
+    modal::ModalPoint::runModal(dialog);
 }
 
 void TFrmMain::Content1Click()
@@ -396,7 +396,7 @@ void TFrmMain::About1Click()
     TAboutBox aboutBox(this, &m_windows);
     aboutBox.OKButton->setVisible(true);
     aboutBox.setWindowTitle(QStringLiteral("About Ringfolio"));
-    ui::ModalPoint::runModal(aboutBox);
+    modal::ModalPoint::runModal(aboutBox);
 }
 
 void TFrmMain::ToolBtnPreviewClick()
@@ -420,7 +420,7 @@ void TFrmMain::ToolBtnExportClick()
     if (m_runInProgress)
         return;
     TfrmSelectDelimiter delimiter(*this);
-    if (ui::ModalPoint::runModal(delimiter) != QDialog::Accepted)
+    if (modal::ModalPoint::runModal(delimiter) != QDialog::Accepted)
         return;
     const QString listName = m_dataMod.QryReportName->AsString();
     const QString fileName = m_saveDialog1.getSaveFileName(this,
@@ -518,7 +518,7 @@ void TFrmMain::runDepartmentChooser()
     // Every department confirmed in the chooser runs the current action; closing it ends the run.
     TSelectionDlg chooser(*this);
     chooser.PrepareDepartmentList();
-    ui::ModalPoint::runModal(chooser);
+    modal::ModalPoint::runModal(chooser);
 }
 
 void TFrmMain::runAction(

@@ -11,7 +11,7 @@
 #include "platform/ui/Bevel.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 #include "platform/ui/Component.h"
 
 #include <QLabel>
@@ -62,8 +62,8 @@ void TSelectionDlg::OKBtnClick()
 {
     const QString department = DBLookupComboBoxSelect->currentText();
     if (department.isEmpty()) {
-        ui::ModalPoint::message(
-            QStringLiteral("Please select a department"), ui::MessageKind::Information, ui::MessageButton::OK, this);
+        modal::ModalPoint::message(QStringLiteral("Please select a department"), modal::MessageKind::Information,
+            modal::MessageButton::OK, this);
         return;
     }
     // One run per OK: a second OK while this department is still being built is not taken.

@@ -1,10 +1,11 @@
 #include "platform/os/HelpViewer.h"
 
+#include "platform/modal/ModalPoint.h"
+
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -29,7 +30,6 @@ QString localName(const QString& helpFile)
 
 HelpViewer::HelpViewer(const QString& programFolder)
     : m_programFolder(programFolder)
-    , m_notFound([](const QString& message) { QMessageBox::warning(nullptr, QStringLiteral("Help"), message); })
 {
 }
 
@@ -40,8 +40,9 @@ void HelpViewer::showContents(const QString& helpFile)
     const QFileInfo info(QDir(m_programFolder), localName(helpFile));
     QFile file(info.absoluteFilePath());
     if (helpFile.isEmpty() || !info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        if (m_notFound)
-            m_notFound(QStringLiteral("Cannot find the help file %1.").arg(helpFile));
+        modal::ModalPoint::message(
+            modal::MessageRequest { QStringLiteral("Cannot find the help file %1.").arg(helpFile), m_messageCaption,
+                modal::MessageKind::Warning, modal::MessageButton::OK });
         return;
     }
     const QString text = QString::fromUtf8(file.readAll());

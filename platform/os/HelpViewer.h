@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class QDialog;
@@ -14,19 +13,17 @@ namespace os {
 // a text or HTML file; a relative name is looked up beside the program. A name in the old desktop's absolute form
 // ("C:\Folder\Help\NAME.HLP") named the program's installation folder, which here is the program's own: the file
 // is looked up by its bare name beside the program. A help file that is not there gets the help system's own
-// message, naming the file as the program gave it, through a replaceable handler (a warning box by default) so
-// that tests never block.
+// message, naming the file as the program gave it, in a warning box through the modal point.
 class HelpViewer
 {
 public:
-    using NotFoundHandler = std::function<void(const QString& message)>;
-
     explicit HelpViewer(const QString& programFolder = QCoreApplication::applicationDirPath());
     ~HelpViewer();
     HelpViewer(const HelpViewer&) = delete;
     HelpViewer& operator=(const HelpViewer&) = delete;
 
-    void setNotFoundHandler(NotFoundHandler handler) { m_notFound = std::move(handler); }
+    // The caption of the help system's own messages, "Help" unless the program gives another.
+    void setMessageCaption(const QString& caption) { m_messageCaption = caption; }
 
     // HELP_CONTENTS: shows the file's contents page, or reports "Cannot find the help file <name>."
     void showContents(const QString& helpFile);
@@ -38,7 +35,7 @@ public:
 
 private:
     QString m_programFolder;
-    NotFoundHandler m_notFound;
+    QString m_messageCaption = QStringLiteral("Help");
     std::unique_ptr<QDialog> m_window;
 };
 

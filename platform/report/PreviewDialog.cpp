@@ -1,15 +1,13 @@
 #include "platform/report/PreviewDialog.h"
 
+#include "platform/modal/ModalPoint.h"
 #include "platform/report/PagePainter.h"
 #include "platform/report/PreviewPageView.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
-#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -159,26 +157,22 @@ void PreviewDialog::showPage(int number)
     QElapsedTimer clock;
     clock.start();
     QElapsedTimer sinceEvents;
-    std::unique_ptr<QProgressDialog> progress;
+    std::unique_ptr<modal::Progress> progress;
     int reached = 0;
     const auto onPage = [&](int pageNumber) {
         reached = pageNumber;
         if (!progress && clock.elapsed() >= busyAfterMs) {
             QGuiApplication::setOverrideCursor(Qt::BusyCursor);
             busyCursor = true;
-            progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Stop"), 0, 0, this);
-            progress->setObjectName(QStringLiteral("PreviewProgress"));
-            progress->setWindowTitle(windowTitle());
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(0);
-            progress->show();
+            progress = modal::ModalPoint::startProgress({ windowTitle(), QString(), QStringLiteral("Stop"),
+                                                            QStringLiteral("PreviewProgress"), Qt::WindowModal },
+                this);
             sinceEvents.invalidate();
         }
         if (progress && (!sinceEvents.isValid() || sinceEvents.elapsed() >= 50)) {
-            progress->setLabelText(QStringLiteral("Laying out page %1...").arg(pageNumber));
-            QCoreApplication::processEvents();
+            progress->step(QStringLiteral("Laying out page %1...").arg(pageNumber));
             sinceEvents.start();
-            return !progress->wasCanceled();
+            return !progress->cancelled();
         }
         return true;
     };
@@ -277,7 +271,9 @@ void PreviewDialog::countPages()
 
 void PreviewDialog::warn(const std::exception& error)
 {
-    QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
+    modal::ModalPoint::message(modal::MessageRequest { QString::fromUtf8(error.what()), windowTitle(),
+                                   modal::MessageKind::Warning, modal::MessageButton::OK },
+        this);
 }
 
 } // namespace report

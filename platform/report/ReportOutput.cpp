@@ -1,5 +1,6 @@
 #include "platform/report/ReportOutput.h"
 
+#include "platform/modal/ModalPoint.h"
 #include "platform/report/PagePainter.h"
 #include "platform/report/PageSource.h"
 #include "platform/report/PreviewDialog.h"
@@ -11,7 +12,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProgressDialog>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -20,12 +20,6 @@
 namespace report {
 
 namespace {
-
-ReportOutput::PreviewRunner& previewRunner()
-{
-    static ReportOutput::PreviewRunner runner;
-    return runner;
-}
 
 // Pages whose first one was taken ahead to learn whether there is any; it is handed out again first.
 class PeekedPages : public PageSource
@@ -97,11 +91,6 @@ bool writePdfFile(PageSource& pages, const QString& path, const PagePainter::Pag
 
 void ReportOutput::preview(const PreviewPages::Walk& walk, QPrinter* printer, QWidget* parent)
 {
-    if (const PreviewRunner& runner = previewRunner()) {
-        const std::unique_ptr<PageSource> pages = walk();
-        runner(*pages);
-        return;
-    }
     // The preview's print button prints as the print command does, to the same printer, in a walk of its own.
     PreviewDialog dialog(
         walk,
@@ -111,7 +100,7 @@ void ReportOutput::preview(const PreviewPages::Walk& walk, QPrinter* printer, QW
         },
         parent);
     if (dialog.hasPages())
-        dialog.exec();
+        modal::ModalPoint::runModal(dialog);
 }
 
 QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* parent)
@@ -120,19 +109,7 @@ QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* paren
     if (peeked.isEmpty())
         return {};
 
-    // Pages are laid out while they print, so the progress window counts pages without knowing how many follow.
     const QString title = pages.format().title();
-    QProgressDialog progress(QStringLiteral("Printing \"%1\"...").arg(title), QStringLiteral("Cancel"), 0, 0, parent);
-    progress.setObjectName(QStringLiteral("PrintProgress"));
-    progress.setWindowTitle(QStringLiteral("Printing"));
-    progress.setWindowModality(Qt::ApplicationModal); // keeps a second run from starting meanwhile
-    progress.setMinimumDuration(0);
-    const auto pageDone = [&progress](int done) {
-        progress.setLabelText(QStringLiteral("Printing page %1...").arg(done));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    };
-
     // A printer given is the program's, set up by the user: its paper and orientation hold, also where the pages
     // go to a PDF file instead.
     const std::optional<QPageLayout> paper
@@ -147,17 +124,25 @@ QString ReportOutput::print(PageSource& pages, QPrinter* printer, QWidget* paren
         if (!canPrintTo(*printer))
             pdfPath = fallbackPdfPath(title);
     }
-    if (!pdfPath.isEmpty()) {
-        progress.show();
+
+    // Pages are laid out while they print, so the progress window counts pages without knowing how many follow. It
+    // is application modal: that keeps a second run from starting meanwhile.
+    const std::unique_ptr<modal::Progress> progress = modal::ModalPoint::startProgress(
+        { QStringLiteral("Printing"), QStringLiteral("Printing \"%1\"...").arg(title), QStringLiteral("Cancel"),
+            QStringLiteral("PrintProgress"), Qt::ApplicationModal },
+        parent);
+    const auto pageDone = [&progress](int done) {
+        progress->step(QStringLiteral("Printing page %1...").arg(done));
+        return !progress->cancelled();
+    };
+    if (!pdfPath.isEmpty())
         return writePdfFile(peeked, pdfPath, pageDone, paper) ? pdfPath : QString();
-    }
 
     printer->setDocName(title);
     printer->setCopyCount(1);
     printer->setPrintRange(QPrinter::AllPages);
     printer->setDuplex(QPrinter::DuplexNone);
     printer->setPaperSource(pages.format().paperBin() == PaperBin::Automatic ? QPrinter::Auto : QPrinter::Upper);
-    progress.show();
     PagePainter(pages.format()).paint(*printer, peeked, pageDone, paper);
     return {};
 }
@@ -181,11 +166,6 @@ QString ReportOutput::fallbackPdfPath(const QString& title, const QDateTime& whe
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = QDir(folder).filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
     return path;
-}
-
-ReportOutput::PreviewRunner ReportOutput::setPreviewRunner(PreviewRunner runner)
-{
-    return std::exchange(previewRunner(), std::move(runner));
 }
 
 } // namespace report

@@ -5,8 +5,6 @@
 #include <QDateTime>
 #include <QString>
 
-#include <functional>
-
 class QPrinter;
 class QWidget;
 
@@ -19,17 +17,13 @@ class PageSource;
 class ReportOutput
 {
 public:
-    // Stands in for the preview window, e.g. in tests, where a window would wait for a user. It is given a walk
-    // from the first row that has laid out nothing yet.
-    using PreviewRunner = std::function<void(PageSource& pages)>;
-
     // When this environment variable names a file, every print writes that PDF file instead of printing, so that a
     // print can be checked as a user would check it.
     static constexpr const char* printToPdfVariable = "REPORT_PRINT_TO_PDF";
 
     // Shows the pages of new walks in the preview window and returns when the user closes it; its print button
-    // prints as print() does, to the same printer, from the first row. A report without pages opens no window
-    // (a preview runner is still told).
+    // prints as print() does, to the same printer, from the first row. A report without pages opens no window.
+    // The window runs through the modal point, so a test's recorder can drive it.
     static void preview(const PreviewPages::Walk& walk, QPrinter* printer, QWidget* parent);
 
     // All pages, one copy, to the printer (the system's default when none is given), with a progress window
@@ -45,8 +39,6 @@ public:
     // Where a print goes without a printer: "<title> <yyyy-MM-dd HHmmss>.pdf" in the user's documents folder
     // (created when missing), else in the current folder; a number is added when that name is taken.
     static QString fallbackPdfPath(const QString& title, const QDateTime& when = QDateTime::currentDateTime());
-
-    static PreviewRunner setPreviewRunner(PreviewRunner runner); // returns the one it replaces
 };
 
 } // namespace report

@@ -1,6 +1,6 @@
 #include "platform/ui/Application.h"
 
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -79,7 +79,8 @@ void Application::Terminate(int exitCode)
 
 void Application::ShowException(const QString& message) const
 {
-    ModalPoint::message(MessageRequest { message, m_title, MessageKind::Error, MessageButton::OK }, m_mainForm);
+    modal::ModalPoint::message(
+        modal::MessageRequest { message, m_title, modal::MessageKind::Error, modal::MessageButton::OK }, m_mainForm);
 }
 
 void Application::quitUnlessMainFormShown()

@@ -1,7 +1,7 @@
 #include "platform/ui/Guard.h"
 
 #include "platform/ui/Application.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
 #include <QCoreApplication>
 
@@ -15,8 +15,8 @@ void showException(const QString& message) noexcept
         if (const Application* const application = Application::instance()) {
             application->ShowException(message);
         } else {
-            ModalPoint::message(
-                MessageRequest { message, QCoreApplication::applicationName(), MessageKind::Error, MessageButton::OK });
+            modal::ModalPoint::message(modal::MessageRequest {
+                message, QCoreApplication::applicationName(), modal::MessageKind::Error, modal::MessageButton::OK });
         }
     } catch (...) {
         // Nothing may leave an event handler, not even a failure to show the error.

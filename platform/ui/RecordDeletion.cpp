@@ -1,16 +1,16 @@
 #include "platform/ui/RecordDeletion.h"
 
 #include "platform/db/DataSet.h"
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
 namespace ui {
 
 bool deleteRecord(db::DataSet& dataSet, bool confirm, QWidget* parent)
 {
     if (confirm
-        && ModalPoint::message(QStringLiteral("Delete record?"), MessageKind::Confirmation,
-               MessageButton::OK | MessageButton::Cancel, parent)
-            != MessageButton::OK) {
+        && modal::ModalPoint::message(QStringLiteral("Delete record?"), modal::MessageKind::Confirmation,
+               modal::MessageButton::OK | modal::MessageButton::Cancel, parent)
+            != modal::MessageButton::OK) {
         return false;
     }
     if (dataSet.State() == db::DataSetState::Insert) {

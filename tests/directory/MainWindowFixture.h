@@ -11,7 +11,7 @@
 #include "platform/os/WindowDirectory.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/DBNavigator.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -111,7 +111,7 @@ protected:
 
     DirectoryTestEnvironment m_environment;
     ui::Application m_application;
-    ui::ModalRecorder m_modal;
+    modal::ModalRecorder m_modal;
     os::WindowDirectory m_windows;
     os::HelpViewer m_help;
 

@@ -6,8 +6,8 @@
 #include "directory/TfrmDataMod.h"
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
+#include "platform/modal/ModalRecorder.h"
 #include "platform/ui/DBEdit.h"
-#include "platform/ui/ModalRecorder.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -40,7 +40,7 @@ int runToClose(DirectoryProgram& program, const std::function<void(TfrmMain&)>& 
 TEST(StartupTest, OpensTheDirectoryShowsTheMainWindowAndPublishesBothTitles)
 {
     DirectoryTestEnvironment environment;
-    ui::ModalRecorder modal;
+    modal::ModalRecorder modal;
     DirectoryProgram program;
 
     const int exitCode = runToClose(program, [&](TfrmMain& main) {
@@ -70,7 +70,7 @@ TEST(StartupTest, OpensTheDirectoryShowsTheMainWindowAndPublishesBothTitles)
 TEST(StartupTest, TypingAtStartSearchesInsteadOfEditing)
 {
     DirectoryTestEnvironment environment;
-    ui::ModalRecorder modal;
+    modal::ModalRecorder modal;
     DirectoryProgram program;
     const int exitCode = runToClose(program, [&](TfrmMain& main) {
         const QString shownName = main.DBEditName->text();
@@ -92,13 +92,13 @@ TEST(StartupTest, MissingTableIsReportedAndTheWindowComesUpWithTheSavedPrefixKep
 {
     DirectoryTestEnvironment environment(DirectoryTestEnvironment::Content::NoEmployeeTable);
     environment.savePrefix(QStringLiteral("9"));
-    ui::ModalRecorder modal;
+    modal::ModalRecorder modal;
     DirectoryProgram program;
 
     const int exitCode = runToClose(program, [&](TfrmMain& main) {
         ASSERT_EQ(modal.messages().size(), 1) << modal.messageTexts().join(u'\n').toStdString();
-        const ui::MessageRequest& error = modal.messages().first();
-        EXPECT_EQ(error.kind, ui::MessageKind::Error);
+        const modal::MessageRequest& error = modal.messages().first();
+        EXPECT_EQ(error.kind, modal::MessageKind::Error);
         EXPECT_EQ(error.caption, QStringLiteral("Ringfolio 2.5"));
         EXPECT_TRUE(error.text.contains(QStringLiteral("employee"), Qt::CaseInsensitive)) << error.text.toStdString();
         EXPECT_FALSE(program.dataModule()->TblEmployee1->Active());

@@ -11,7 +11,7 @@
 #include "platform/os/HelpViewer.h"
 #include "platform/os/WindowDirectory.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -64,7 +64,7 @@ protected:
 
     DirectoryTestEnvironment m_environment;
     ui::Application m_application;
-    ui::ModalRecorder m_modal;
+    modal::ModalRecorder m_modal;
     os::WindowDirectory m_windows { m_environment.runtimeFolder() };
 };
 

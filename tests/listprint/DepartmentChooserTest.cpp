@@ -4,7 +4,6 @@
 #include "listprint/TSelectionDlg.h"
 #include "platform/db/Query.h"
 #include "platform/ui/DBLookupComboBox.h"
-#include "platform/ui/ModalRecorder.h"
 
 #include <QLabel>
 #include <QTableView>
@@ -19,11 +18,10 @@ TEST_F(DepartmentChooserTest, EachOkRunsTheListForTheChosenDepartmentUntilCancel
 {
     openMainWindow();
     selectList(QStringLiteral("Employees of a Department"));
-    ui::ModalRecorder recorder;
     QStringList departments;
     QStringList queries; // the employee query's text and parameter after each OK
     bool stayedOpen = true;
-    recorder.driveDialog([&](QDialog& dialog) {
+    m_recorder.driveDialog([&](QDialog& dialog) {
         auto& chooser = dynamic_cast<TSelectionDlg&>(dialog);
         EXPECT_EQ(chooser.LblSelection->text(), QStringLiteral("Please select a department for printing employee:"));
         EXPECT_EQ(focusIn(chooser), chooser.DBLookupComboBoxSelect); // the list has the focus when it opens
@@ -40,8 +38,11 @@ TEST_F(DepartmentChooserTest, EachOkRunsTheListForTheChosenDepartmentUntilCancel
     });
     doubleClickCatalogue();
 
-    EXPECT_EQ(recorder.dialogTitles(), QStringList { QStringLiteral("Department") });
-    EXPECT_EQ(recorder.messageTexts(), QStringList { QStringLiteral("Please select a department") });
+    // The chooser, and over it the preview of each department chosen.
+    const QString preview = QStringLiteral("Print Preview - ");
+    EXPECT_EQ(m_recorder.dialogTitles(),
+        QStringList({ QStringLiteral("Department"), preview + departments.value(0), preview + departments.value(1) }));
+    EXPECT_EQ(m_recorder.messageTexts(), QStringList { QStringLiteral("Please select a department") });
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(departments.size(), 2);
     EXPECT_EQ(departments.front(), QStringLiteral("ACCOUNTING")); // the first in the table's order
@@ -60,9 +61,8 @@ TEST_F(DepartmentChooserTest, TheFramedListAndTheButtonsTakeClicks)
 {
     openMainWindow();
     selectList(QStringLiteral("Employees of a Department"));
-    ui::ModalRecorder recorder;
     QString picked;
-    recorder.driveDialog([&](QDialog& dialog) {
+    m_recorder.driveDialog([&](QDialog& dialog) {
         auto& chooser = dynamic_cast<TSelectionDlg&>(dialog);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
         pointer::expectMouseReaches(chooser, { "LblSelection", "DBLookupComboBoxSelect", "OKBtn", "CancelBtn" });
@@ -81,8 +81,8 @@ TEST_F(DepartmentChooserTest, TheFramedListAndTheButtonsTakeClicks)
     });
     doubleClickCatalogue();
 
-    EXPECT_EQ(recorder.dialogTitles(), QStringList { QStringLiteral("Department") });
-    EXPECT_TRUE(recorder.messages().isEmpty()) << "a department was chosen";
+    EXPECT_EQ(m_recorder.dialogTitles(), QStringList({ QStringLiteral("Department"), "Print Preview - " + picked }));
+    EXPECT_TRUE(m_recorder.messages().isEmpty()) << "a department was chosen";
     ASSERT_FALSE(picked.isEmpty());
     ASSERT_EQ(previews().size(), 1);
     EXPECT_TRUE(previews().front().contains(picked));

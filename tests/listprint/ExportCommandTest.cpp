@@ -5,7 +5,6 @@
 #include "platform/ui/RadioGroup.h"
 
 #include "PointerInput.h"
-#include "WhenModalShows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,12 +27,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Answers the next file dialog once it is shown, as a user would.
-void answerFileDialog(const std::function<void(QFileDialog&)>& answer)
-{
-    whenModalShows<QFileDialog>(answer);
-}
 
 QString acceptCaption(const QFileDialog& dialog)
 {
@@ -95,7 +88,7 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     QString startFolder;
     bool confirmsOverwrite = true;
     QStringList fileTypes;
-    answerFileDialog([&](QFileDialog& dialog) {
+    m_recorder.driveFileDialog([&](QFileDialog& dialog) {
         title = dialog.windowTitle();
         caption = acceptCaption(dialog);
         if (const auto* const types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
@@ -140,7 +133,7 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
     const QByteArray tabFile = readFile(file);
     confirmDelimiter();
     QStringList proposed;
-    answerFileDialog([&](QFileDialog& dialog) {
+    m_recorder.driveFileDialog([&](QFileDialog& dialog) {
         proposed = dialog.selectedFiles();
         pressIn(dialog, Qt::Key_Escape);
     });
@@ -152,7 +145,7 @@ TEST_F(ExportCommandTest, TheDelimiterAndTheSaveDialogLeadToTheFileInTheChosenFo
 
     // Accepting the proposed name replaces the file without a question.
     confirmDelimiter();
-    answerFileDialog([](QFileDialog& dialog) { pressIn(dialog, Qt::Key_Return); });
+    m_recorder.driveFileDialog([](QFileDialog& dialog) { pressIn(dialog, Qt::Key_Return); });
     mainWindow().ExportToAsciiFile1->trigger();
     EXPECT_TRUE(readFile(file).startsWith("\"Last Name\", \"First Name\""));
     EXPECT_EQ(m_recorder.messageTexts(), QStringList { "The Employee Listing has been exported into " + file });
@@ -175,7 +168,7 @@ TEST_F(ExportCommandTest, TheDelimiterDialogTakesClicks)
         pointer::click(*delimiter.OKBtn);
     });
     bool asked = false;
-    answerFileDialog([&asked](QFileDialog& dialog) {
+    m_recorder.driveFileDialog([&asked](QFileDialog& dialog) {
         asked = true;
         pressIn(dialog, Qt::Key_Escape);
     });
@@ -197,7 +190,7 @@ TEST_F(ExportCommandTest, ListTwoWritesEachConfirmedDepartmentOverTheOneBefore)
     openMainWindow();
     selectList(QStringLiteral("Employees of a Department"));
     const QString file = path(QStringLiteral("department.txt"));
-    mainWindow().SaveDialog1().setNextFileName(file);
+    m_recorder.answerFile(file);
     confirmDelimiter();
     QString afterFirst;
     answerChooser([&](TSelectionDlg&) {
@@ -227,7 +220,7 @@ TEST_F(ExportCommandTest, AListNumberOutsideOneToSevenCreatesNothingAfterBothDia
     openMainWindow();
     selectList(QStringLiteral("Directors"));
     const QString file = path(QStringLiteral("directors.txt"));
-    mainWindow().SaveDialog1().setNextFileName(file);
+    m_recorder.answerFile(file);
     confirmDelimiter();
     mainWindow().ExportToAsciiFile1->trigger();
 
@@ -265,13 +258,13 @@ TEST_F(ExportCommandTest, ATargetThatCannotBeWrittenShowsTheErrorAndNoCompletion
     for (const Target& target : targets) {
         SCOPED_TRACE(target.fileName.toStdString());
         m_recorder.clear();
-        mainWindow().SaveDialog1().setNextFileName(target.fileName);
+        m_recorder.answerFile(target.fileName);
         confirmDelimiter();
         mainWindow().ExportToAsciiFile1->trigger();
 
         ASSERT_EQ(m_recorder.messages().size(), 1);
-        const ui::MessageRequest& error = m_recorder.messages().front();
-        EXPECT_EQ(error.kind, ui::MessageKind::Error);
+        const modal::MessageRequest& error = m_recorder.messages().front();
+        EXPECT_EQ(error.kind, modal::MessageKind::Error);
         EXPECT_TRUE(error.text.contains(target.fileName)) << error.text.toStdString();
         EXPECT_TRUE(error.text.contains(QString::fromUtf8(target.reason))) << error.text.toStdString();
         EXPECT_EQ(mainWindow().ReportAction(), 1);
@@ -296,7 +289,7 @@ TEST_F(ExportCommandTest, AWriteThatFailsHalfWayKeepsTheLinesBeforeItAndShowsThe
     openMainWindow();
     selectList(QStringLiteral("Employee Listing"));
     const QString file = path(QStringLiteral("half.txt"));
-    mainWindow().SaveDialog1().setNextFileName(file);
+    m_recorder.answerFile(file);
     confirmDelimiter();
     struct rlimit limited = before;
     limited.rlim_cur = 100;
@@ -305,8 +298,8 @@ TEST_F(ExportCommandTest, AWriteThatFailsHalfWayKeepsTheLinesBeforeItAndShowsThe
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &before), 0);
 
     ASSERT_EQ(m_recorder.messages().size(), 1);
-    const ui::MessageRequest& error = m_recorder.messages().front();
-    EXPECT_EQ(error.kind, ui::MessageKind::Error);
+    const modal::MessageRequest& error = m_recorder.messages().front();
+    EXPECT_EQ(error.kind, modal::MessageKind::Error);
     EXPECT_TRUE(error.text.contains(file)) << error.text.toStdString();
     EXPECT_TRUE(error.text.contains(QStringLiteral("File too large"))) << error.text.toStdString();
     const QByteArray written = readFile(file);

@@ -65,7 +65,7 @@ TEST_P(ExportFilesTest, EachFormatWritesTheWholeFileAndNamesItInItsMessage)
         EXPECT_EQ(readFile(file).toStdString(), expected.toStdString());
         EXPECT_EQ(m_recorder.messageTexts(), QStringList { QString::fromUtf8(exporter.message).arg(file) });
         ASSERT_EQ(m_recorder.messages().size(), 1);
-        EXPECT_EQ(m_recorder.messages().front().kind, ui::MessageKind::Information);
+        EXPECT_EQ(m_recorder.messages().front().kind, modal::MessageKind::Information);
         EXPECT_EQ(mainWindow().ReportAction(), 1);
     }
 }

@@ -2,8 +2,6 @@
 
 #include "PrintrollFixture.h"
 
-#include "platform/ui/ModalRecorder.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
@@ -14,7 +12,7 @@ class TSelectionDlg;
 
 // Printroll over a directory of a few employees and two departments, chosen for the exports: names with and
 // without the blank after the comma, without a comma, with letters outside ASCII, and values holding a quote, a
-// comma and a TAB. The exports' dialogs and messages go to the recorder.
+// comma and a TAB. The exports' dialogs and messages go to the fixture's recorder.
 class ExportFixture : public PrintrollFixture
 {
 protected:
@@ -25,6 +23,4 @@ protected:
     // The lines of a file as the format writes them, each ended by CR LF.
     static QByteArray commaLines(const QList<QStringList>& lines);
     static QByteArray tabLines(const QList<QStringList>& lines);
-
-    ui::ModalRecorder m_recorder;
 };

@@ -2,8 +2,6 @@
 
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
-#include "platform/report/PageSource.h"
-#include "platform/ui/ModalRecorder.h"
 
 #include <QAction>
 #include <QCursor>
@@ -92,7 +90,6 @@ TEST_F(ListCommandTest, PrintAndExportDoTheirWorkAndThenADoubleClickPreviewsAgai
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("printed.pdf"))));
 
     // Export hands the prepared rows to an exporter, for each format, and neither shows nor prints them.
-    const ui::ModalRecorder recorder; // the exporters' messages
     mainWindow().setExportFileName(path(QStringLiteral("directors.txt")));
     selectList(QStringLiteral("Directors"));
     for (const int delimiter : { 0, 1, 2 }) {
@@ -117,7 +114,6 @@ TEST_F(ListCommandTest, ANumberOutsideTheListsRunsNothing)
     execute(QStringLiteral("UPDATE Report SET ReportNumber = 0 WHERE ReportNumber = 5"));
     execute(QStringLiteral("UPDATE Report SET ReportNumber = 8 WHERE ReportNumber = 6"));
     execute(QStringLiteral("UPDATE Report SET ReportNumber = -1 WHERE ReportNumber = 7"));
-    const ui::ModalRecorder recorder;
     openMainWindow();
     for (const char* name : { "Directors", "Team Leaders", "Extended Employee Listing" }) {
         selectList(QString::fromUtf8(name));
@@ -128,7 +124,7 @@ TEST_F(ListCommandTest, ANumberOutsideTheListsRunsNothing)
     EXPECT_TRUE(previews().isEmpty());
     EXPECT_TRUE(printed().isEmpty());
     EXPECT_EQ(dataMod().QryEmployee->SQL(), storedEmployeeQuery);
-    EXPECT_TRUE(recorder.messages().isEmpty());
+    EXPECT_TRUE(m_recorder.messages().isEmpty());
 }
 
 TEST_F(ListCommandTest, WhileARunIsInProgressTheRunCommandsAreRefused)
@@ -137,7 +133,7 @@ TEST_F(ListCommandTest, WhileARunIsInProgressTheRunCommandsAreRefused)
     selectList(QStringLiteral("Employee Listing"));
     int runs = 0;
     bool commandsEnabled = true;
-    const report::ScopedPreviewRunner runner([&](report::PageSource&) {
+    m_recorder.driveDialog([&](QDialog&) {
         ++runs;
         commandsEnabled = window.PrintListing1->isEnabled() || window.ToolBtnPrinter->isEnabled()
             || window.ExportToAsciiFile1->isEnabled() || window.ToolBtnExport->isEnabled();
@@ -147,6 +143,7 @@ TEST_F(ListCommandTest, WhileARunIsInProgressTheRunCommandsAreRefused)
     window.PrintListing1->trigger();
 
     EXPECT_EQ(runs, 1);
+    EXPECT_EQ(m_recorder.dialogTitles().size(), 1) << "the preview opened no other window";
     EXPECT_FALSE(commandsEnabled);
     EXPECT_TRUE(printed().isEmpty());
     EXPECT_TRUE(window.PrintListing1->isEnabled());
@@ -156,14 +153,13 @@ TEST_F(ListCommandTest, WhileARunIsInProgressTheRunCommandsAreRefused)
 TEST_F(ListCommandTest, AFailedRunIsReportedAndLeavesPreviewAsTheAction)
 {
     ASSERT_TRUE(QFile::remove(databaseFolder() + QStringLiteral("/employee.DB")));
-    const ui::ModalRecorder recorder;
     openMainWindow();
     selectList(QStringLiteral("Employee Listing"));
     mainWindow().PrinttoPrinter1->trigger();
 
-    ASSERT_EQ(recorder.messages().size(), 1);
-    EXPECT_EQ(recorder.messages().front().kind, ui::MessageKind::Error);
-    EXPECT_TRUE(recorder.messages().front().text.contains(QStringLiteral("employee"), Qt::CaseInsensitive));
+    ASSERT_EQ(m_recorder.messages().size(), 1);
+    EXPECT_EQ(m_recorder.messages().front().kind, modal::MessageKind::Error);
+    EXPECT_TRUE(m_recorder.messages().front().text.contains(QStringLiteral("employee"), Qt::CaseInsensitive));
     EXPECT_EQ(mainWindow().ReportAction(), 1);
     EXPECT_TRUE(mainWindow().PrinttoPrinter1->isEnabled());
 }

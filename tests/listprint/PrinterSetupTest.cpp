@@ -2,7 +2,7 @@
 
 #include "PrintrollFixture.h"
 
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -68,7 +68,7 @@ protected:
         return path(QStringLiteral("printed.pdf"));
     }
 
-    ui::ModalRecorder m_modal;
+    modal::ModalRecorder m_modal;
     QString m_seenTitle;
     QString m_seenName;
     QString m_seenPaper;

@@ -3,7 +3,8 @@
 #include "common/DirectoryDatabase.h"
 #include "platform/db/Query.h"
 #include "platform/db/Session.h"
-#include "platform/report/PageSource.h"
+#include "platform/report/PreviewDialog.h"
+#include "platform/report/PreviewPageView.h"
 #include "platform/ui/DBGrid.h"
 #include "setup/DirectoryInstaller.h"
 
@@ -16,13 +17,16 @@ void PrintrollFixture::SetUp()
 {
     DirectoryInstaller(databaseFolder()).installDemo();
     m_windows = std::make_unique<os::WindowDirectory>(path(QStringLiteral("runtime")));
-    m_previewRunner.emplace([this](report::PageSource& pages) {
-        QStringList texts;
-        if (const std::optional<report::Page> first = pages.nextPage()) {
-            for (int item = 0; item < first->itemCount(); ++item)
-                texts << first->text(item);
+    m_recorder.setDefaultDriver([this](QDialog& dialog) {
+        if (const auto* const preview = qobject_cast<report::PreviewDialog*>(&dialog)) {
+            QStringList texts;
+            if (const report::Page* const first = preview->pageView()->page()) {
+                for (int item = 0; item < first->itemCount(); ++item)
+                    texts << first->text(item);
+            }
+            m_previews.append(texts);
         }
-        m_previews.append(texts);
+        dialog.reject();
     });
 }
 
@@ -31,7 +35,6 @@ void PrintrollFixture::TearDown()
     m_mainWindow.reset();
     m_dataMod.reset();
     m_windows.reset();
-    m_previewRunner.reset();
     db::Session::defaultSession().RemoveAllPasswords();
 }
 

@@ -7,20 +7,19 @@
 #include "common/DirectoryDatabase.h"
 #include "listprint/TFrmDataMod.h"
 #include "listprint/TFrmMain.h"
+#include "platform/modal/ModalRecorder.h"
 #include "platform/os/WindowDirectory.h"
 #include "platform/report/ReportOutput.h"
-#include "platform/report/ScopedPreviewRunner.h"
 
 #include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 
 // A demo directory under the alias "Ringfolio 2.5" in a temporary folder, a window directory of the test's own,
-// and Printroll's data module and main window over them. Previews are recorded instead of shown, and prints
-// go to a PDF file in the folder.
+// and Printroll's data module and main window over them. Dialogs and messages go to the recorder, which notes the
+// first page of each preview that no queued driver answers, and prints go to a PDF file in the folder.
 class PrintrollFixture : public ::testing::Test
 {
 protected:
@@ -50,6 +49,8 @@ protected:
     const QList<QStringList>& previews() const { return m_previews; }
     QByteArray printed() const { return readFile(path(QStringLiteral("printed.pdf"))); }
 
+    modal::ModalRecorder m_recorder;
+
 private:
     TemporaryAlias m_alias { DirectoryDatabase::Alias, QStringLiteral("directory") };
     const ScopedEnvironmentVariable m_printToPdf { report::ReportOutput::printToPdfVariable,
@@ -58,5 +59,4 @@ private:
     std::unique_ptr<TFrmDataMod> m_dataMod;
     std::unique_ptr<TFrmMain> m_mainWindow;
     QList<QStringList> m_previews;
-    std::optional<report::ScopedPreviewRunner> m_previewRunner;
 };

@@ -41,8 +41,6 @@ protected:
             return QStringLiteral("<no help window>");
         return viewer.window()->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))->toPlainText();
     }
-
-    QStringList m_helpMessages;
 };
 
 TEST_F(ProgramCommandsTest, BothProgramsShowTheSameAboutWindow)
@@ -66,7 +64,6 @@ TEST_F(ProgramCommandsTest, BothProgramsShowTheSameAboutWindow)
 TEST_F(ProgramCommandsTest, HelpContentsOpensEachProgramsOwnHelpFile)
 {
     // The help files lie beside the programs, as the build puts them.
-    m_help.setNotFoundHandler([this](const QString& message) { m_helpMessages.append(message); });
     m_application.setHelpFile(ProgramLinks::DirectoryHelpFile);
     TfrmMain& directory = start();
     directory.Content1->trigger();
@@ -78,14 +75,13 @@ TEST_F(ProgramCommandsTest, HelpContentsOpensEachProgramsOwnHelpFile)
     m_application.setHelpFile(ProgramLinks::ListPrinterHelpFile);
     TFrmDataMod listData;
     TFrmMain listPrinter(listData, m_windows, { QStringLiteral("Printroll"), QStringLiteral("Tesk") });
-    listPrinter.helpViewer().setNotFoundHandler([this](const QString& message) { m_helpMessages.append(message); });
     listPrinter.Content1->trigger();
     const QString listHelp = helpText(listPrinter.helpViewer());
     for (const char* topic :
         { "Employee Listing", "Print Preview", "Print to Printer", "Export To ASCII File", "Return to Main Menu" })
         EXPECT_TRUE(listHelp.contains(QLatin1String(topic))) << topic;
 
-    EXPECT_TRUE(m_helpMessages.isEmpty()) << m_helpMessages.join(u'\n').toStdString();
+    EXPECT_TRUE(m_modal.messages().isEmpty()) << m_modal.messageTexts().join(u'\n').toStdString();
 }
 
 } // namespace

@@ -101,7 +101,7 @@ TEST(DialPrefixRestartTest, PrefixPickedInOneRunIsInForceInTheNext)
 {
     DirectoryTestEnvironment environment;
     CallManagerStandIn calls(environment);
-    ui::ModalRecorder modal;
+    modal::ModalRecorder modal;
     runOnce([](TfrmMain& main) { closeList(main, QStringLiteral("9")); });
 
     QStringList received;

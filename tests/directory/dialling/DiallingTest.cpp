@@ -100,10 +100,10 @@ TEST_F(DiallingTest, DoubleClickedNumbersDialTheCurrentRecordsNumberAndName)
     m_modal.clear();
     const QString none = m_calls.expectCall();
     doubleClick(main.DBEditBeeper);
-    m_modal.answer(ui::MessageButton::Cancel);
+    m_modal.answer(modal::MessageButton::Cancel);
     doubleClick(main.DBEditExtension);
     EXPECT_EQ(m_modal.messageTexts(), (QStringList { QStringLiteral("There is no number to dial."), handsetPrompt }));
-    EXPECT_EQ(m_modal.messages().value(1).buttons, ui::MessageButton::OK | ui::MessageButton::Cancel);
+    EXPECT_EQ(m_modal.messages().value(1).buttons, modal::MessageButton::OK | modal::MessageButton::Cancel);
     EXPECT_TRUE(m_calls.nothingArrivedIn(none));
 
     // The name grid dials the row double-clicked.

@@ -5,7 +5,7 @@
 
 #include "directory/SimpleComboBox.h"
 #include "directory/TfrmCallParty.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -38,7 +38,7 @@ protected:
 
     DirectoryTestEnvironment m_environment { DirectoryTestEnvironment::Content::Empty };
     CallManagerStandIn m_calls { m_environment };
-    ui::ModalRecorder m_modal;
+    modal::ModalRecorder m_modal;
     const QString m_prefix = QStringLiteral("9");
     TfrmCallParty m_chooser { m_prefix, nullptr };
     QListWidget* const m_list = m_chooser.ComboBox1->listWidget();
@@ -92,7 +92,7 @@ TEST_F(NumberChooserTest, DialsPickedOrTypedNumbersAsOftenAsAskedAndStaysOpen)
     QTest::keyClick(line, Qt::Key_Up);
     ASSERT_EQ(m_chooser.ComboBox1->text(), QStringLiteral("931"));
     call = m_calls.expectCall();
-    m_modal.answer(ui::MessageButton::Cancel);
+    m_modal.answer(modal::MessageButton::Cancel);
     QTest::mouseClick(m_chooser.btnDial, Qt::LeftButton);
     EXPECT_TRUE(m_calls.nothingArrivedIn(call));
     EXPECT_EQ(m_chooser.ComboBox1->text(), QStringLiteral("931"));

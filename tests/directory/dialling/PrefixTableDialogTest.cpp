@@ -111,7 +111,7 @@ TEST_F(SpecialNumberDialogTest, RefusedPostKeepsTheRowInEditWithTheUsersChanges)
 
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     ASSERT_EQ(m_modal.messages().size(), 1);
-    EXPECT_EQ(m_modal.messages().first().kind, ui::MessageKind::Error);
+    EXPECT_EQ(m_modal.messages().first().kind, modal::MessageKind::Error);
     EXPECT_TRUE(m_modal.messages().first().text.contains(QStringLiteral("Special.db")));
     EXPECT_TRUE(dialog.isVisible());
     const db::Table& specials = *data().TblSpecial;

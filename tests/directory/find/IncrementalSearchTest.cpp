@@ -73,7 +73,7 @@ TEST_F(IncrementalSearchTest, DepartmentSearchIgnoresCaseAndAFailingLookUpSaysNo
     ASSERT_TRUE(other.execute("BEGIN EXCLUSIVE"));
     QTest::keyClick(&field, Qt::Key_E);
     EXPECT_EQ(messages(), QStringList { "Not Found" });
-    EXPECT_EQ(m_modal.messages().constFirst().kind, ui::MessageKind::Information);
+    EXPECT_EQ(m_modal.messages().constFirst().kind, modal::MessageKind::Information);
 }
 
 } // namespace

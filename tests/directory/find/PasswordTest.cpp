@@ -155,7 +155,7 @@ TEST_F(PasswordTest, WrongPasswordKeepsTheDialogAndCancelStopsTheGatedCommand)
         EXPECT_EQ(dialog.EdEnterPassword->displayText(), QStringLiteral("*****"));
         ASSERT_EQ(m_modal.messages().size(), 1);
         EXPECT_EQ(m_modal.messages().constFirst().text, QStringLiteral("Incorrect Password"));
-        EXPECT_EQ(m_modal.messages().constFirst().kind, ui::MessageKind::Warning);
+        EXPECT_EQ(m_modal.messages().constFirst().kind, modal::MessageKind::Warning);
         QTest::mouseClick(dialog.CancelBtn, Qt::LeftButton);
         EXPECT_FALSE(dialog.isVisible());
     });
@@ -307,8 +307,8 @@ TEST_F(PasswordTest, PasswordTableThatCannotOpenShowsTheErrorAndOpensNothing)
     main.ImportRecord1->trigger();
     // The update query cannot be prepared either; each failure has its error box.
     ASSERT_FALSE(m_modal.messages().isEmpty());
-    for (const ui::MessageRequest& message : m_modal.messages())
-        EXPECT_EQ(message.kind, ui::MessageKind::Error) << message.text.toStdString();
+    for (const modal::MessageRequest& message : m_modal.messages())
+        EXPECT_EQ(message.kind, modal::MessageKind::Error) << message.text.toStdString();
     EXPECT_TRUE(m_modal.dialogTitles().isEmpty());
     EXPECT_FALSE(main.unitState().EditAllowed);
 }

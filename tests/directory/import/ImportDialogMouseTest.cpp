@@ -23,7 +23,7 @@ TEST_F(ImportDialogMouseTest, TheFramedControlsTakeClicksAndShowTheirTooltip)
     const QString fixed = sample("employees-fixed.txt");
     const auto previewWith = [this, &fixed](const char* item) {
         pointer::click(*dialog().findChild<QRadioButton*>(QLatin1StringView(item)));
-        dialog().OpenDialog1.setNextFileName(fixed);
+        m_modal.answerFile(fixed);
         pointer::click(*dialog().btnEmployee);
     };
 

@@ -1,6 +1,5 @@
 #include "ImportFixture.h"
 #include "SqliteShell.h"
-#include "WhenModalShows.h"
 
 #include "platform/ui/DBGrid.h"
 
@@ -108,7 +107,7 @@ TEST_F(ImportDialogTest, CancelledChoiceAfterAPreviewResetsImportButKeepsTheGrid
     EXPECT_EQ(dialog().DBGrid1->rowCount(), 5) << "the grid still shows the earlier preview";
     EXPECT_TRUE(dialog().ImportPending);
 
-    m_modal.answer(ui::MessageButton::No);
+    m_modal.answer(modal::MessageButton::No);
     dialog().btnClose->click();
     EXPECT_EQ(lastMessage(), closeQuestion);
     EXPECT_FALSE(dialog().isVisible());
@@ -126,7 +125,7 @@ TEST_F(ImportDialogTest, ChoiceCancelledInTheOpenDialogAfterRefusalsEmptiesTheCo
         if (viewed)
             click(dialog().btnDuplicate);
         bool shown = false;
-        whenModalShows<QFileDialog>([&shown](QFileDialog& files) {
+        m_modal.driveFileDialog([&shown](QFileDialog& files) {
             shown = true;
             QTest::keyClick(files.focusWidget() ? files.focusWidget() : &files, Qt::Key_Escape);
         });
@@ -281,14 +280,14 @@ TEST_F(ImportDialogTest, EmployeesAfterViewingRefusedDepartmentsReadTheNewPrevie
 TEST_F(ImportDialogTest, CloseQueryYesKeepsTheDialogOpenAndNoClosesIt)
 {
     preview(Kind::Department, 1, sample("departments-fixed.txt"));
-    m_modal.answer(ui::MessageButton::Yes);
+    m_modal.answer(modal::MessageButton::Yes);
     dialog().close();
     EXPECT_EQ(lastMessage(), closeQuestion);
-    EXPECT_EQ(m_modal.messages().constLast().buttons, ui::MessageButton::Yes | ui::MessageButton::No);
+    EXPECT_EQ(m_modal.messages().constLast().buttons, modal::MessageButton::Yes | modal::MessageButton::No);
     EXPECT_TRUE(dialog().isVisible());
     EXPECT_TRUE(dialog().ImportPending);
 
-    m_modal.answer(ui::MessageButton::No);
+    m_modal.answer(modal::MessageButton::No);
     QTest::keyClick(&dialog(), Qt::Key_Escape);
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_FALSE(dialog().ImportPending);

@@ -11,7 +11,7 @@
 #include "platform/db/Session.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 #include "setup/ImportSchemas.h"
 
 #include <QDir>
@@ -92,7 +92,7 @@ protected:
     void preview(Kind kind, int itemIndex, const QString& file)
     {
         dialog().setRadioGroup1ItemIndex(itemIndex);
-        dialog().OpenDialog1.setNextFileName(file);
+        m_modal.answerFile(file);
         click(kind == Kind::Department ? dialog().btnDepartment : dialog().btnEmployee);
     }
 
@@ -106,7 +106,7 @@ protected:
 
     DirectoryTestEnvironment m_environment;
     ui::Application m_application;
-    ui::ModalRecorder m_modal;
+    modal::ModalRecorder m_modal;
     TfrmDataMod m_data;
     std::unique_ptr<TfrmImportAscii> m_dialog;
 };

@@ -1,3 +1,4 @@
+#include "platform/modal/ModalRecorder.h"
 #include "platform/os/FileDialog.h"
 #include "platform/os/HelpViewer.h"
 #include "platform/os/PrinterHolder.h"
@@ -113,24 +114,28 @@ TEST(DesktopTest, AnyFileIsShownAsStarDotStarAndMatchesNamesWithoutADot)
     EXPECT_EQ(chosen, folder.filePath("README"));
 }
 
-TEST(DesktopTest, NextFileNameAnswersOneDialogWithoutShowingIt)
+TEST(DesktopTest, TheRecorderAnswersAFileDialogWithoutShowingIt)
 {
+    modal::ModalRecorder recorder;
     os::FileDialog dialogs;
-    dialogs.setNextFileName("/data/import.txt");
+    recorder.answerFile("/data/import.txt");
     EXPECT_EQ(dialogs.getOpenFileName(nullptr, {}), "/data/import.txt");
-    dialogs.setNextFileName(QString());
-    EXPECT_EQ(dialogs.getSaveFileName(nullptr, {}), QString()) << "an empty answer is a cancel";
+    recorder.answerFile(QString());
+    os::FileDialog::Options exportOptions;
+    exportOptions.caption = "Export";
+    EXPECT_EQ(dialogs.getSaveFileName(nullptr, exportOptions), QString()) << "an empty answer is a cancel";
+    // The save dialog was asked to propose the name chosen last, which the cancel kept.
+    ASSERT_EQ(recorder.fileRequests().size(), 2);
+    EXPECT_TRUE(recorder.fileRequests().at(1).save);
+    EXPECT_EQ(recorder.fileRequests().at(1).options.caption, "Export");
+    EXPECT_EQ(recorder.fileRequests().at(1).fileName, "/data/import.txt");
+    EXPECT_EQ(dialogs.fileName(), "/data/import.txt");
 }
 
 // A program folder, a help viewer that looks there, and the messages the viewer gave.
 class HelpViewerTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        viewer.setNotFoundHandler([this](const QString& message) { messages.append(message); });
-    }
-
     void writeHelp(const QString& name, const QByteArray& text) const
     {
         QFile help(programFolder.filePath(name));
@@ -145,8 +150,10 @@ protected:
         return browser ? browser->toPlainText() : "<no help browser>";
     }
 
+    QStringList messages() const { return recorder.messageTexts(); }
+
     QTemporaryDir programFolder;
-    QStringList messages;
+    modal::ModalRecorder recorder;
     os::HelpViewer viewer { programFolder.path() };
 };
 
@@ -161,16 +168,18 @@ TEST_F(HelpViewerTest, HelpShowsTheContentsPageUntilHelpQuit)
 
     viewer.quit();
     EXPECT_EQ(viewer.window(), nullptr);
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(HelpViewerTest, MissingHelpFileGetsTheHelpSystemsMessage)
 {
     viewer.showContents("C:\\Product\\Help\\WINHELP\\PRODUCT.HLP");
     viewer.showContents("Product.HLP");
-    EXPECT_EQ(messages,
+    EXPECT_EQ(messages(),
         QStringList({ "Cannot find the help file C:\\Product\\Help\\WINHELP\\PRODUCT.HLP.",
             "Cannot find the help file Product.HLP." }));
+    EXPECT_EQ(recorder.messages().front().caption, "Help");
+    EXPECT_EQ(recorder.messages().front().kind, modal::MessageKind::Warning);
     EXPECT_EQ(viewer.window(), nullptr);
     viewer.quit();
 }
@@ -183,7 +192,7 @@ TEST_F(HelpViewerTest, AHelpFileNamedByADrivePathIsLookedUpByItsNameBesideThePro
     EXPECT_TRUE(shownText().contains("Printing a list"));
     // The bare name is looked up with its letter case: another case is another file.
     viewer.showContents("C:\\Product\\Help\\WINHELP\\Product.HLP");
-    EXPECT_EQ(messages, QStringList({ "Cannot find the help file C:\\Product\\Help\\WINHELP\\Product.HLP." }));
+    EXPECT_EQ(messages(), QStringList({ "Cannot find the help file C:\\Product\\Help\\WINHELP\\Product.HLP." }));
     viewer.quit();
 }
 

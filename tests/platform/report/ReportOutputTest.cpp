@@ -1,12 +1,12 @@
 #include "ReportTestSupport.h"
 #include "ScopedEnvironmentVariable.h"
 
+#include "platform/modal/ModalRecorder.h"
 #include "platform/report/PagePainter.h"
 #include "platform/report/LayoutEngine.h"
 #include "platform/report/PreviewPageView.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/ReportOutput.h"
-#include "platform/report/ScopedPreviewRunner.h"
 
 #include <QAction>
 #include <QFile>
@@ -75,6 +75,25 @@ TEST(ReportOutput, PrintGoesToTheNamedPdfWhenTheVariableIsSet)
     EXPECT_EQ(pdfPageCount(path), 2);
 }
 
+TEST(ReportOutput, PrintCountsItsPagesInAProgressWindowWhoseStopDropsTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("printed.pdf");
+    const ScopedEnvironmentVariable redirect(ReportOutput::printToPdfVariable, path);
+    modal::ModalRecorder recorder;
+    EXPECT_EQ(staffReport(80)->Print(), path);
+    ASSERT_EQ(recorder.progressRequests().size(), 1);
+    EXPECT_EQ(recorder.progressRequests().front().caption, "Printing");
+    EXPECT_EQ(recorder.progressRequests().front().text, "Printing \"Staff\"...");
+    EXPECT_EQ(
+        recorder.progressSteps(), QStringList({ "Printing page 1...", "Printing page 2...", "Printing page 3..." }));
+
+    ASSERT_TRUE(QFile::remove(path));
+    recorder.cancelProgressAt(2);
+    EXPECT_EQ(staffReport(80)->Print(), QString());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 TEST(ReportOutput, PrintsThroughTheGivenPrinter)
 {
     QTemporaryDir dir;
@@ -113,20 +132,22 @@ TEST(ReportOutput, FallbackFileNamesAreSafeAndUnique)
     EXPECT_TRUE(ReportOutput::fallbackPdfPath(QString(), when).endsWith("/Report 2024-03-05 142530.pdf"));
 }
 
-TEST(ReportOutput, PreviewRunnerStandsInForTheWindow)
+TEST(ReportOutput, PreviewWindowRunsThroughTheModalPoint)
 {
+    modal::ModalRecorder recorder;
     int pages = -1;
-    QString title;
-    {
-        const ScopedPreviewRunner runner([&](PageSource& source) {
-            title = source.format().title();
-            for (pages = 0; source.nextPage(); ++pages) { }
-        });
-        staffReport(45)->Preview();
-    }
+    recorder.driveDialog([&pages](QDialog& dialog) {
+        auto& preview = dynamic_cast<PreviewDialog&>(dialog);
+        trigger(preview, "PreviewLastPage");
+        pages = preview.pageCount().value_or(-1);
+    });
+    staffReport(45)->Preview();
     EXPECT_EQ(pages, 2);
-    EXPECT_EQ(title, "Staff");
-    EXPECT_FALSE(ReportOutput::setPreviewRunner({})); // put back
+    EXPECT_EQ(recorder.dialogTitles(), QStringList { "Print Preview - Staff" });
+
+    // A report without pages opens no window.
+    staffReport(0)->Preview();
+    EXPECT_EQ(recorder.dialogTitles().size(), 1);
 }
 
 TEST(ReportOutput, PreviewWindowShowsThePagesAndPrints)

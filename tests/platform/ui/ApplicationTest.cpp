@@ -1,7 +1,7 @@
 #include "platform/db/EngineError.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Guard.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include "UiTestSupport.h"
 
@@ -83,7 +83,7 @@ TEST(Application, GuardShowsTheErrorInTheDefaultErrorBoxAndGoesOn)
 {
     ui::Application application;
     application.setTitle("Sample 1.0");
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     bool after = false;
 
     EXPECT_FALSE(ui::guarded([] { throw db::EngineError("Field 'Name' must have a value"); }));
@@ -91,18 +91,18 @@ TEST(Application, GuardShowsTheErrorInTheDefaultErrorBoxAndGoesOn)
 
     EXPECT_TRUE(after);
     ASSERT_EQ(recorder.messages().size(), 1);
-    const ui::MessageRequest& box = recorder.messages().front();
+    const modal::MessageRequest& box = recorder.messages().front();
     EXPECT_EQ(box.text, "Field 'Name' must have a value");
     EXPECT_EQ(box.caption, "Sample 1.0");
-    EXPECT_EQ(box.kind, ui::MessageKind::Error);
-    EXPECT_EQ(box.buttons, ui::MessageButtons(ui::MessageButton::OK));
+    EXPECT_EQ(box.kind, modal::MessageKind::Error);
+    EXPECT_EQ(box.buttons, modal::MessageButtons(modal::MessageButton::OK));
 }
 
 TEST(Application, GuardedHandlersEndAtTheErrorAndRunAgainNextTime)
 {
     ui::Application application;
     application.setTitle("Lister for Sample 1.0");
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     FailingForm form;
     QPushButton button(&form);
     ui::connectGuarded(&button, &QPushButton::clicked, &form, &FailingForm::ButtonClick);
@@ -123,7 +123,7 @@ TEST(Application, GuardedHandlersEndAtTheErrorAndRunAgainNextTime)
 
 TEST(Application, GuardCatchesWhatIsNotAStandardError)
 {
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     EXPECT_FALSE(ui::guarded([] { throw 42; }));
     ASSERT_EQ(recorder.messages().size(), 1);
     EXPECT_FALSE(recorder.messages().front().text.isEmpty());

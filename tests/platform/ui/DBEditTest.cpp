@@ -1,7 +1,7 @@
 #include "platform/db/EngineError.h"
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/DBMemo.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include "PeopleFixture.h"
 
@@ -114,7 +114,7 @@ TEST_F(DBEditTest, ReadOnlyEditNeverStartsAnEdit)
 
 TEST_F(DBEditTest, AFailedEditIsShownAndTheTextStays)
 {
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     people.BeforeEdit = [](db::DataSet&) { throw db::EngineError("Record locked by another user"); };
     QTest::keyClicks(&phone, "1");
     EXPECT_EQ(phone.text(), "555-010");

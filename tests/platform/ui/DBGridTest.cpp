@@ -1,5 +1,5 @@
 #include "platform/ui/DBGrid.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include "GridWindowFixture.h"
 
@@ -163,22 +163,22 @@ TEST_F(DBGridTest, ClicksAndFocusAreReported)
 
 TEST_F(DBGridTest, CtrlDeleteAsksAndDeletesOnOK)
 {
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     people.Locate("Name", "CLARK");
     grid->setFocus();
 
-    recorder.answer(ui::MessageButton::Cancel);
+    recorder.answer(modal::MessageButton::Cancel);
     QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(storedValue("CLARK", "Name"), "CLARK");
 
-    recorder.answer(ui::MessageButton::OK);
+    recorder.answer(modal::MessageButton::OK);
     QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(storedValue("CLARK", "Name"), "<missing>");
     EXPECT_EQ(shownColumn(*grid), QStringList({ "ADAMS", "BAKER", "DAVIS", "EVANS", "FOSTER" }));
     EXPECT_EQ(grid->cellText(grid->currentRow(), 0), "DAVIS");
     ASSERT_EQ(recorder.messages().size(), 2);
     EXPECT_EQ(recorder.messages().at(1).text, "Delete record?");
-    EXPECT_EQ(recorder.messages().at(1).buttons, ui::MessageButton::OK | ui::MessageButton::Cancel);
+    EXPECT_EQ(recorder.messages().at(1).buttons, modal::MessageButton::OK | modal::MessageButton::Cancel);
 
     // A read-only grid neither asks nor deletes; without confirmation the row goes at once.
     grid->setReadOnly(true);

@@ -1,5 +1,5 @@
 #include "platform/ui/DBNavigator.h"
-#include "platform/ui/ModalRecorder.h"
+#include "platform/modal/ModalRecorder.h"
 
 #include "PeopleFixture.h"
 
@@ -131,16 +131,16 @@ TEST_F(DBNavigatorTest, AfterClickNamesTheButtonOnceTheOperationIsDone)
 
 TEST_F(DBNavigatorTest, DeleteAsksFirstAndDeletesOnlyOnOK)
 {
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     QSignalSpy clicked(&navigator, &ui::DBNavigator::clicked);
     people.Locate("Name", "CLARK");
 
-    recorder.answer(ui::MessageButton::Cancel);
+    recorder.answer(modal::MessageButton::Cancel);
     QTest::mouseClick(navigator.button(Button::Delete), Qt::LeftButton);
     EXPECT_EQ(storedValue("CLARK", "Name"), "CLARK");
     EXPECT_EQ(clicked.count(), 1);
 
-    recorder.answer(ui::MessageButton::OK);
+    recorder.answer(modal::MessageButton::OK);
     QTest::mouseClick(navigator.button(Button::Delete), Qt::LeftButton);
     EXPECT_EQ(storedValue("CLARK", "Name"), "<missing>");
     EXPECT_EQ(currentName(), "DAVIS");
@@ -148,7 +148,7 @@ TEST_F(DBNavigatorTest, DeleteAsksFirstAndDeletesOnlyOnOK)
 
     ASSERT_EQ(recorder.messages().size(), 2);
     EXPECT_EQ(recorder.messages().front().text, "Delete record?");
-    EXPECT_EQ(recorder.messages().front().buttons, ui::MessageButton::OK | ui::MessageButton::Cancel);
+    EXPECT_EQ(recorder.messages().front().buttons, modal::MessageButton::OK | modal::MessageButton::Cancel);
 }
 
 TEST_F(DBNavigatorTest, RefreshShowsWhatOthersWrote)
@@ -165,7 +165,7 @@ TEST_F(DBNavigatorTest, RefreshShowsWhatOthersWrote)
 
 TEST_F(DBNavigatorTest, AFailedOperationIsShownAndNotReportedAsClicked)
 {
-    ui::ModalRecorder recorder;
+    modal::ModalRecorder recorder;
     QSignalSpy clicked(&navigator, &ui::DBNavigator::clicked);
     people.FieldByName("Name").setRequired(true);
     QTest::mouseClick(navigator.button(Button::Insert), Qt::LeftButton);

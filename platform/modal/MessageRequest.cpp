@@ -1,6 +1,6 @@
-#include "platform/ui/MessageRequest.h"
+#include "platform/modal/MessageRequest.h"
 
-namespace ui {
+namespace modal {
 
 QString MessageRequest::captionFor(MessageKind kind)
 {
@@ -55,4 +55,4 @@ QString MessageRequest::buttonText(MessageButton button)
     return {};
 }
 
-} // namespace ui
+} // namespace modal

@@ -1,4 +1,7 @@
-#include "platform/ui/DesktopModalHandler.h"
+#include "platform/modal/DesktopModalHandler.h"
+
+#include "platform/modal/DesktopProgress.h"
+#include "platform/modal/FileDialogWindow.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -6,7 +9,7 @@
 
 #include <map>
 
-namespace ui {
+namespace modal {
 
 namespace {
 
@@ -73,4 +76,16 @@ int DesktopModalHandler::runDialog(QDialog& dialog)
     return dialog.exec();
 }
 
-} // namespace ui
+QString DesktopModalHandler::chooseFile(const FileRequest& request, QWidget* parent)
+{
+    FileDialogWindow dialog(request, parent);
+    dialog.exec();
+    return dialog.chosenFile();
+}
+
+std::unique_ptr<Progress> DesktopModalHandler::startProgress(const ProgressRequest& request, QWidget* parent)
+{
+    return std::make_unique<DesktopProgress>(request, parent);
+}
+
+} // namespace modal

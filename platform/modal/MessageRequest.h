@@ -3,7 +3,7 @@
 #include <QFlags>
 #include <QString>
 
-namespace ui {
+namespace modal {
 
 // The kinds of modal message the programs show. The kind fixes the caption and the icon; the error box of the
 // application's exception handler carries the application title instead.
@@ -44,4 +44,4 @@ struct MessageRequest
     static QString buttonText(MessageButton button);
 };
 
-} // namespace ui
+} // namespace modal

@@ -1,8 +1,8 @@
-#include "platform/ui/ModalPoint.h"
+#include "platform/modal/ModalPoint.h"
 
-#include "platform/ui/DesktopModalHandler.h"
+#include "platform/modal/DesktopModalHandler.h"
 
-namespace ui {
+namespace modal {
 
 namespace {
 
@@ -44,4 +44,14 @@ int ModalPoint::runModal(QDialog& dialog)
     return handler().runDialog(dialog);
 }
 
-} // namespace ui
+QString ModalPoint::chooseFile(const FileRequest& request, QWidget* parent)
+{
+    return handler().chooseFile(request, parent);
+}
+
+std::unique_ptr<Progress> ModalPoint::startProgress(const ProgressRequest& request, QWidget* parent)
+{
+    return handler().startProgress(request, parent);
+}
+
+} // namespace modal

@@ -1,16 +1,21 @@
 #pragma once
 
-#include "platform/ui/MessageRequest.h"
+#include "platform/modal/FileRequest.h"
+#include "platform/modal/MessageRequest.h"
+#include "platform/modal/Progress.h"
+#include "platform/modal/ProgressRequest.h"
+
+#include <memory>
 
 class QDialog;
 class QWidget;
 
-namespace ui {
+namespace modal {
 
 class ModalHandler;
 
-// The one place through which every message box and modal dialog passes. By default it shows them on the
-// desktop; a test installs its own handler (ModalRecorder) to answer them and see what was asked.
+// The one place through which every message box, modal dialog, file dialog and progress window passes. By default it
+// shows them on the desktop; a test installs its own handler (ModalRecorder) to answer them and see what was asked.
 class ModalPoint
 {
 public:
@@ -28,6 +33,10 @@ public:
     static MessageButton message(const MessageRequest& request, QWidget* parent = nullptr);
     // Runs a dialog modally and returns its result code.
     static int runModal(QDialog& dialog);
+    // An open-file or save-file dialog; the chosen file, or an empty name when the user cancelled.
+    static QString chooseFile(const FileRequest& request, QWidget* parent = nullptr);
+    // A progress window, open until the object returned is destroyed.
+    static std::unique_ptr<Progress> startProgress(const ProgressRequest& request, QWidget* parent = nullptr);
 };
 
-} // namespace ui
+} // namespace modal
