@@ -4,11 +4,6 @@
 
 #include <QLineEdit>
 
-namespace db {
-class DataSource;
-class Field;
-} // namespace db
-
 namespace ui {
 
 // A one-line edit bound to a field of a data source. It shows the current record's value and follows every

@@ -4,11 +4,6 @@
 
 #include <QPlainTextEdit>
 
-namespace db {
-class DataSource;
-class Field;
-} // namespace db
-
 namespace ui {
 
 // A multi-line text bound to a field (a Memo) of a data source. It shows the current record's value; when it is
