@@ -1,6 +1,7 @@
 #include "bench/DirectoryBench.h"
 
 #include "common/DirectoryDatabase.h"
+#include "directory/ImportWorkFolder.h"
 #include "platform/db/BatchMove.h"
 #include "platform/db/EngineError.h"
 #include "platform/db/Query.h"
@@ -9,7 +10,6 @@
 #include "platform/db/TextSchema.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 QStringList DirectoryBench::letterListSql()
@@ -134,14 +134,8 @@ qint64 DirectoryBench::importPreview(const QString& previewPath, const QString& 
 
 qint64 DirectoryBench::previewFromCopy(const QString& textPath, const QString& previewPath)
 {
-    QTemporaryDir work(QDir(QDir::tempPath()).filePath(QStringLiteral("ringfolio-import-XXXXXX")));
-    if (!work.isValid())
-        throw db::EngineError(QStringLiteral("Cannot create a work folder: %1").arg(work.errorString()));
-    const QString copy = work.filePath(QFileInfo(textPath).fileName());
-    const QString schema = db::TextSchema::schemaPathFor(textPath);
-    if (!QFile::copy(textPath, copy) || !QFile::copy(schema, work.filePath(QFileInfo(schema).fileName())))
-        throw db::EngineError(QStringLiteral("Cannot copy %1 into %2").arg(textPath, work.path()));
-    return previewFromText(copy, previewPath);
+    const ImportWorkFolder work(textPath, QFileInfo(textPath).fileName(), db::TextSchema::schemaPathFor(textPath));
+    return previewFromText(work.workPath(), previewPath);
 }
 
 qint64 DirectoryBench::move(

@@ -56,8 +56,8 @@ public:
     // that table into the table at `destinationPath`, refused rows going to DupTable.db beside it. The rows moved.
     qint64 previewFromText(const QString& textPath, const QString& previewPath);
     qint64 importPreview(const QString& previewPath, const QString& destinationPath);
-    // The preview as the import dialog runs it: the text file and its schema file copied into a private folder of
-    // the temporary folder first, the preview table made from the copy, the folder removed. The rows moved.
+    // The preview as the import dialog runs it: the text file and its schema file copied into the dialog's work
+    // folder first, the preview table made from the copy, the folder removed. The rows moved.
     qint64 previewFromCopy(const QString& textPath, const QString& previewPath);
     // The rows the last batch move refused for a key violation.
     qint64 lastRefusedCount() const { return m_lastRefused; }
