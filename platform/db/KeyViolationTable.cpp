@@ -58,16 +58,8 @@ QString KeyViolationTable::open()
 void KeyViolationTable::add(const QVariantList& values)
 {
     if (!m_insert) {
-        open();
-        QStringList columns;
-        QStringList places;
-        for (const FieldDef& field : m_definition.fields) {
-            columns << SqlConnection::quote(field.name);
-            places << QStringLiteral("?");
-        }
-        m_insert = std::make_unique<SqlStatement>(m_destination.connection(),
-            QStringLiteral("INSERT INTO %1.records(%2) VALUES (%3)")
-                .arg(Schema, columns.join(u", "), places.join(u", ")));
+        m_insert = std::make_unique<SqlStatement>(
+            m_destination.connection(), TableFile::insertSql(open(), m_definition.fields));
     }
     for (int i = 0; i < m_definition.fields.size(); ++i)
         m_insert->bind(i + 1, values.value(i));

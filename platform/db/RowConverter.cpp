@@ -37,15 +37,14 @@ bool RowConverter::next(const QList<FieldDef>& fields, QVariantList& values)
         m_fieldsChecked = &fields;
         m_converted = m_feed.converts() && fields == m_feed.fields();
     }
-    QVariantList row;
     for (;;) {
-        const bool more = m_feed.next(m_converted ? values : row);
+        const bool more = m_feed.next(m_converted ? values : m_row);
         countTextProblems();
         if (!more)
             return false;
         ++m_rowNumber;
         QString why;
-        if (m_converted || convertRow(fields, row, values, why))
+        if (m_converted || convertRow(fields, m_row, values, why))
             return true;
         ++m_problemCount;
         if (m_firstProblem.isEmpty())

@@ -38,6 +38,7 @@ private:
     const bool m_abortOnProblem;
     const QList<FieldDef>* m_fieldsChecked = nullptr;
     bool m_converted = false;
+    QVariantList m_row; // a source row before its conversion, its memory kept from row to row
     qint64 m_textProblems = 0;
     qint64 m_rowNumber = 0;
     qint64 m_problemCount = 0;

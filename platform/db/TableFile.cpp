@@ -232,6 +232,18 @@ void TableFile::rewriteAttached(const SqlConnection& connection, const QString& 
     writeStructure(connection, table, password, quoted);
 }
 
+QString TableFile::insertSql(const QString& schema, const QList<FieldDef>& fields)
+{
+    QStringList columns;
+    QStringList places;
+    for (const FieldDef& field : fields) {
+        columns << SqlConnection::quote(field.name);
+        places << QStringLiteral("?");
+    }
+    return QStringLiteral("INSERT INTO %1.records(%2) VALUES (%3)")
+        .arg(schema, columns.join(u", "), places.join(u", "));
+}
+
 TableFile::TableFile(const QString& path, const Session& session)
     : m_path(path)
 {

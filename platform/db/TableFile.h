@@ -25,6 +25,9 @@ public:
     // old one is back when it rolls back.
     static void rewriteAttached(const SqlConnection& connection, const QString& schema, const QString& path,
         const TableDef& definition, const QString& password);
+    // The statement that adds a row of the fields, one parameter each, to the table file `schema` names on a
+    // connection.
+    static QString insertSql(const QString& schema, const QList<FieldDef>& fields);
 
     TableFile(const QString& path, const Session& session); // EngineError: missing, not ours, no password
     ~TableFile();

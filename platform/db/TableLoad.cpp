@@ -126,16 +126,9 @@ void TableLoad::commit()
 
 SqlStatement& TableLoad::insertStatement()
 {
-    const QList<FieldDef>& fields = m_table.definition().fields;
     if (!m_insert) {
-        QStringList columns;
-        QStringList places;
-        for (const FieldDef& field : fields) {
-            columns << SqlConnection::quote(field.name);
-            places << QStringLiteral("?");
-        }
-        m_insert = std::make_unique<SqlStatement>(m_table.connection(),
-            QStringLiteral("INSERT INTO records(%1) VALUES (%2)").arg(columns.join(u", "), places.join(u", ")));
+        m_insert = std::make_unique<SqlStatement>(
+            m_table.connection(), TableFile::insertSql(QStringLiteral("main"), m_table.definition().fields));
     }
     return *m_insert;
 }
