@@ -102,18 +102,16 @@ void TPasswordDlg::buildDesign()
                 (this->*handler)();
         };
     };
-    // A paste key counts as a key typed, like Backspace, even with nothing to paste.
     for (const auto& [edit, handler] : { std::pair { EdEnterPassword, &TPasswordDlg::EdEnterPasswordKeyPress },
              std::pair { EdNewPassword, &TPasswordDlg::EdNewPasswordKeyPress },
              std::pair { EdVerifyPassword, &TPasswordDlg::EdVerifyPasswordKeyPress } }) {
+        // A paste key counts as a key typed, like Backspace, even with nothing to paste.
         auto* const keys = new KeyHook(KeyHook::Kind::Press, typed(handler), this); // owned by the dialog
         keys->reportPasteKeys();
         keys->watch(edit);
+        // A paste by mouse (the context menu, the middle button) has no key; the text it types counts.
+        ui::connectGuarded(edit, &QLineEdit::textEdited, this, handler);
     }
-    // A paste by mouse (the context menu, the middle button) has no key; the text it types counts.
-    ui::connectGuarded(EdEnterPassword, &QLineEdit::textEdited, this, &TPasswordDlg::EdEnterPasswordKeyPress);
-    ui::connectGuarded(EdNewPassword, &QLineEdit::textEdited, this, &TPasswordDlg::EdNewPasswordKeyPress);
-    ui::connectGuarded(EdVerifyPassword, &QLineEdit::textEdited, this, &TPasswordDlg::EdVerifyPasswordKeyPress);
 }
 
 void TPasswordDlg::fitToMode(bool changing)

@@ -13,7 +13,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
-#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -589,11 +588,7 @@ bool DBGrid::event(QEvent* event)
 void DBGrid::keyPressEvent(QKeyEvent* event)
 {
     if (isEditing()) {
-        if (m_forwardingKey) {
-            return; // the cell had no use for it
-        }
         // The grid holds the focus while its cell is open: the key belongs to the cell.
-        const QScopedValueRollback forwarding(m_forwardingKey, true);
         m_cellEditor.takeKey(event);
         return;
     }

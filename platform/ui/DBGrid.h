@@ -189,7 +189,6 @@ private:
         [this] { return mayChangeCell(); } };
     bool m_focusInside = false;
     bool m_focusedByClick = false; // the focus came in with the mouse press being handled
-    bool m_forwardingKey = false; // a key is on its way from the grid to the cell editor
     int m_pressedRow = -1;
     int m_pressedColumn = -1;
 };

@@ -189,7 +189,10 @@ bool GridCellEditor::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress: {
         auto* const key = static_cast<QKeyEvent*>(event);
         if (!handleKey(key)) {
-            watched->event(key); // ends here, whether the line edit takes it or not
+            // Ends here, whether the line edit takes it or not: handed on, it would reach the grid, which gives an
+            // open cell's keys back to the cell.
+            watched->event(key);
+            key->accept();
         }
         return true;
     }
